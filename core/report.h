@@ -1,0 +1,36 @@
+#pragma once
+
+#include "chakra.h"
+#include "scoring.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace pranoth {
+
+class RichTextWriter;
+
+// Result texts by chakra index; slot 7 of each stays empty.
+extern const std::array<std::string_view, ChakraSlots> ChakraDescriptions;
+extern const std::array<std::string_view, ChakraSlots> UnderActiveTexts;
+extern const std::array<std::string_view, ChakraSlots> OpenTexts;
+extern const std::array<std::string_view, ChakraSlots> OverActiveTexts;
+extern const std::array<std::string_view, ChakraSlots> OpeningHeadingTitles;
+
+// The two paragraphs of the result window's introduction.
+extern const std::array<std::string_view, 2> ChakraIntroText;
+
+// "This Chakra needs to be opened", two line breaks, the chakra's heading
+// title, two line breaks.
+std::string OpeningHeadings(int chakra);
+
+// The introduction as the result window shows it: ten spaces, the first
+// paragraph, sixty spaces, the second paragraph.
+std::string resultIntroduction();
+
+// Appends chakra k's report section for its verdict at the writer's
+// insertion point.
+void appendChakraSection(RichTextWriter &writer, int chakra, Verdict verdict);
+
+} // namespace pranoth

@@ -1,0 +1,118 @@
+#include "fakes.h"
+
+#include "yoga/asana_catalogue.h"
+#include "yoga/yoga_plan.h"
+
+#include <QTest>
+
+using namespace pranoth;
+using namespace pranoth::testing;
+
+namespace {
+
+using Needs = std::array<bool, ChakraSlots>;
+
+std::vector<std::pair<int, std::string>> applicable(const YogaPlanList &plan)
+{
+    std::vector<std::pair<int, std::string>> found;
+    for (const YogaPlanSlot &slot : plan)
+        if (slot.asana != -1)
+            found.emplace_back(slot.asana, std::string(slot.chakraTitle));
+    return found;
+}
+
+} // namespace
+
+class tst_YogaPlan : public QObject {
+    Q_OBJECT
+
+private slots:
+    void throatAloneGetsItsFiveAsanas()
+    {
+        YogaPlanList plan;
+        QVERIFY(buildYogaPlan({false, false, false, false, true, false, false, false}, plan));
+        const std::string throat = "Throat Chakra (Vishuddha)";
+        const std::vector<std::pair<int, std::string>> expected{
+            {4, throat}, {7, throat}, {6, throat}, {1, throat}, {8, throat}};
+        QVERIFY(applicable(plan) == expected);
+        QCOMPARE(int(plan[8].asana), 4);
+        QCOMPARE(int(plan[12].asana), 8);
+    }
+
+    void allSevenFillEverySlotOnce()
+    {
+        YogaPlanList plan;
+        QVERIFY(buildYogaPlan({true, true, true, true, true, true, true, false}, plan));
+        const std::vector<int> expected{0, 0, 1, 2, 3, 4, 5, 6, 4, 7, 6, 1, 8, 5, 9, 5, 10};
+        for (int slot = 0; slot <= 16; ++slot)
+            QCOMPARE(int(plan[slot].asana), expected[slot]);
+        QCOMPARE(int(plan[17].asana), -1);
+        QCOMPARE(plan[0].chakraTitle, std::string_view("Root Chakra (Muladhara)"));
+        QCOMPARE(plan[1].chakraTitle, std::string_view("Sacral Chakra (Swadhisthanna)"));
+        QCOMPARE(plan[16].chakraTitle, std::string_view("Crown Chakra (Sahasrara)"));
+    }
+
+    void noneNeededClearsAnEarlierPlan()
+    {
+        YogaPlanList plan;
+        buildYogaPlan({true, true, true, true, true, true, true, false}, plan);
+        // The spare slot 7 of the flags is not a chakra.
+        QVERIFY(!buildYogaPlan({false, false, false, false, false, false, false, true}, plan));
+        QVERIFY(applicable(plan).empty());
+    }
+
+    void recordsAreFoundInEitherDirection()
+    {
+        YogaPlanList plan;
+        buildYogaPlan({true, false, true, false, false, false, false, false}, plan); // 0, 3..5
+        QCOMPARE(findYogaRecord(plan, 0, SearchDirection::Forward), std::optional<int>(0));
+        QCOMPARE(findYogaRecord(plan, 1, SearchDirection::Forward), std::optional<int>(3));
+        QCOMPARE(findYogaRecord(plan, 2, SearchDirection::Backward), std::optional<int>(0));
+        QCOMPARE(findYogaRecord(plan, 6, SearchDirection::Forward), std::nullopt);
+        QCOMPARE(findYogaRecord(plan, -1, SearchDirection::Backward), std::nullopt);
+        QCOMPARE(findYogaRecord(plan, 17, SearchDirection::Backward), std::nullopt);
+        plan[17].asana = 3; // never searched
+        QCOMPARE(findYogaRecord(plan, 6, SearchDirection::Forward), std::nullopt);
+    }
+
+    void recordWithCautions()
+    {
+        RecordingWriter writer;
+        writer.setColour(Teal); // the record sets no colour of its own
+        const Asana &frog = AsanaCatalogue[0];
+        writeAsanaRecord(writer, frog);
+        const auto plain = [](std::string_view text) {
+            return TextRun{false, Teal, std::string(text)};
+        };
+        const auto bold = [](std::string_view text) {
+            return TextRun{true, Teal, std::string(text)};
+        };
+        const std::vector<TextRun> expected{
+            bold("Asanas Name\r\nMandukasana\r\n\r\nDescription\r\n"),
+            plain(std::string(frog.description) + "\r\n\r\n"),
+            bold("English Name\r\n"),
+            plain("Frog Pose\r\n\r\n"),
+            bold("Procedure\r\n"),
+            plain(std::string(frog.procedure) + "\r\n\r\n"),
+            bold("Benefits\r\n"),
+            plain(std::string(frog.benefits) + "\r\n\r\n"),
+            bold("Contradictions\r\n"),
+            plain(frog.cautions),
+        };
+        QVERIFY(writer.runs == expected);
+    }
+
+    void recordWithoutCautionsEndsAfterTheBenefits()
+    {
+        RecordingWriter writer;
+        const Asana &scaling = AsanaCatalogue[5];
+        writeAsanaRecord(writer, scaling);
+        const std::string text = writer.plainText();
+        QVERIFY(text.find("Contradictions") == std::string::npos);
+        QVERIFY(text.ends_with(std::string(scaling.benefits) + "\r\n\r\n"));
+        QVERIFY(!writer.runs.back().bold);
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_YogaPlan)
+#include "tst_yoga_plan.moc"

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace pranoth {
+
+// One yoga posture as the catalogue holds it. Every field may be empty; an
+// empty `cautions` means the posture has none and the viewer leaves the
+// section out. Multi-line fields (`procedure`, numbered `benefits`) join their
+// lines with CR LF and never end with a line break.
+struct Asana {
+    std::string_view name;
+    std::string_view description;
+    std::string_view englishName;
+    std::string_view procedure;
+    std::string_view benefits;
+    std::string_view cautions;
+};
+
+inline constexpr int AsanaCount = 11;         // entries 0..10 hold postures
+inline constexpr int AsanaCatalogueSize = 12; // entry 11 exists and stays empty
+
+using AsanaCatalogueList = std::array<Asana, AsanaCatalogueSize>;
+
+// The program's constant catalogue, entries 0..11.
+extern const AsanaCatalogueList AsanaCatalogue;
+
+// Returns the catalogue. It is constant data, so calling this any number of
+// times leaves the same content; the viewer calls it before every display.
+const AsanaCatalogueList &fillAsanaCatalogue();
+
+// Pictures form a separate list with base 1: asana i is picture i + 1.
+constexpr int asanaPicturePosition(int asanaIndex)
+{
+    return asanaIndex + 1;
+}
+
+// File name of picture position p (1..11), e.g. "01Mandukasana.jpg"; empty
+// for any other position.
+std::string_view asanaPictureFile(int picturePosition);
+
+} // namespace pranoth
