@@ -1,0 +1,117 @@
+#include "app_flow.h"
+
+#include "ui/frmMain.h"
+#include "ui/frmQuestions.h"
+#include "ui/frmResult.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+#include <cmath>
+
+namespace pranoth {
+
+AppFlow::AppFlow(Platform &platform) : platform_(platform)
+{}
+
+bool AppFlow::start()
+{
+    if (platform_.anotherInstanceRunning()) {
+        platform_.showMessage("Application is already running", MessageIcon::Information,
+                              MessageButtons::Ok);
+        shutdown();
+        return false;
+    }
+    platform_.seedRandomFromClock();
+    frmMain *main = showMainWindow();
+    CoBrand_Randomize(*main);
+    return true;
+}
+
+frmMain *AppFlow::showMainWindow()
+{
+    auto *main = new frmMain(*this);
+    main->show();
+    return main;
+}
+
+void AppFlow::CoBrand_Randomize(frmMain &main)
+{
+    // r * 6 + 1 to the nearest whole number, a half going to the even one: 1..7.
+    const double scaled = platform_.uniformRandom() * 6.0 + 1.0;
+    double n = std::floor(scaled);
+    const double fraction = scaled - n;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(n, 2.0) != 0.0))
+        n += 1.0;
+    const int choice = static_cast<int>(n);
+    if (choice == 1 || choice == 3 || choice == 5)
+        main.bringCoBrandToFront();
+    else if (choice == 2 || choice == 4 || choice == 6)
+        main.bringFullBrandToFront();
+}
+
+void AppFlow::startTestRun(frmMain &main)
+{
+    const QPointer<frmMain> guard(&main);
+    if (run_.StartTestRun(main.tickedChakras(), platform_) != StartOutcome::Started)
+        return;
+    // Events ran during the shuffle: the user may have left meanwhile.
+    if (shuttingDown_ || guard.isNull())
+        return;
+    auto *questions = new frmQuestions(*this);
+    run_.LoadQuestionnaire(*questions);
+    questions->show();
+    navigationClose(main);
+}
+
+void AppFlow::nextQuestion(frmQuestions &questions)
+{
+    if (!run_.NextQuestion(questions))
+        return;
+
+    // The last answer is in: assess, show the result, close the questionnaire.
+    struct Completion : RunCompletionHost {
+        Completion(AppFlow &flow, frmQuestions &questions) : flow(flow), questions(questions) {}
+        ResultView &createResultWindow() override { return *new frmResult(flow); }
+        void closeQuestionnaire() override { flow.navigationClose(questions); }
+        AppFlow &flow;
+        frmQuestions &questions;
+    } completion(*this, questions);
+    CompleteTestRun(run_, results_, completion);
+}
+
+void AppFlow::backToMain(QWidget &current)
+{
+    showMainWindow();
+    navigationClose(current);
+}
+
+void AppFlow::navigationClose(QWidget &window)
+{
+    navigating_ = true;
+    window.close();
+    navigating_ = false;
+}
+
+void AppFlow::windowClosing(QWidget &)
+{
+    if (navigating_ || shuttingDown_)
+        return;
+    shutdown();
+}
+
+void AppFlow::shutdown()
+{
+    if (shuttingDown_)
+        return;
+    shuttingDown_ = true;
+    ++shutdownRuns_;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            window->close();
+    }
+    platform_.endProcess();
+}
+
+} // namespace pranoth

@@ -1,0 +1,107 @@
+#include "qt_platform.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <chrono>
+
+namespace pranoth {
+
+namespace {
+const char *const ApplicationTitle = "Pranoth";
+} // namespace
+
+QtPlatform::QtPlatform(QString lockPath) : lockPath_(std::move(lockPath))
+{}
+
+QtPlatform::~QtPlatform() = default;
+
+QString QtPlatform::defaultLockPath()
+{
+    // The runtime folder is the user's own, so the guard is per user.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder + QStringLiteral("/pranoth.lock");
+}
+
+MessageAnswer QtPlatform::showMessage(std::string_view text, MessageIcon icon,
+                                      MessageButtons buttons)
+{
+    QMessageBox box(
+        icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
+        QLatin1String(ApplicationTitle),
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),
+        buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("messageBox"));
+    const int answer = box.exec();
+    if (buttons == MessageButtons::Ok)
+        return MessageAnswer::Ok;
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void QtPlatform::openUrl(std::string_view url)
+{
+    QDesktopServices::openUrl(
+        QUrl(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size()))));
+}
+
+std::string QtPlatform::readSetting(std::string_view, std::string_view)
+{
+    return {};
+}
+
+void QtPlatform::writeSetting(std::string_view, std::string_view, std::string_view)
+{}
+
+bool QtPlatform::anotherInstanceRunning()
+{
+    lock_ = std::make_unique<QLockFile>(lockPath_);
+    // A lock is never stale while its process lives; one left by a crashed or
+    // killed instance is, and is taken over.
+    lock_->setStaleLockTime(0);
+    if (lock_->tryLock(0))
+        return false;
+    // A lock that cannot be made at all (no writable folder) must not keep
+    // the program from starting: only a live holder counts.
+    return lock_->error() == QLockFile::LockFailedError;
+}
+
+DateTime QtPlatform::now()
+{
+    const QDateTime current = QDateTime::currentDateTime();
+    const QDate date = current.date();
+    const QTime time = current.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
+void QtPlatform::seedRandomFromClock()
+{
+    generator_.seed(static_cast<std::mt19937::result_type>(
+        std::chrono::system_clock::now().time_since_epoch().count()));
+}
+
+double QtPlatform::uniformRandom()
+{
+    return std::uniform_real_distribution<double>(0.0, 1.0)(generator_);
+}
+
+void QtPlatform::processPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void QtPlatform::endProcess()
+{
+    endRequested_ = true;
+    QCoreApplication::exit(0);
+}
+
+} // namespace pranoth

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/platform.h"
+
+#include <QString>
+
+#include <memory>
+#include <random>
+
+class QLockFile;
+
+namespace pranoth {
+
+// The platform seam on a real desktop.
+class QtPlatform : public Platform {
+public:
+    // `lockPath` names the per-user lock file of the single-instance test.
+    explicit QtPlatform(QString lockPath = defaultLockPath());
+    ~QtPlatform() override;
+
+    MessageAnswer showMessage(std::string_view text, MessageIcon icon,
+                              MessageButtons buttons) override;
+    void openUrl(std::string_view url) override;
+    std::string readSetting(std::string_view section, std::string_view key) override;
+    void writeSetting(std::string_view section, std::string_view key,
+                      std::string_view value) override;
+    bool anotherInstanceRunning() override;
+    DateTime now() override;
+    void seedRandomFromClock() override;
+    double uniformRandom() override;
+    void processPendingEvents() override;
+    void endProcess() override;
+
+    // True once the process has been asked to end.
+    bool endRequested() const { return endRequested_; }
+
+    // The lock file of this user's running instance.
+    static QString defaultLockPath();
+
+private:
+    QString lockPath_;
+    std::unique_ptr<QLockFile> lock_;
+    std::mt19937 generator_;
+    bool endRequested_ = false;
+};
+
+} // namespace pranoth

@@ -1,0 +1,105 @@
+#include "frmMain.h"
+
+#include "link_label.h"
+#include "shell/app_flow.h"
+#include "window_layout.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace pranoth {
+
+namespace {
+
+struct BoxPlace {
+    int left, top, height;
+};
+
+// The chakra boxes: Root to Heart on the left, Throat to Crown on the right.
+constexpr std::array<BoxPlace, ChakraCount> BoxPlaces{{
+    {612, 1920, 300},
+    {612, 2340, 300},
+    {612, 2760, 300},
+    {612, 3240, 350},
+    {4182, 1920, 300},
+    {4182, 2340, 300},
+    {4182, 2760, 300},
+}};
+
+} // namespace
+
+frmMain::frmMain(AppFlow &flow) : FlowWindow(flow, "frmMain", 7995, 4725)
+{
+    QWidget *area = client();
+
+    promotion =
+        createPromotion(area, twipsRect(577, 30, 6840, 465), twipsRect(30, 3840, 6705, 855));
+
+    Label3 = new QLabel(
+        tr("Pranoth is a simple software that attempts to correlate your under-active or "
+           "overactive chakras with the corresponding yogasana and its significance. Take the "
+           "chakra test now and get a reading instantly!"),
+        area);
+    place(Label3, "Label3", twipsRect(255, 600, 7485, 1005));
+    Label3->setFont(verdana(9.75, true));
+    Label3->setAlignment(Qt::AlignCenter);
+    Label3->setWordWrap(true);
+
+    for (int k = 0; k < ChakraCount; ++k) {
+        const BoxPlace &box = BoxPlaces[static_cast<std::size_t>(k)];
+        auto *check = new QCheckBox(QString::fromLatin1(chakraDisplayName(k).data(),
+                                                        qsizetype(chakraDisplayName(k).size())),
+                                    area);
+        place(check, qPrintable(QStringLiteral("chkChakras_%1").arg(k)),
+              twipsRect(box.left, box.top, 3200, box.height));
+        chkChakras[static_cast<std::size_t>(k)] = check;
+    }
+
+    cmdTest = new QPushButton(tr("START TEST"), area);
+    place(cmdTest, "cmdTest", twipsRect(4182, 3140, 3200, 450));
+    cmdTest->setFont(verdana(8.25, true));
+
+    Command3 = new QPushButton(tr("Donate"), area);
+    place(Command3, "Command3", twipsRect(6840, 3960, 1092, 312));
+    Command3->setFont(dialogFont(true));
+
+    cmdNav_1 = new QPushButton(tr("Exit"), area);
+    place(cmdNav_1, "cmdNav_1", twipsRect(6840, 4320, 1092, 312));
+
+    // Keyboard order: the boxes, then START TEST, Donate and Exit.
+    setTabSequence({chkChakras[0], chkChakras[1], chkChakras[2], chkChakras[3], chkChakras[4],
+                    chkChakras[5], chkChakras[6], cmdTest, Command3, cmdNav_1});
+    chkChakras[0]->setFocus();
+
+    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuExit = mnuFile->addAction(tr("&Exit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    menus = addSharedMenus(menuBar(), MenuStyle::Main);
+
+    connect(cmdTest, &QPushButton::clicked, this, [this] { this->flow().startTestRun(*this); });
+    connect(cmdNav_1, &QPushButton::clicked, this, &QWidget::close);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+}
+
+std::array<bool, ChakraCount> frmMain::tickedChakras() const
+{
+    std::array<bool, ChakraCount> ticked{};
+    for (std::size_t k = 0; k < ticked.size(); ++k)
+        ticked[k] = chkChakras[k]->checkState() == Qt::Checked;
+    return ticked;
+}
+
+void frmMain::bringCoBrandToFront()
+{
+    promotion.lblCobrand->raise();
+}
+
+void frmMain::bringFullBrandToFront()
+{
+    promotion.lblFullBrand->raise();
+}
+
+} // namespace pranoth

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/chakra.h"
+#include "flow_window.h"
+#include "promotion.h"
+#include "shared_menus.h"
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace pranoth {
+
+// The main window: the user ticks the chakras to test and starts the test.
+class frmMain : public FlowWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMain(AppFlow &flow);
+
+    // Which chakra boxes are ticked, by chakra index; a grey box is not ticked.
+    std::array<bool, ChakraCount> tickedChakras() const;
+
+    // Brings one of the two promotion lines to the front.
+    void bringCoBrandToFront();
+    void bringFullBrandToFront();
+
+    std::array<QCheckBox *, ChakraCount> chkChakras{};
+    QLabel *Label3 = nullptr;
+    QPushButton *cmdTest = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *cmdNav_1 = nullptr;
+    QAction *mnuExit = nullptr;
+    Promotion promotion;
+    SharedMenus menus;
+};
+
+} // namespace pranoth

@@ -1,0 +1,113 @@
+#include "frmQuestions.h"
+
+#include "shell/app_flow.h"
+#include "window_layout.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace pranoth {
+
+namespace {
+QString fromView(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+} // namespace
+
+frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 6420, 4110)
+{
+    QWidget *area = client();
+    promotion =
+        createPromotion(area, twipsRect(405, 30, 5640, 465), twipsRect(113, 3240, 6195, 855));
+
+    Frame1 = new QFrame(area);
+    Frame1->setFrameShape(QFrame::Box);
+    Frame1->setFrameShadow(QFrame::Sunken);
+    place(Frame1, "Frame1", twipsRect(113, 480, 6195, 855));
+    Label1 = new QLabel(tr("Remember to answer each question as truthfully as you can."), Frame1);
+    place(Label1, "Label1", twipsRect(90, 150, 6045, 225));
+    lblQNo = new QLabel(Frame1);
+    place(lblQNo, "lblQNo", twipsRect(90, 510, 6045, 225));
+    for (QLabel *label : {Label1, lblQNo})
+        label->setAlignment(Qt::AlignCenter);
+
+    txtQuestions = new QPlainTextEdit(area);
+    place(txtQuestions, "txtQuestions", twipsRect(128, 1470, 6195, 735));
+    txtQuestions->setReadOnly(true);
+    txtQuestions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtQuestions->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtQuestions->setTabChangesFocus(true);
+
+    struct OptionPlace {
+        const char *caption;
+        int left, width;
+    };
+    const std::array<OptionPlace, 3> options{
+        {{"Yes", 3780, 645}, {"No", 4440, 735}, {"Not Sure", 5070, 1245}}};
+    answers = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        const OptionPlace &option = options[static_cast<std::size_t>(i)];
+        auto *button = new QRadioButton(tr(option.caption), area);
+        place(button, qPrintable(QStringLiteral("optAnswer_%1").arg(i)),
+              twipsRect(option.left, 2310, option.width, 375));
+        answers->addButton(button, i);
+        optAnswer[static_cast<std::size_t>(i)] = button;
+    }
+    optAnswer[OptionYes]->setChecked(true);
+
+    cmdBack = new QPushButton(tr("<< &Back"), area);
+    place(cmdBack, "cmdBack", twipsRect(4230, 2820, 1005, 405));
+    cmdNext = new QPushButton(tr("&Next >>"), area);
+    place(cmdNext, "cmdNext", twipsRect(5310, 2820, 1005, 405));
+
+    setTabSequence({cmdNext, txtQuestions, optAnswer[0], optAnswer[1], optAnswer[2], cmdBack});
+    cmdNext->setFocus();
+
+    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuNext = mnuFile->addAction(tr("&Next"));
+    mnuNext->setObjectName(QStringLiteral("mnuNext"));
+    mnuBack = mnuFile->addAction(tr("&Back"));
+    mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    menus = addSharedMenus(menuBar(), MenuStyle::Questionnaire);
+
+    const auto next = [this] { this->flow().nextQuestion(*this); };
+    const auto back = [this] { this->flow().run().PreviousQuestion(*this); };
+    connect(cmdNext, &QPushButton::clicked, this, next);
+    connect(mnuNext, &QAction::triggered, this, next);
+    connect(cmdBack, &QPushButton::clicked, this, back);
+    connect(mnuBack, &QAction::triggered, this, back);
+}
+
+void frmQuestions::setLabelText(std::string_view text)
+{
+    lblQNo->setText(fromView(text));
+}
+
+void frmQuestions::setQuestionText(std::string_view text)
+{
+    txtQuestions->setPlainText(fromView(text));
+}
+
+void frmQuestions::selectOption(int option)
+{
+    const int index = option == OptionYes || option == OptionNo ? option : OptionNotSure;
+    optAnswer[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+int frmQuestions::selectedOption() const
+{
+    if (optAnswer[OptionYes]->isChecked())
+        return OptionYes;
+    if (optAnswer[OptionNo]->isChecked())
+        return OptionNo;
+    return OptionNotSure;
+}
+
+} // namespace pranoth

@@ -1,0 +1,150 @@
+#include "frmResult.h"
+
+#include "core/report.h"
+#include "link_view.h"
+#include "shell/app_flow.h"
+#include "window_layout.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace pranoth {
+
+namespace {
+
+// Bar colours by chakra index.
+constexpr std::array<Rgb, ChakraCount> BarColours{{
+    {255, 0, 0},
+    {255, 128, 0},
+    {255, 255, 0},
+    {0, 128, 0},
+    {0, 0, 255},
+    {68, 51, 164},
+    {154, 100, 236},
+}};
+
+constexpr std::array<const char *, ChakraCount> ShortNames{"Root",   "Sacral",    "Navel", "Heart",
+                                                           "Throat", "Third Eye", "Crown"};
+constexpr std::array<int, ChakraCount> ShortNameLefts{480, 1350, 2220, 3090, 3930, 4800, 5700};
+
+constexpr int barLeft(int chakra)
+{
+    return 480 + 870 * chakra;
+}
+constexpr int BarWidth = 345;
+
+} // namespace
+
+frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
+{
+    QWidget *area = client();
+
+    for (int k = 0; k < ChakraCount; ++k) {
+        auto *bar = new QLabel(area);
+        place(bar, qPrintable(QStringLiteral("lblCurve_%1").arg(k)),
+              twipsRect(barLeft(k), 150, BarWidth, BarDesignHeightTwips));
+        const Rgb colour = BarColours[static_cast<std::size_t>(k)];
+        QPalette palette = bar->palette();
+        palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+        bar->setPalette(palette);
+        bar->setAutoFillBackground(true);
+        bar->hide();
+        lblCurve[static_cast<std::size_t>(k)] = bar;
+
+        auto *name = new QLabel(tr(ShortNames[static_cast<std::size_t>(k)]), area);
+        place(name, qPrintable(QStringLiteral("Label%1").arg(k + 2)),
+              twipsRect(ShortNameLefts[static_cast<std::size_t>(k)], 2310, 870, 195));
+        chakraNames[static_cast<std::size_t>(k)] = name;
+    }
+
+    Line1 = new QFrame(area);
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Plain);
+    Line1->setLineWidth(2);
+    place(Line1, "Line1", twipsRect(180, BarBaseTwips, 6300, 30));
+
+    promotion =
+        createPromotion(area, twipsRect(6495, 375, 3120, 825), twipsRect(120, 6300, 7185, 855));
+
+    cmdYogaChakra = new QPushButton(tr("&Find Chakra Yoga"), area);
+    place(cmdYogaChakra, "cmdYogaChakra", twipsRect(6495, 1440, 3120, 375));
+    cmdYogaChakra->setFont(verdana(8.25, true));
+
+    lblChakra = new QLabel(QString::fromStdString(resultIntroduction()), area);
+    place(lblChakra, "lblChakra", twipsRect(120, 2640, 9495, 1605));
+    lblChakra->setWordWrap(true);
+    lblChakra->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Runs of spaces are kept as they are, not folded into one.
+    lblChakra->setTextFormat(Qt::PlainText);
+    {
+        QPalette palette = lblChakra->palette();
+        palette.setColor(QPalette::WindowText, QColor(128, 0, 128));
+        palette.setColor(QPalette::Window, QColor(255, 192, 255));
+        lblChakra->setPalette(palette);
+        lblChakra->setAutoFillBackground(true);
+    }
+
+    RTB = new QTextEdit(area);
+    place(RTB, "RTB", twipsRect(120, 4320, 9495, 1965));
+    RTB->setReadOnly(true);
+    RTB->setUndoRedoEnabled(false);
+    RTB->setTabChangesFocus(true);
+    writer_ = std::make_unique<TextCursorWriter>(RTB);
+    enableLinkClicks(RTB, [this](const QString &address) {
+        this->flow().platform().openUrl(address.toStdString());
+    });
+
+    cmdBack = new QPushButton(tr("&Back"), area);
+    place(cmdBack, "cmdBack", twipsRect(7440, 6527, 1000, 400));
+    cmdExit = new QPushButton(tr("E&xit"), area);
+    place(cmdExit, "cmdExit", twipsRect(8520, 6527, 1000, 400));
+    for (QPushButton *button : {cmdBack, cmdExit})
+        button->setFont(verdana(8.25, true));
+
+    setTabSequence({cmdYogaChakra, RTB, cmdBack, cmdExit});
+
+    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuBack = mnuFile->addAction(tr("&Back"));
+    mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    addNamedSeparator(mnuFile, "bar1");
+    mnuExit = mnuFile->addAction(tr("E&xit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    menus = addSharedMenus(menuBar(), MenuStyle::ResultAndYoga);
+
+    const auto back = [this] { this->flow().backToMain(*this); };
+    connect(cmdBack, &QPushButton::clicked, this, back);
+    connect(mnuBack, &QAction::triggered, this, back);
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void frmResult::sizeAndShowBar(int chakra, int percent)
+{
+    if (chakra < 0 || chakra >= ChakraCount)
+        return;
+    const float height = barHeight(static_cast<float>(BarDesignHeightTwips), percent);
+    const int heightPixels = qRound(height / static_cast<float>(TwipsPerPixel));
+    const int base = twipsToPixels(BarBaseTwips);
+    QLabel *bar = lblCurve[static_cast<std::size_t>(chakra)];
+    bar->setGeometry(bar->x(), base - heightPixels, bar->width(), heightPixels);
+    bar->show();
+}
+
+void frmResult::showResult()
+{
+    RTB->moveCursor(QTextCursor::Start);
+    show();
+}
+
+void frmResult::closeEvent(QCloseEvent *event)
+{
+    flow().results().clearYogaNeeded();
+    FlowWindow::closeEvent(event);
+}
+
+} // namespace pranoth

@@ -1,0 +1,49 @@
+#include "link_label.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace pranoth {
+
+LinkLabel::LinkLabel(const QString &text, const QFont &font, const QColor &colour, QWidget *parent)
+    : QLabel(text, parent)
+{
+    QFont linkFont = font;
+    linkFont.setUnderline(true);
+    setFont(linkFont);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    setPalette(palette);
+    setCursor(Qt::PointingHandCursor);
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAccessibleDescription(tr("Opens a web page"));
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Space) {
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+} // namespace pranoth

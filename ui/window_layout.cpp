@@ -1,0 +1,49 @@
+#include "window_layout.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace pranoth {
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    const int x = twipsToPixels(left);
+    const int y = twipsToPixels(top);
+    const int right = twipsToPixels(left + width);
+    const int bottom = twipsToPixels(top + height);
+    return {x, y, right - x, bottom - y};
+}
+
+QFont verdana(double pointSize, bool bold, bool underline)
+{
+    QFont font(QStringList{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QFont dialogFont(bool bold)
+{
+    QFont font = QApplication::font();
+    font.setBold(bold);
+    return font;
+}
+
+void setTabSequence(std::initializer_list<QWidget *> widgets)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *next : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void place(QWidget *widget, const char *objectName, const QRect &pixels)
+{
+    widget->setObjectName(QLatin1String(objectName));
+    widget->setGeometry(pixels);
+}
+
+} // namespace pranoth
