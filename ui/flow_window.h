@@ -15,10 +15,11 @@ class FlowWindow : public QMainWindow {
 public:
     FlowWindow(AppFlow &flow, const char *objectName, int clientWidthTwips, int clientHeightTwips);
 
-protected:
-    AppFlow &flow() const { return flow_; }
     // The client area: every control of the window's design is a child of it.
     QWidget *client() const { return client_; }
+
+protected:
+    AppFlow &flow() const { return flow_; }
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

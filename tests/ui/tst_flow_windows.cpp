@@ -1,0 +1,426 @@
+#include "window_fixture.h"
+
+#include "ui/frmMain.h"
+#include "ui/frmQuestions.h"
+#include "ui/frmResult.h"
+#include "ui/link_label.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include <memory>
+
+using namespace pranoth;
+using namespace pranoth::testing;
+
+class tst_FlowWindows : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FakePlatform> platform;
+    std::unique_ptr<AppFlow> flow;
+
+    frmMain *startProgram()
+    {
+        platform->scriptedDraws = {0.0}; // co-brand line in front
+        if (!flow->start())
+            return nullptr;
+        return openWindow<frmMain>();
+    }
+
+    // Ticks the given chakras and presses START TEST.
+    frmQuestions *startTest(frmMain *main, std::initializer_list<int> chakras)
+    {
+        for (const int k : chakras)
+            click(main->chkChakras[static_cast<std::size_t>(k)]);
+        click(main->cmdTest);
+        flushDeletes();
+        return openWindow<frmQuestions>();
+    }
+
+    // Answers every remaining question with the given option, by button.
+    frmResult *answerAll(frmQuestions *questions, int option)
+    {
+        const int n = flow->run().length();
+        for (int i = flow->run().CurrentQuestion; i <= n; ++i) {
+            click(questions->optAnswer[static_cast<std::size_t>(option)]);
+            click(questions->cmdNext);
+        }
+        flushDeletes();
+        return openWindow<frmResult>();
+    }
+
+    // Answers so that chakra `chakra` scores `score`: the key for the first
+    // `score` of its questions, "Not Sure" for the rest.
+    frmResult *answerForScore(frmQuestions *questions, int score)
+    {
+        int given = 0;
+        while (flow->run().CurrentQuestion <= flow->run().length()) {
+            const int position = flow->run().CurrentQuestion - 1;
+            const bool match = given++ < score;
+            const std::string &key = flow->run().RunKeys[static_cast<std::size_t>(position)];
+            click(questions->optAnswer[match ? std::size_t(optionOfAnswer(key)) : 2U]);
+            click(questions->cmdNext);
+        }
+        flushDeletes();
+        return openWindow<frmResult>();
+    }
+
+private slots:
+    void init()
+    {
+        platform = std::make_unique<FakePlatform>(5);
+        flow = std::make_unique<AppFlow>(*platform);
+    }
+    void cleanup()
+    {
+        closeAllWindows();
+        flow.reset();
+        platform.reset();
+    }
+
+    void startUpShowsTheMainWindowReady()
+    {
+        frmMain *main = startProgram();
+        QVERIFY(main);
+        QCOMPARE(main->windowTitle(), QStringLiteral("Pranoth v1.15"));
+        QCOMPARE(platform->seeds, 1);
+        QCOMPARE(main->chkChakras[0]->objectName(), QStringLiteral("chkChakras_0"));
+        QCOMPARE(main->chkChakras[6]->text(), QStringLiteral("Crown Chakra (Sahasrara)"));
+        QCOMPARE(main->focusWidget(), main->chkChakras[0]);
+        // Keyboard order: the boxes, START TEST, Donate, Exit.
+        QWidget *widget = main->chkChakras[0];
+        for (QWidget *expected :
+             {static_cast<QWidget *>(main->chkChakras[1]),
+              static_cast<QWidget *>(main->chkChakras[6]), static_cast<QWidget *>(main->cmdTest),
+              static_cast<QWidget *>(main->Command3), static_cast<QWidget *>(main->cmdNav_1)}) {
+            while (widget != expected && widget->nextInFocusChain() != main->chkChakras[0])
+                widget = widget->nextInFocusChain();
+            QCOMPARE(widget, expected);
+        }
+        QCOMPARE(main->client()->size(), QSize(533, 315));
+    }
+
+    void anotherInstanceEndsThisOne()
+    {
+        platform->otherInstance = true;
+        QVERIFY(!flow->start());
+        QCOMPARE(int(platform->messages.size()), 1);
+        QCOMPARE(platform->messages[0].text, std::string("Application is already running"));
+        QCOMPARE(platform->messages[0].icon, MessageIcon::Information);
+        QCOMPARE(platform->endRequests, 1);
+        QCOMPARE(visibleWindows(), 0);
+    }
+
+    void coBrandChoiceFollowsTheDraw_data()
+    {
+        QTest::addColumn<double>("draw");
+        QTest::addColumn<bool>("coBrandInFront");
+        // r * 6 + 1, nearest whole number, halves to even: odd -> co-brand,
+        // even -> full brand, 7 -> unchanged (co-brand stays in front).
+        QTest::newRow("1") << 0.0 << true;
+        QTest::newRow("1.5 rounds to 2") << 0.5 / 6.0 << false;
+        QTest::newRow("2.5 rounds to 2") << 1.5 / 6.0 << false;
+        QTest::newRow("3.5 rounds to 4") << 2.5 / 6.0 << false;
+        QTest::newRow("5") << 4.0 / 6.0 << true;
+        QTest::newRow("6.4 rounds to 6") << 5.4 / 6.0 << false;
+        QTest::newRow("7") << 0.99 << true;
+    }
+    void coBrandChoiceFollowsTheDraw()
+    {
+        QFETCH(double, draw);
+        QFETCH(bool, coBrandInFront);
+        platform->scriptedDraws = {draw};
+        QVERIFY(flow->start());
+        frmMain *main = openWindow<frmMain>();
+        const auto &lines = main->promotion.fraFullBrand->children();
+        const bool coBrandFirst =
+            lines.indexOf(main->promotion.lblCobrand) > lines.indexOf(main->promotion.lblFullBrand);
+        QCOMPARE(coBrandFirst, coBrandInFront);
+    }
+
+    void nothingTickedKeepsTheMainWindow()
+    {
+        frmMain *main = startProgram();
+        click(main->cmdTest);
+        flushDeletes();
+        QCOMPARE(int(platform->messages.size()), 1);
+        QCOMPARE(platform->messages[0].text, std::string("Please select at least one chakra"));
+        QCOMPARE(platform->messages[0].icon, MessageIcon::Critical);
+        QCOMPARE(openWindow<frmMain>(), main);
+        QVERIFY(!openWindow<frmQuestions>());
+        QCOMPARE(platform->endRequests, 0);
+    }
+
+    void aGreyBoxIsNotTicked()
+    {
+        frmMain *main = startProgram();
+        main->chkChakras[2]->setTristate(true);
+        main->chkChakras[2]->setCheckState(Qt::PartiallyChecked);
+        click(main->cmdTest);
+        QCOMPARE(int(platform->messages.size()), 1);
+    }
+
+    void questionnaireOpensOnQuestionOne()
+    {
+        frmQuestions *questions = startTest(startProgram(), {4});
+        QVERIFY(questions);
+        QVERIFY(!openWindow<frmMain>());
+        QCOMPARE(platform->endRequests, 0);
+        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 1 of 8"));
+        QCOMPARE(questions->txtQuestions->toPlainText().toStdString(),
+                 std::string(QuestionBank[flow->run().RunOrder[0]]));
+        QVERIFY(questions->optAnswer[0]->isChecked());
+        QCOMPARE(questions->focusWidget(), questions->cmdNext);
+        QVERIFY(questions->txtQuestions->isReadOnly());
+        QCOMPARE(questions->menuBar()->findChild<QAction *>(QStringLiteral("mnuVisit"))->text(),
+                 QStringLiteral("&Visit us Online"));
+    }
+
+    void backOnQuestionOneSelectsNotSure()
+    {
+        frmQuestions *questions = startTest(startProgram(), {0});
+        click(questions->cmdBack);
+        QVERIFY(questions->optAnswer[2]->isChecked());
+        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 1 of 8"));
+        // The File menu's Back does the same.
+        click(questions->optAnswer[1]);
+        click(questions->cmdNext);
+        questions->mnuBack->trigger();
+        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 1 of 8"));
+        QVERIFY(questions->optAnswer[1]->isChecked());
+        questions->mnuBack->trigger();
+        QVERIFY(questions->optAnswer[1]->isChecked());
+        QCOMPARE(flow->run().RunAnswers[0], std::string("No"));
+    }
+
+    void aWholeRunByButtonsShowsTheResult()
+    {
+        frmQuestions *questions = startTest(startProgram(), {0});
+        frmResult *result = answerAll(questions, 0);
+        QVERIFY(result);
+        QVERIFY(!openWindow<frmQuestions>());
+        QCOMPARE(platform->endRequests, 0);
+        for (int p = 0; p < 8; ++p)
+            QCOMPARE(flow->run().RunAnswers[p], std::string("Yes"));
+        // Four of the Root keys are "Yes": open, half a bar.
+        QCOMPARE(int(flow->results().ChakraScores[0]), 4);
+        QVERIFY(!flow->results().yogaNeeded[0]);
+        QVERIFY(result->RTB->toPlainText().contains(
+            QStringLiteral("Your Root Chakra (Muladhara) is Open\n")));
+    }
+
+    void aWholeRunByKeyboard()
+    {
+        frmQuestions *questions = startTest(startProgram(), {0, 1, 2, 3, 4, 5, 6});
+        questions->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(questions));
+        QCOMPARE(flow->run().length(), 56);
+        // Space on the focused Next answers the first question with "Yes".
+        QTest::keyClick(questions->cmdNext, Qt::Key_Space);
+        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 2 of 56"));
+        // Access keys press their button (after the button's short press animation).
+        QTest::keyClick(questions->windowHandle(), Qt::Key_B, Qt::AltModifier);
+        QTRY_COMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 1 of 56"));
+        QTest::keyClick(questions->windowHandle(), Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 2 of 56"));
+        QCOMPARE(questions->focusWidget(), questions->cmdNext);
+        for (int i = 2; i < 56; ++i)
+            QTest::keyClick(questions->cmdNext, Qt::Key_Space);
+        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 56 of 56"));
+        QTest::keyClick(questions->cmdNext, Qt::Key_Space);
+        flushDeletes();
+        frmResult *result = openWindow<frmResult>();
+        QVERIFY(result);
+        for (int p = 0; p < 56; ++p)
+            QVERIFY(!flow->run().RunAnswers[p].empty());
+        // Every chakra has its section, in order.
+        const QString report = result->RTB->toPlainText();
+        qsizetype previous = -1;
+        for (int k = 0; k < ChakraCount; ++k) {
+            const auto at = report.indexOf(QStringLiteral("Your ") +
+                                           QString::fromLatin1(chakraDisplayName(k).data()));
+            QVERIFY(at > previous);
+            previous = at;
+        }
+    }
+
+    void theLastNextFromTheMenuIsNavigationToo()
+    {
+        frmQuestions *questions = startTest(startProgram(), {6});
+        for (int i = 0; i < 8; ++i)
+            questions->mnuNext->trigger();
+        flushDeletes();
+        QVERIFY(openWindow<frmResult>());
+        QCOMPARE(platform->endRequests, 0);
+        QCOMPARE(flow->shutdownRuns(), 0);
+    }
+
+    void throatBarStandsOnTheLine()
+    {
+        frmResult *result = answerForScore(startTest(startProgram(), {4}), 4);
+        QVERIFY(result);
+        QCOMPARE(int(flow->results().ChakraScores[4]), 4);
+        for (int k = 0; k < ChakraCount; ++k)
+            QCOMPARE(result->lblCurve[k]->isVisible(), k == 4);
+        QLabel *bar = result->lblCurve[4];
+        QCOMPARE(bar->palette().color(QPalette::Window), QColor(0, 0, 255));
+        // Half of 133 pixels, its foot on the line.
+        QVERIFY(qAbs(bar->height() - 66) <= 1);
+        QCOMPARE(bar->geometry().bottom() + 1, result->Line1->geometry().top());
+        QCOMPARE(bar->objectName(), QStringLiteral("lblCurve_4"));
+    }
+
+    void aScoreOfZeroGetsNoBarButItsSection()
+    {
+        frmResult *result = answerForScore(startTest(startProgram(), {2}), 0);
+        QVERIFY(!result->lblCurve[2]->isVisible());
+        QVERIFY(
+            result->RTB->toPlainText().contains(QStringLiteral("This Chakra needs to be opened")));
+        QVERIFY(flow->results().yogaNeeded[2]);
+    }
+
+    void reportCarriesItsFormats()
+    {
+        frmResult *result = answerForScore(startTest(startProgram(), {0}), 0);
+        QTextDocument *document = result->RTB->document();
+        const auto formatOf = [&](const QString &text) {
+            const QTextCursor found = document->find(text);
+            QTextCursor at(document);
+            at.setPosition(found.selectionStart() + 1);
+            return at.charFormat();
+        };
+        const QTextCharFormat title = formatOf(QStringLiteral("Root Chakra (Muladhara)"));
+        QCOMPARE(title.fontWeight(), int(QFont::Bold));
+        QCOMPARE(title.foreground().color(), QColor(0, 128, 128));
+        const QTextCharFormat description = formatOf(QStringLiteral("This chakra is the root"));
+        QCOMPARE(description.fontWeight(), int(QFont::Normal));
+        QCOMPARE(description.foreground().color(), QColor(0, 0, 0));
+        const QTextCharFormat heading = formatOf(QStringLiteral("To open Root Chakra"));
+        QCOMPARE(heading.fontWeight(), int(QFont::Bold));
+        QCOMPARE(heading.foreground().color(), QColor(128, 0, 0));
+        const QTextCharFormat advice = formatOf(QStringLiteral("Chant the sound LAM."));
+        QCOMPARE(advice.fontWeight(), int(QFont::Normal));
+        QCOMPARE(advice.foreground().color(), QColor(128, 0, 0));
+        // CR LF pairs are single paragraph breaks, and the report ends with an empty line.
+        QVERIFY(result->RTB->toPlainText().endsWith(QStringLiteral("Chant the sound LAM.\n\n")));
+        QVERIFY(result->RTB->isReadOnly());
+        QVERIFY(result->lblChakra->text().startsWith(QStringLiteral("          Chakras are")));
+    }
+
+    void backGivesAFreshMainWindow()
+    {
+        frmMain *first = startProgram();
+        first->bringFullBrandToFront();
+        frmResult *result = answerForScore(startTest(first, {1, 3}), 0);
+        QVERIFY(flow->results().yogaNeeded[1] && flow->results().yogaNeeded[3]);
+        click(result->cmdBack);
+        flushDeletes();
+        frmMain *main = openWindow<frmMain>();
+        QVERIFY(main);
+        QVERIFY(!openWindow<frmResult>());
+        QCOMPARE(platform->endRequests, 0);
+        for (QCheckBox *box : main->chkChakras)
+            QVERIFY(!box->isChecked());
+        const auto &lines = main->promotion.fraFullBrand->children();
+        QVERIFY(lines.indexOf(main->promotion.lblCobrand) >
+                lines.indexOf(main->promotion.lblFullBrand));
+        QCOMPARE(flow->results().yogaNeeded, (std::array<bool, 8>{}));
+
+        // A second test shows only its own bars.
+        frmResult *second = answerForScore(startTest(main, {5}), 8);
+        for (int k = 0; k < ChakraCount; ++k)
+            QCOMPARE(second->lblCurve[k]->isVisible(), k == 5);
+        QVERIFY(!second->RTB->toPlainText().contains(QStringLiteral("Sacral")));
+        second->mnuBack->trigger();
+        flushDeletes();
+        QVERIFY(openWindow<frmMain>());
+        QCOMPARE(flow->shutdownRuns(), 0);
+    }
+
+    void userClosesEndTheProgramOnce_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("main close box") << "main close";
+        QTest::newRow("main File Exit") << "main menu";
+        QTest::newRow("main Exit button") << "main button";
+        QTest::newRow("questionnaire close box") << "questions close";
+        QTest::newRow("result close box") << "result close";
+        QTest::newRow("result File Exit") << "result menu";
+        QTest::newRow("result Exit button") << "result button";
+    }
+    void userClosesEndTheProgramOnce()
+    {
+        QFETCH(QString, how);
+        frmMain *main = startProgram();
+        if (how.startsWith(QLatin1String("main"))) {
+            if (how.endsWith(QLatin1String("close")))
+                main->close();
+            else if (how.endsWith(QLatin1String("menu")))
+                main->mnuExit->trigger();
+            else
+                click(main->cmdNav_1);
+        } else {
+            frmQuestions *questions = startTest(main, {3});
+            if (how.startsWith(QLatin1String("questions"))) {
+                click(questions->cmdNext);
+                questions->close();
+            } else {
+                frmResult *result = answerForScore(questions, 8);
+                QVERIFY(flow->results().yogaNeeded[3]);
+                if (how.endsWith(QLatin1String("close")))
+                    result->close();
+                else if (how.endsWith(QLatin1String("menu")))
+                    result->mnuExit->trigger();
+                else
+                    click(result->cmdExit);
+                QCOMPARE(flow->results().yogaNeeded, (std::array<bool, 8>{}));
+            }
+        }
+        flushDeletes();
+        QCOMPARE(platform->endRequests, 1);
+        QCOMPARE(flow->shutdownRuns(), 1);
+        QCOMPARE(visibleWindows(), 0);
+    }
+
+    void aSecondStartDuringTheShuffleIsIgnored()
+    {
+        frmMain *main = startProgram();
+        click(main->chkChakras[0]);
+        int presses = 0;
+        platform->onEvents = [&] {
+            if (presses++ == 0)
+                click(main->cmdTest);
+        };
+        click(main->cmdTest);
+        platform->onEvents = nullptr;
+        flushDeletes();
+        QVERIFY(openWindow<frmQuestions>());
+        QCOMPARE(flow->run().length(), 8);
+        QCOMPARE(platform->endRequests, 0);
+    }
+
+    void leavingDuringTheShuffleOpensNothing()
+    {
+        frmMain *main = startProgram();
+        click(main->chkChakras[0]);
+        platform->onEvents = [&] {
+            if (!flow->hasShutDown())
+                main->close();
+        };
+        click(main->cmdTest);
+        platform->onEvents = nullptr;
+        flushDeletes();
+        QCOMPARE(visibleWindows(), 0);
+        QCOMPARE(platform->endRequests, 1);
+    }
+};
+
+QTEST_MAIN(tst_FlowWindows)
+#include "tst_flow_windows.moc"
