@@ -3,6 +3,7 @@
 #include "ui/frmMain.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
+#include "ui/frmYogaChakra.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -79,6 +80,17 @@ void AppFlow::nextQuestion(frmQuestions &questions)
         frmQuestions &questions;
     } completion(*this, questions);
     CompleteTestRun(run_, results_, completion);
+}
+
+void AppFlow::findChakraYoga(QWidget &result)
+{
+    if (!buildYogaPlan(results_.yogaNeeded, yogaPlan_)) {
+        platform_.showMessage("Chakra Yoga not applicable for Open Chakras", MessageIcon::Critical,
+                              MessageButtons::Ok);
+        return;
+    }
+    (new frmYogaChakra(*this))->show();
+    navigationClose(result);
 }
 
 void AppFlow::backToMain(QWidget &current)

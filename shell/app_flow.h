@@ -37,6 +37,9 @@ public:
     void startTestRun(frmMain &main);
     // Next in the questionnaire window.
     void nextQuestion(frmQuestions &questions);
+    // Find Chakra Yoga in the result window: the viewer on the plan for the
+    // chakras that are not open, or a word that there is none.
+    void findChakraYoga(QWidget &result);
     // Back in the result or yoga window: a fresh main window replaces it.
     void backToMain(QWidget &current);
 

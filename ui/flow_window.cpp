@@ -1,5 +1,6 @@
 #include "flow_window.h"
 
+#include "program_resources.h"
 #include "shell/app_flow.h"
 #include "window_layout.h"
 
@@ -16,6 +17,7 @@ FlowWindow::FlowWindow(AppFlow &flow, const char *objectName, int clientWidthTwi
     setObjectName(QLatin1String(objectName));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QLatin1String(WindowCaption));
+    setWindowIcon(programIcon());
     setFont(verdana(8.25));
     client_->setObjectName(QStringLiteral("client"));
     client_->setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));

@@ -119,6 +119,8 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
     const auto back = [this] { this->flow().backToMain(*this); };
     connect(cmdBack, &QPushButton::clicked, this, back);
     connect(mnuBack, &QAction::triggered, this, back);
+    connect(cmdYogaChakra, &QPushButton::clicked, this,
+            [this] { this->flow().findChakraYoga(*this); });
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 }

@@ -23,67 +23,32 @@ using namespace pranoth::testing;
 class tst_FlowWindows : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<FakePlatform> platform;
-    std::unique_ptr<AppFlow> flow;
+    std::unique_ptr<ProgramDriver> driver;
+    FakePlatform *platform = nullptr;
+    AppFlow *flow = nullptr;
 
-    frmMain *startProgram()
-    {
-        platform->scriptedDraws = {0.0}; // co-brand line in front
-        if (!flow->start())
-            return nullptr;
-        return openWindow<frmMain>();
-    }
-
-    // Ticks the given chakras and presses START TEST.
+    frmMain *startProgram() { return driver->start(); }
     frmQuestions *startTest(frmMain *main, std::initializer_list<int> chakras)
     {
-        for (const int k : chakras)
-            click(main->chkChakras[static_cast<std::size_t>(k)]);
-        click(main->cmdTest);
-        flushDeletes();
-        return openWindow<frmQuestions>();
+        return driver->startTest(main, chakras);
     }
-
-    // Answers every remaining question with the given option, by button.
     frmResult *answerAll(frmQuestions *questions, int option)
     {
-        const int n = flow->run().length();
-        for (int i = flow->run().CurrentQuestion; i <= n; ++i) {
-            click(questions->optAnswer[static_cast<std::size_t>(option)]);
-            click(questions->cmdNext);
-        }
-        flushDeletes();
-        return openWindow<frmResult>();
+        return driver->answerAll(questions, option);
     }
-
-    // Answers so that chakra `chakra` scores `score`: the key for the first
-    // `score` of its questions, "Not Sure" for the rest.
-    frmResult *answerForScore(frmQuestions *questions, int score)
+    frmResult *answerForScore(frmQuestions *questions, int matches)
     {
-        int given = 0;
-        while (flow->run().CurrentQuestion <= flow->run().length()) {
-            const int position = flow->run().CurrentQuestion - 1;
-            const bool match = given++ < score;
-            const std::string &key = flow->run().RunKeys[static_cast<std::size_t>(position)];
-            click(questions->optAnswer[match ? std::size_t(optionOfAnswer(key)) : 2U]);
-            click(questions->cmdNext);
-        }
-        flushDeletes();
-        return openWindow<frmResult>();
+        return driver->answerForScore(questions, matches);
     }
 
 private slots:
     void init()
     {
-        platform = std::make_unique<FakePlatform>(5);
-        flow = std::make_unique<AppFlow>(*platform);
+        driver = std::make_unique<ProgramDriver>();
+        platform = &driver->platform;
+        flow = &driver->flow;
     }
-    void cleanup()
-    {
-        closeAllWindows();
-        flow.reset();
-        platform.reset();
-    }
+    void cleanup() { driver.reset(); }
 
     void startUpShowsTheMainWindowReady()
     {

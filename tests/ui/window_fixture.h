@@ -6,6 +6,13 @@
 #include "fakes.h"
 
 #include "shell/app_flow.h"
+#include "ui/frmMain.h"
+#include "ui/frmQuestions.h"
+#include "ui/frmResult.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <QApplication>
 #include <QTest>
@@ -57,5 +64,69 @@ inline void click(QWidget *widget)
 {
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
 }
+
+// The program with a recording platform, and the steps a user takes through it.
+struct ProgramDriver {
+    explicit ProgramDriver(unsigned seed = 5) : platform(seed), flow(platform) {}
+    ~ProgramDriver() { closeAllWindows(); }
+    ProgramDriver(const ProgramDriver &) = delete;
+    ProgramDriver &operator=(const ProgramDriver &) = delete;
+
+    // Starts the program with the co-brand line in front; the main window.
+    frmMain *start()
+    {
+        platform.scriptedDraws = {0.0};
+        if (!flow.start())
+            return nullptr;
+        return openWindow<frmMain>();
+    }
+
+    // Ticks the given chakras and presses START TEST.
+    frmQuestions *startTest(frmMain *main, std::initializer_list<int> chakras)
+    {
+        for (const int k : chakras)
+            click(main->chkChakras[static_cast<std::size_t>(k)]);
+        click(main->cmdTest);
+        flushDeletes();
+        return openWindow<frmQuestions>();
+    }
+
+    // Answers every remaining question with the given option, by button.
+    frmResult *answerAll(frmQuestions *questions, int option)
+    {
+        const int n = flow.run().length();
+        for (int i = flow.run().CurrentQuestion; i <= n; ++i) {
+            click(questions->optAnswer[static_cast<std::size_t>(option)]);
+            click(questions->cmdNext);
+        }
+        flushDeletes();
+        return openWindow<frmResult>();
+    }
+
+    // Answers the first `matches` questions with their key and the rest
+    // "Not Sure": with one chakra ticked, its score is `matches`.
+    frmResult *answerForScore(frmQuestions *questions, int matches)
+    {
+        int given = 0;
+        while (flow.run().CurrentQuestion <= flow.run().length()) {
+            const int position = flow.run().CurrentQuestion - 1;
+            const bool match = given++ < matches;
+            const std::string &key = flow.run().RunKeys[static_cast<std::size_t>(position)];
+            click(questions->optAnswer[match ? std::size_t(optionOfAnswer(key)) : 2U]);
+            click(questions->cmdNext);
+        }
+        flushDeletes();
+        return openWindow<frmResult>();
+    }
+
+    // A result window for the given chakras, each answered all "Not Sure".
+    frmResult *resultFor(std::initializer_list<int> chakras)
+    {
+        return answerAll(startTest(start(), chakras), OptionNotSure);
+    }
+
+    FakePlatform platform;
+    AppFlow flow;
+};
 
 } // namespace pranoth::testing

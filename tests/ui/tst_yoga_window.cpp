@@ -1,0 +1,156 @@
+#include "window_fixture.h"
+
+#include "ui/frmYogaChakra.h"
+#include "ui/program_resources.h"
+#include "yoga/asana_catalogue.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QTextEdit>
+
+using namespace pranoth;
+using namespace pranoth::testing;
+
+namespace {
+
+// The format of the text right after the first occurrence of `text`.
+QTextCharFormat formatAt(QTextEdit *view, const QString &text)
+{
+    const QTextCursor found = view->document()->find(text);
+    QTextCursor at(view->document());
+    at.setPosition(found.selectionStart() + 1);
+    return at.charFormat();
+}
+
+} // namespace
+
+class tst_YogaWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramDriver> driver;
+
+    frmYogaChakra *findYoga(frmResult *result)
+    {
+        click(result->cmdYogaChakra);
+        flushDeletes();
+        return openWindow<frmYogaChakra>();
+    }
+
+private slots:
+    void init() { driver = std::make_unique<ProgramDriver>(); }
+    void cleanup() { driver.reset(); }
+
+    void allOpenMeansNoYoga()
+    {
+        frmResult *result = driver->answerForScore(driver->startTest(driver->start(), {3}), 4);
+        QVERIFY(!driver->flow.results().yogaNeeded[3]);
+        click(result->cmdYogaChakra);
+        flushDeletes();
+        QCOMPARE(int(driver->platform.messages.size()), 1);
+        QCOMPARE(driver->platform.messages[0].text,
+                 std::string("Chakra Yoga not applicable for Open Chakras"));
+        QCOMPARE(driver->platform.messages[0].icon, MessageIcon::Critical);
+        QCOMPARE(openWindow<frmResult>(), result);
+        QVERIFY(!openWindow<frmYogaChakra>());
+    }
+
+    void findChakraYogaReplacesTheResultWindow()
+    {
+        frmYogaChakra *yoga = findYoga(driver->resultFor({4}));
+        QVERIFY(yoga);
+        QVERIFY(!openWindow<frmResult>());
+        QCOMPARE(driver->platform.endRequests, 0);
+        QCOMPARE(driver->flow.results().yogaNeeded, (std::array<bool, 8>{}));
+        QCOMPARE(yoga->windowTitle(), QStringLiteral("Pranoth v1.15"));
+        QCOMPARE(yoga->Frame1->title(), QStringLiteral("Pranoth Interpretation"));
+        QCOMPARE(yoga->lblChakraName->text(), QStringLiteral("Throat Chakra (Vishuddha)"));
+        QCOMPARE(yoga->picYoga->pixmap().size(), QSize(250, 250));
+        QCOMPARE(yoga->viewer().currentSlot(), 8);
+
+        // The record: bold headings, plain texts, cautions when there are some.
+        const QString text = yoga->RTB->toPlainText();
+        QVERIFY(text.startsWith(QStringLiteral("Asanas Name\nMatsyasana\n\nDescription\n")));
+        QVERIFY(text.contains(QStringLiteral("\n\nContradictions\n")));
+        QCOMPARE(formatAt(yoga->RTB, QStringLiteral("Asanas Name")).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatAt(yoga->RTB, QStringLiteral("Matsyasana")).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatAt(yoga->RTB, QStringLiteral("Fish Pose")).fontWeight(), int(QFont::Normal));
+        QCOMPARE(formatAt(yoga->RTB, QStringLiteral("Contradictions")).fontWeight(),
+                 int(QFont::Bold));
+        QCOMPARE(yoga->RTB->textCursor().position(), 0);
+
+        click(yoga->cmdBk);
+        QCOMPARE(driver->platform.messages.back().text, std::string("You are at the first record"));
+        for (int i = 0; i < 4; ++i)
+            click(yoga->cmdNext);
+        QVERIFY(yoga->RTB->toPlainText().contains(QStringLiteral("\nSarvangasana\n")));
+        click(yoga->cmdNext);
+        QCOMPARE(yoga->viewer().currentSlot(), 12);
+    }
+
+    void aRecordWithoutCautionsEndsWithItsBenefits()
+    {
+        frmYogaChakra *yoga = findYoga(driver->resultFor({3})); // Yoga Mudra first
+        QCOMPARE(yoga->lblChakraName->text(), QStringLiteral("Heart Chakra (Anahata)"));
+        const QString text = yoga->RTB->toPlainText();
+        QVERIFY(text.startsWith(QStringLiteral("Asanas Name\nYoga Mudra\n")));
+        QVERIFY(!text.contains(QStringLiteral("Contradictions")));
+        QVERIFY(text.endsWith(QStringLiteral("bronchial areas.\n\n")));
+    }
+
+    void backGivesAFreshMainWindow()
+    {
+        frmYogaChakra *yoga = findYoga(driver->resultFor({0, 2}));
+        yoga->mnuBack->trigger();
+        flushDeletes();
+        QVERIFY(openWindow<frmMain>());
+        QVERIFY(!openWindow<frmYogaChakra>());
+        QCOMPARE(driver->platform.endRequests, 0);
+    }
+
+    void exitAndTheCloseBoxEndTheProgram_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Exit button") << 0;
+        QTest::newRow("File Exit") << 1;
+        QTest::newRow("close box") << 2;
+    }
+    void exitAndTheCloseBoxEndTheProgram()
+    {
+        QFETCH(int, how);
+        frmYogaChakra *yoga = findYoga(driver->resultFor({6}));
+        if (how == 0)
+            click(yoga->cmdExit);
+        else if (how == 1)
+            yoga->mnuExit->trigger();
+        else
+            yoga->close();
+        flushDeletes();
+        QCOMPARE(driver->platform.endRequests, 1);
+        QCOMPARE(visibleWindows(), 0);
+    }
+
+    void aPictureThatCannotBeShownLeavesTheRest()
+    {
+        frmYogaChakra *yoga = findYoga(driver->resultFor({1}));
+        yoga->showPicture(12);
+        QVERIFY(yoga->picYoga->pixmap().isNull());
+        yoga->setChakraTitle("Sacral Chakra (Swadhisthanna)");
+        QCOMPARE(yoga->lblChakraName->text(), QStringLiteral("Sacral Chakra (Swadhisthanna)"));
+    }
+
+    void everyPictureLoadsFromTheResources()
+    {
+        for (int position = 1; position <= AsanaCount; ++position) {
+            const QPixmap picture = asanaPicture(position);
+            QVERIFY2(!picture.isNull(), qPrintable(asanaPicturePath(position)));
+            QCOMPARE(picture.size(), QSize(250, 250));
+        }
+        QVERIFY(asanaPicture(0).isNull());
+        QVERIFY(asanaPicture(12).isNull());
+        QCOMPARE(programIcon().availableSizes().size(), 6);
+        QVERIFY(!programIcon().pixmap(16).isNull());
+    }
+};
+
+QTEST_MAIN(tst_YogaWindow)
+#include "tst_yoga_window.moc"

@@ -1,0 +1,106 @@
+#include "frmYogaChakra.h"
+
+#include "program_resources.h"
+#include "shell/app_flow.h"
+#include "window_layout.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace pranoth {
+
+// Laid out in twips like the other windows, on a grid of whole pixels: the
+// picture and its chakra on the left of the frame, the record on the right
+// with its own Back and Next below it; the branding, Back and Exit at the foot.
+frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 10800, 6615)
+{
+    QWidget *area = client();
+    promotion =
+        createPromotion(area, twipsRect(600, 60, 9600, 300), twipsRect(120, 5640, 7185, 855));
+
+    Frame1 = new QGroupBox(tr("Pranoth Interpretation"), area);
+    place(Frame1, "Frame1", twipsRect(120, 420, 10560, 5100));
+    Frame1->setFont(verdana(9, true));
+
+    picYoga = new QLabel(Frame1);
+    place(picYoga, "picYoga", twipsRect(180, 360, 3780, 3780));
+    picYoga->setFrameShape(QFrame::Box);
+    picYoga->setAlignment(Qt::AlignCenter);
+
+    lblChakraName = new QLabel(tr("Chakra Name"), Frame1);
+    place(lblChakraName, "lblChakraName", twipsRect(180, 4260, 3780, 600));
+    lblChakraName->setFont(verdana(9, true));
+    lblChakraName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblChakraName->setWordWrap(true);
+
+    RTB = new QTextEdit(Frame1);
+    place(RTB, "RTB", twipsRect(4140, 360, 6240, 4020));
+    RTB->setFont(verdana(8.25));
+    RTB->setReadOnly(true);
+    RTB->setUndoRedoEnabled(false);
+    RTB->setTabChangesFocus(true);
+    writer_ = std::make_unique<TextCursorWriter>(RTB);
+
+    cmdBk = new QPushButton(tr("<< &Back"), Frame1);
+    place(cmdBk, "cmdBk", twipsRect(7800, 4500, 1200, 405));
+    cmdNext = new QPushButton(tr("&Next >>"), Frame1);
+    place(cmdNext, "cmdNext", twipsRect(9180, 4500, 1200, 405));
+    for (QPushButton *button : {cmdBk, cmdNext})
+        button->setFont(verdana(8.25));
+
+    cmdBack = new QPushButton(tr("&Back"), area);
+    place(cmdBack, "cmdBack", twipsRect(8535, 5865, 1000, 400));
+    cmdExit = new QPushButton(tr("E&xit"), area);
+    place(cmdExit, "cmdExit", twipsRect(9675, 5865, 1000, 400));
+    for (QPushButton *button : {cmdBack, cmdExit})
+        button->setFont(verdana(8.25, true));
+
+    setTabSequence({cmdNext, cmdBk, RTB, cmdBack, cmdExit});
+
+    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuBack = mnuFile->addAction(tr("&Back"));
+    mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    addNamedSeparator(mnuFile, "bar1");
+    mnuExit = mnuFile->addAction(tr("E&xit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    menus = addSharedMenus(menuBar(), MenuStyle::ResultAndYoga);
+
+    viewer_ = std::make_unique<YogaViewer>(flow.yogaPlan(), *this, flow.platform());
+    connect(cmdNext, &QPushButton::clicked, this, [this] {
+        viewer_->next();
+        RTB->moveCursor(QTextCursor::Start);
+    });
+    connect(cmdBk, &QPushButton::clicked, this, [this] {
+        viewer_->previous();
+        RTB->moveCursor(QTextCursor::Start);
+    });
+    const auto back = [this] { this->flow().backToMain(*this); };
+    connect(cmdBack, &QPushButton::clicked, this, back);
+    connect(mnuBack, &QAction::triggered, this, back);
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+
+    viewer_->open();
+    RTB->moveCursor(QTextCursor::Start);
+    cmdNext->setFocus();
+}
+
+void frmYogaChakra::showPicture(int position)
+{
+    const QPixmap picture = asanaPicture(position);
+    if (picture.isNull())
+        picYoga->clear();
+    else
+        picYoga->setPixmap(picture);
+}
+
+void frmYogaChakra::setChakraTitle(std::string_view title)
+{
+    lblChakraName->setText(QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
+}
+
+} // namespace pranoth

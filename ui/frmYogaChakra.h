@@ -1,0 +1,50 @@
+#pragma once
+
+#include "flow_window.h"
+#include "promotion.h"
+#include "shared_menus.h"
+#include "text_cursor_writer.h"
+#include "yoga/yoga_viewer.h"
+
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+
+namespace pranoth {
+
+// The yoga viewer: pages through the recommended asanas, one record at a
+// time, with its picture, texts and the chakra it serves.
+class frmYogaChakra : public FlowWindow, public YogaRecordView {
+    Q_OBJECT
+
+public:
+    explicit frmYogaChakra(AppFlow &flow);
+
+    RichTextWriter &recordText() override { return *writer_; }
+    void showPicture(int position) override;
+    void setChakraTitle(std::string_view title) override;
+
+    const YogaViewer &viewer() const { return *viewer_; }
+
+    QGroupBox *Frame1 = nullptr;
+    QLabel *picYoga = nullptr;
+    QLabel *lblChakraName = nullptr;
+    QTextEdit *RTB = nullptr;
+    QPushButton *cmdBk = nullptr;
+    QPushButton *cmdNext = nullptr;
+    QPushButton *cmdBack = nullptr;
+    QPushButton *cmdExit = nullptr;
+    QAction *mnuBack = nullptr;
+    QAction *mnuExit = nullptr;
+    Promotion promotion;
+    SharedMenus menus;
+
+private:
+    std::unique_ptr<TextCursorWriter> writer_;
+    std::unique_ptr<YogaViewer> viewer_;
+};
+
+} // namespace pranoth

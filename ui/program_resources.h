@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace pranoth {
+
+// The program icon, in every size it is drawn at; loaded when first painted.
+QIcon programIcon();
+
+// Picture `position` (1..11) of the asana pictures, from the program's
+// resources; a null pixmap for any other position.
+QPixmap asanaPicture(int position);
+
+// The resource path of picture `position`; empty for any other position.
+QString asanaPicturePath(int position);
+
+} // namespace pranoth
