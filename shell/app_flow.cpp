@@ -1,9 +1,11 @@
 #include "app_flow.h"
 
+#include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
 #include "ui/frmYogaChakra.h"
+#include "update_reminder.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -25,6 +27,7 @@ bool AppFlow::start()
         return false;
     }
     platform_.seedRandomFromClock();
+    runUpdateReminder(platform_);
     frmMain *main = showMainWindow();
     CoBrand_Randomize(*main);
     return true;
@@ -97,6 +100,12 @@ void AppFlow::backToMain(QWidget &current)
 {
     showMainWindow();
     navigationClose(current);
+}
+
+void AppFlow::showAbout(QWidget &opener)
+{
+    auto *about = new frmAbout(*this, &opener);
+    about->show();
 }
 
 void AppFlow::navigationClose(QWidget &window)

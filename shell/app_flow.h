@@ -43,6 +43,9 @@ public:
     // Back in the result or yoga window: a fresh main window replaces it.
     void backToMain(QWidget &current);
 
+    // The about window, modal over `opener`.
+    void showAbout(QWidget &opener);
+
     // The close hook of every flow window.
     void windowClosing(QWidget &window);
 

@@ -17,7 +17,8 @@ namespace {
 const char *const ApplicationTitle = "Pranoth";
 } // namespace
 
-QtPlatform::QtPlatform(QString lockPath) : lockPath_(std::move(lockPath))
+QtPlatform::QtPlatform(QString lockPath, QString settingsPath)
+    : lockPath_(std::move(lockPath)), settings_(std::move(settingsPath))
 {}
 
 QtPlatform::~QtPlatform() = default;
@@ -34,10 +35,13 @@ QString QtPlatform::defaultLockPath()
 MessageAnswer QtPlatform::showMessage(std::string_view text, MessageIcon icon,
                                       MessageButtons buttons)
 {
+    // A carriage return, alone or before a line feed, breaks the line.
+    QString message = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    message.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    message.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(
         icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
-        QLatin1String(ApplicationTitle),
-        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())),
+        QLatin1String(ApplicationTitle), message,
         buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
         QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
@@ -53,13 +57,16 @@ void QtPlatform::openUrl(std::string_view url)
         QUrl(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size()))));
 }
 
-std::string QtPlatform::readSetting(std::string_view, std::string_view)
+std::string QtPlatform::readSetting(std::string_view section, std::string_view key)
 {
-    return {};
+    return settings_.read(section, key);
 }
 
-void QtPlatform::writeSetting(std::string_view, std::string_view, std::string_view)
-{}
+void QtPlatform::writeSetting(std::string_view section, std::string_view key,
+                              std::string_view value)
+{
+    settings_.write(section, key, value);
+}
 
 bool QtPlatform::anotherInstanceRunning()
 {

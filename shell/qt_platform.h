@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform.h"
+#include "qt_settings.h"
 
 #include <QString>
 
@@ -14,8 +15,10 @@ namespace pranoth {
 // The platform seam on a real desktop.
 class QtPlatform : public Platform {
 public:
-    // `lockPath` names the per-user lock file of the single-instance test.
-    explicit QtPlatform(QString lockPath = defaultLockPath());
+    // `lockPath` names the per-user lock file of the single-instance test,
+    // `settingsPath` the per-user settings file.
+    explicit QtPlatform(QString lockPath = defaultLockPath(),
+                        QString settingsPath = QtSettingsFile::userFile());
     ~QtPlatform() override;
 
     MessageAnswer showMessage(std::string_view text, MessageIcon icon,
@@ -39,6 +42,7 @@ public:
 
 private:
     QString lockPath_;
+    QtSettingsFile settings_;
     std::unique_ptr<QLockFile> lock_;
     std::mt19937 generator_;
     bool endRequested_ = false;

@@ -1,11 +1,14 @@
 #include "flow_window.h"
 
+#include "link_label.h"
 #include "program_resources.h"
 #include "shell/app_flow.h"
+#include "shell/web_pages.h"
 #include "window_layout.h"
 
 #include <QCloseEvent>
 #include <QLayout>
+#include <QMenuBar>
 #include <QScreen>
 
 namespace pranoth {
@@ -42,6 +45,37 @@ void FlowWindow::showEvent(QShowEvent *event)
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+}
+
+} // namespace pranoth
+
+namespace pranoth {
+
+void FlowWindow::setUpPromotion(const QRect &advertisement, const QRect &frame)
+{
+    promotion = createPromotion(client_, advertisement, frame);
+    const auto opens = [this](LinkLabel *label, std::string_view page) {
+        connect(label, &LinkLabel::clicked, this,
+                [this, page] { openPage(flow_.platform(), page); });
+    };
+    opens(promotion.Label61, page::HomePage);
+    opens(promotion.lblCobrand, page::CoBrand);
+    opens(promotion.lblFullBrand, page::FullyBranded);
+}
+
+void FlowWindow::setUpSharedMenus(MenuStyle style)
+{
+    menus = addSharedMenus(menuBar(), style);
+    const auto opens = [this](QAction *action, std::string_view page) {
+        connect(action, &QAction::triggered, this,
+                [this, page] { openPage(flow_.platform(), page); });
+    };
+    opens(menus.mnuOnline, page::Help);
+    opens(menus.mnuVisit, page::HomePage);
+    opens(menus.mnuUpdate, page::Download);
+    opens(menus.mnuDonate, page::Donate);
+    opens(menus.mnuMakeMoney, page::FullyBranded);
+    connect(menus.mnuAbout, &QAction::triggered, this, [this] { flow_.showAbout(*this); });
 }
 
 } // namespace pranoth

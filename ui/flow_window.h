@@ -1,5 +1,8 @@
 #pragma once
 
+#include "promotion.h"
+#include "shared_menus.h"
+
 #include <QMainWindow>
 
 namespace pranoth {
@@ -18,8 +21,17 @@ public:
     // The client area: every control of the window's design is a child of it.
     QWidget *client() const { return client_; }
 
+    Promotion promotion;
+    SharedMenus menus;
+
 protected:
     AppFlow &flow() const { return flow_; }
+
+    // The advertisement line and the promotion frame at the given places,
+    // each opening its page when clicked.
+    void setUpPromotion(const QRect &advertisement, const QRect &frame);
+    // The Help, Donate and Make Money Online menus after the window's own.
+    void setUpSharedMenus(MenuStyle style);
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -2,12 +2,14 @@
 
 #include "link_label.h"
 #include "shell/app_flow.h"
+#include "shell/web_pages.h"
 #include "window_layout.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace pranoth {
 
@@ -34,8 +36,7 @@ frmMain::frmMain(AppFlow &flow) : FlowWindow(flow, "frmMain", 7995, 4725)
 {
     QWidget *area = client();
 
-    promotion =
-        createPromotion(area, twipsRect(577, 30, 6840, 465), twipsRect(30, 3840, 6705, 855));
+    setUpPromotion(twipsRect(577, 30, 6840, 465), twipsRect(30, 3840, 6705, 855));
 
     Label3 = new QLabel(
         tr("Pranoth is a simple software that attempts to correlate your under-active or "
@@ -77,9 +78,14 @@ frmMain::frmMain(AppFlow &flow) : FlowWindow(flow, "frmMain", 7995, 4725)
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuExit = mnuFile->addAction(tr("&Exit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    menus = addSharedMenus(menuBar(), MenuStyle::Main);
+    setUpSharedMenus(MenuStyle::Main);
 
     connect(cmdTest, &QPushButton::clicked, this, [this] { this->flow().startTestRun(*this); });
+    connect(Command3, &QPushButton::clicked, this,
+            [this] { openPage(this->flow().platform(), page::Donate); });
+    // Esc is the window's cancel key, and presses Donate.
+    auto *cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(cancel, &QShortcut::activated, Command3, [this] { Command3->animateClick(); });
     connect(cmdNav_1, &QPushButton::clicked, this, &QWidget::close);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 }

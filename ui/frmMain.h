@@ -2,8 +2,6 @@
 
 #include "core/chakra.h"
 #include "flow_window.h"
-#include "promotion.h"
-#include "shared_menus.h"
 
 #include <array>
 
@@ -33,8 +31,6 @@ public:
     QPushButton *Command3 = nullptr;
     QPushButton *cmdNav_1 = nullptr;
     QAction *mnuExit = nullptr;
-    Promotion promotion;
-    SharedMenus menus;
 };
 
 } // namespace pranoth

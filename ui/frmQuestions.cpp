@@ -23,8 +23,7 @@ QString fromView(std::string_view text)
 frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 6420, 4110)
 {
     QWidget *area = client();
-    promotion =
-        createPromotion(area, twipsRect(405, 30, 5640, 465), twipsRect(113, 3240, 6195, 855));
+    setUpPromotion(twipsRect(405, 30, 5640, 465), twipsRect(113, 3240, 6195, 855));
 
     Frame1 = new QFrame(area);
     Frame1->setFrameShape(QFrame::Box);
@@ -75,7 +74,7 @@ frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 642
     mnuNext->setObjectName(QStringLiteral("mnuNext"));
     mnuBack = mnuFile->addAction(tr("&Back"));
     mnuBack->setObjectName(QStringLiteral("mnuBack"));
-    menus = addSharedMenus(menuBar(), MenuStyle::Questionnaire);
+    setUpSharedMenus(MenuStyle::Questionnaire);
 
     const auto next = [this] { this->flow().nextQuestion(*this); };
     const auto back = [this] { this->flow().run().PreviousQuestion(*this); };

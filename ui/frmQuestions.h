@@ -2,8 +2,6 @@
 
 #include "core/test_run.h"
 #include "flow_window.h"
-#include "promotion.h"
-#include "shared_menus.h"
 
 #include <array>
 
@@ -39,8 +37,6 @@ public:
     QPushButton *cmdNext = nullptr;
     QAction *mnuNext = nullptr;
     QAction *mnuBack = nullptr;
-    Promotion promotion;
-    SharedMenus menus;
 };
 
 } // namespace pranoth

@@ -67,8 +67,7 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
     Line1->setLineWidth(2);
     place(Line1, "Line1", twipsRect(180, BarBaseTwips, 6300, 30));
 
-    promotion =
-        createPromotion(area, twipsRect(6495, 375, 3120, 825), twipsRect(120, 6300, 7185, 855));
+    setUpPromotion(twipsRect(6495, 375, 3120, 825), twipsRect(120, 6300, 7185, 855));
 
     cmdYogaChakra = new QPushButton(tr("&Find Chakra Yoga"), area);
     place(cmdYogaChakra, "cmdYogaChakra", twipsRect(6495, 1440, 3120, 375));
@@ -114,7 +113,7 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
     addNamedSeparator(mnuFile, "bar1");
     mnuExit = mnuFile->addAction(tr("E&xit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    menus = addSharedMenus(menuBar(), MenuStyle::ResultAndYoga);
+    setUpSharedMenus(MenuStyle::ResultAndYoga);
 
     const auto back = [this] { this->flow().backToMain(*this); };
     connect(cmdBack, &QPushButton::clicked, this, back);

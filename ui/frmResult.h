@@ -2,8 +2,6 @@
 
 #include "core/scoring.h"
 #include "flow_window.h"
-#include "promotion.h"
-#include "shared_menus.h"
 #include "text_cursor_writer.h"
 
 #include <array>
@@ -41,8 +39,6 @@ public:
     QPushButton *cmdExit = nullptr;
     QAction *mnuBack = nullptr;
     QAction *mnuExit = nullptr;
-    Promotion promotion;
-    SharedMenus menus;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

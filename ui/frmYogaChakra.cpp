@@ -18,8 +18,7 @@ namespace pranoth {
 frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 10800, 6615)
 {
     QWidget *area = client();
-    promotion =
-        createPromotion(area, twipsRect(600, 60, 9600, 300), twipsRect(120, 5640, 7185, 855));
+    setUpPromotion(twipsRect(600, 60, 9600, 300), twipsRect(120, 5640, 7185, 855));
 
     Frame1 = new QGroupBox(tr("Pranoth Interpretation"), area);
     place(Frame1, "Frame1", twipsRect(120, 420, 10560, 5100));
@@ -67,7 +66,7 @@ frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 
     addNamedSeparator(mnuFile, "bar1");
     mnuExit = mnuFile->addAction(tr("E&xit"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    menus = addSharedMenus(menuBar(), MenuStyle::ResultAndYoga);
+    setUpSharedMenus(MenuStyle::ResultAndYoga);
 
     viewer_ = std::make_unique<YogaViewer>(flow.yogaPlan(), *this, flow.platform());
     connect(cmdNext, &QPushButton::clicked, this, [this] {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "flow_window.h"
-#include "promotion.h"
-#include "shared_menus.h"
 #include "text_cursor_writer.h"
 #include "yoga/yoga_viewer.h"
 
@@ -39,8 +37,6 @@ public:
     QPushButton *cmdExit = nullptr;
     QAction *mnuBack = nullptr;
     QAction *mnuExit = nullptr;
-    Promotion promotion;
-    SharedMenus menus;
 
 private:
     std::unique_ptr<TextCursorWriter> writer_;

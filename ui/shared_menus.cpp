@@ -48,6 +48,9 @@ SharedMenus addSharedMenus(QMenuBar *menuBar, MenuStyle style)
         resultOrYoga
             ? addNamedAction(menuBar, "mnuMakeMoneyOnline", QObject::tr("&Make Money Online"))
             : addNamedAction(menuBar, "mnuMakeMoney", QObject::tr("Make Money &Online"));
+    // The item's stored flag keeps it out of sight; it still opens its page
+    // when triggered.
+    menus.mnuMakeMoney->setVisible(false);
     return menus;
 }
 

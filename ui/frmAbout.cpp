@@ -1,0 +1,108 @@
+#include "frmAbout.h"
+
+#include "link_label.h"
+#include "program_resources.h"
+#include "shell/app_flow.h"
+#include "shell/web_pages.h"
+#include "window_layout.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace pranoth {
+
+namespace {
+
+const QColor DarkOlive(85, 107, 47);
+
+QString homePageInvitation()
+{
+    QString site =
+        QString::fromLatin1(siteAddress().data(), static_cast<qsizetype>(siteAddress().size()));
+    site.remove(QStringLiteral("https://")).remove(QStringLiteral("http://"));
+    return QObject::tr("Visit us at %1").arg(site);
+}
+
+} // namespace
+
+frmAbout::frmAbout(AppFlow &flow, QWidget *opener) : QDialog(opener)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(QLatin1String(WindowCaption));
+    setWindowIcon(programIcon());
+    setFixedSize(twipsToPixels(6825), twipsToPixels(3150));
+
+    QPalette olive = palette();
+    olive.setColor(QPalette::WindowText, DarkOlive);
+
+    Picture1 = new QLabel(this);
+    place(Picture1, "Picture1", twipsRect(60, 60, 480, 480));
+    Picture1->setPixmap(programIcon().pixmap(32));
+
+    Label2 = new QLabel(QLatin1String(WindowCaption), this);
+    place(Label2, "Label2", twipsRect(690, 90, 2445, 240));
+    Label2->setFont(verdana(9.75, true));
+
+    Label1 = new QLabel(
+        tr("Pranoth is a simple software that attempts to correlate your under-active or "
+           "overactive chakras with the corresponding yogasana and the procedure of how to do it. "
+           "This software describes in detail the yogasanas and the chakras associated with your "
+           "chakra result"),
+        this);
+    place(Label1, "Label1", twipsRect(660, 390, 6075, 975));
+    Label1->setFont(verdana(8.25));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setAutoFillBackground(true);
+    {
+        QPalette yellow = olive;
+        yellow.setColor(QPalette::Window, QColor(255, 255, 192));
+        Label1->setPalette(yellow);
+    }
+
+    lblHomePage = new LinkLabel(homePageInvitation(), verdana(8.25), DarkOlive, this);
+    place(lblHomePage, "lblHomePage", twipsRect(2640, 1470, 4050, 195));
+    lblHomePage->setWordWrap(false);
+    lblHomePage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    Label3 = new QLabel(tr("Home Business Opportunity. Start your own Internet business and make "
+                           "money online. Get this software fully branded for your website."),
+                        this);
+    place(Label3, "Label3", twipsRect(15, 1860, 6795, 435));
+    Label3->setFont(verdana(8.25, true));
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignCenter);
+
+    lblCoBrand = new LinkLabel(tr("Click here for more details."), verdana(8.25), DarkOlive, this);
+    place(lblCoBrand, "lblCoBrand", twipsRect(4335, 2340, 2355, 195));
+    lblCoBrand->setWordWrap(false);
+    lblCoBrand->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    for (QLabel *label : {Label2, Label3})
+        label->setPalette(olive);
+
+    auto *line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    place(line, "Line1", twipsRect(60, 2610, 6705, 30));
+
+    cmdOK = new QPushButton(tr("OK"), this);
+    place(cmdOK, "cmdOK", twipsRect(5490, 2730, 1260, 345));
+    cmdOK->setDefault(true);
+    cmdOK->setFont(dialogFont());
+    cmdOK->setFocus();
+
+    Platform &platform = flow.platform();
+    connect(lblHomePage, &LinkLabel::clicked, this,
+            [&platform] { openPage(platform, page::HomePage); });
+    connect(lblCoBrand, &LinkLabel::clicked, this,
+            [&platform] { openPage(platform, page::FullyBranded); });
+    // OK, Enter, Esc and the close box all close the window; Esc through
+    // the dialog's own reject.
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+} // namespace pranoth

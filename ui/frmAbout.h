@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace pranoth {
+
+class AppFlow;
+class LinkLabel;
+
+// About the program: its name, version, what it does, and two links. Shown
+// modal over the window that opened it.
+class frmAbout : public QDialog {
+    Q_OBJECT
+
+public:
+    frmAbout(AppFlow &flow, QWidget *opener);
+
+    QLabel *Picture1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+    LinkLabel *lblHomePage = nullptr;
+    QLabel *Label3 = nullptr;
+    LinkLabel *lblCoBrand = nullptr;
+    QPushButton *cmdOK = nullptr;
+};
+
+} // namespace pranoth
