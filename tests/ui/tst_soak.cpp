@@ -1,0 +1,347 @@
+// Random user actions across all windows, from many seeds, with the
+// program's invariants checked after every step.
+//
+//   PRANOTH_SOAK_SEEDS   number of seeds (default 20)
+//   PRANOTH_SOAK_STEPS   actions per seed (default 1000)
+//   PRANOTH_SOAK_SEED    replay this one seed only
+
+#include "window_fixture.h"
+
+#include "ui/frmAbout.h"
+#include "ui/frmYogaChakra.h"
+#include "ui/link_label.h"
+
+#include <QAbstractButton>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <map>
+#include <random>
+
+using namespace pranoth;
+using namespace pranoth::testing;
+
+namespace {
+
+int environmentNumber(const char *name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+// One possible user action.
+struct Action {
+    QString description;
+    std::function<void()> perform;
+    bool endsProgram = false; // a user close of a flow window
+    int weight = 10;
+};
+
+class Soak {
+public:
+    explicit Soak(unsigned seed) : random_(seed), driver_(seed)
+    {
+        driver_.platform.onMessage = [this](const ShownMessage &) {
+            driver_.platform.answer = coin() ? MessageAnswer::Yes : MessageAnswer::No;
+        };
+        // Now and then the user acts while a test run is being shuffled.
+        driver_.platform.onEvents = [this] {
+            if (nested_ || pick(40) != 0)
+                return;
+            nested_ = true;
+            const auto actions = possibleActions();
+            if (!actions.empty()) {
+                const Action &action = weighted(actions);
+                log(QStringLiteral("  (during the shuffle) ") + action.description);
+                action.perform();
+            }
+            nested_ = false;
+        };
+    }
+
+    // Runs `steps` actions; the empty text when every invariant held.
+    QString run(int steps)
+    {
+        if (!driver_.start())
+            return QStringLiteral("the program did not start");
+        for (int step = 0; step < steps; ++step) {
+            if (driver_.platform.endRequests > 0) {
+                restart();
+                continue;
+            }
+            const auto actions = possibleActions();
+            if (actions.empty())
+                return QStringLiteral("step %1: no window to act on").arg(step);
+            const Action &action = weighted(actions);
+            log(action.description);
+            const int shutdownsBefore = driver_.flow.shutdownRuns();
+            action.perform();
+            flushDeletes();
+            if (const QString broken = brokenInvariant(action, shutdownsBefore); !broken.isEmpty())
+                return QStringLiteral("step %1: %2\nlast actions:\n%3")
+                    .arg(step)
+                    .arg(broken, recent_.join(QLatin1Char('\n')));
+        }
+        return {};
+    }
+
+private:
+    int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
+
+    // Leaving is rare and moving on common, so that runs reach their end.
+    const Action &weighted(const std::vector<Action> &actions)
+    {
+        int total = 0;
+        for (const Action &action : actions)
+            total += action.weight;
+        int at = pick(total);
+        for (const Action &action : actions) {
+            if (at < action.weight)
+                return action;
+            at -= action.weight;
+        }
+        return actions.back();
+    }
+
+public:
+    // How often each window was on screen after a step.
+    std::map<QString, int> seen;
+
+private:
+    bool coin() { return pick(2) == 0; }
+
+    void log(const QString &line)
+    {
+        recent_.push_back(line);
+        if (recent_.size() > 12)
+            recent_.pop_front();
+    }
+
+    void restart()
+    {
+        closeAllWindows();
+        driver_.~ProgramDriver();
+        new (&driver_) ProgramDriver(static_cast<unsigned>(random_()));
+        driver_.platform.onMessage = [this](const ShownMessage &) {
+            driver_.platform.answer = coin() ? MessageAnswer::Yes : MessageAnswer::No;
+        };
+        driver_.start();
+        log(QStringLiteral("-- restart --"));
+    }
+
+    static QList<QWidget *> shownWindows()
+    {
+        QList<QWidget *> shown;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->isVisible() &&
+                (qobject_cast<FlowWindow *>(widget) || qobject_cast<frmAbout *>(widget)))
+                shown << widget;
+        return shown;
+    }
+
+    std::vector<Action> possibleActions()
+    {
+        std::vector<Action> actions;
+        QWidget *window = nullptr;
+        const auto shown = shownWindows();
+        for (QWidget *candidate : shown)
+            if (qobject_cast<frmAbout *>(candidate))
+                window = candidate; // a modal window takes all input
+        if (!window && !shown.isEmpty())
+            window = shown.first();
+        if (!window)
+            return actions;
+        const QPointer<QWidget> target(window);
+        const bool flowWindow = qobject_cast<FlowWindow *>(window) != nullptr;
+        const QString name = window->objectName();
+
+        for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+            if (!button->isVisible() || !button->isEnabled())
+                continue;
+            const QPointer<QAbstractButton> guard(button);
+            const QString buttonName = button->objectName();
+            const bool exits = flowWindow && (buttonName == QLatin1String("cmdExit") ||
+                                              buttonName == QLatin1String("cmdNav_1"));
+            const bool forward = buttonName == QLatin1String("cmdNext") ||
+                                 buttonName == QLatin1String("cmdYogaChakra") ||
+                                 buttonName == QLatin1String("cmdTest");
+            actions.push_back({name + QStringLiteral(": click ") + buttonName,
+                               [guard] {
+                                   if (guard)
+                                       click(guard);
+                               },
+                               exits, exits ? 1 : (forward ? 80 : 10)});
+        }
+        for (LinkLabel *label : window->findChildren<LinkLabel *>()) {
+            // Only the label in front can be clicked.
+            QWidget *parent = label->parentWidget();
+            if (!label->isVisible() || parent->childAt(label->geometry().center()) != label)
+                continue;
+            const QPointer<LinkLabel> guard(label);
+            actions.push_back({name + QStringLiteral(": click ") + label->objectName(), [guard] {
+                                   if (guard)
+                                       click(guard);
+                               }});
+        }
+        if (auto *main = qobject_cast<QMainWindow *>(window)) {
+            const auto addMenu = [&](const QList<QAction *> &items, auto &self) -> void {
+                for (QAction *item : items) {
+                    if (!item->isVisible() || !item->isEnabled() || item->isSeparator())
+                        continue;
+                    if (item->menu()) {
+                        self(item->menu()->actions(), self);
+                        continue;
+                    }
+                    const QPointer<QAction> guard(item);
+                    actions.push_back({name + QStringLiteral(": menu ") + item->objectName(),
+                                       [guard] {
+                                           if (guard)
+                                               guard->trigger();
+                                       },
+                                       item->objectName() == QLatin1String("mnuExit"),
+                                       item->objectName() == QLatin1String("mnuExit") ? 1 : 4});
+                }
+            };
+            addMenu(main->menuBar()->actions(), addMenu);
+        }
+        for (const int key : {int(Qt::Key_Space), int(Qt::Key_Tab), int(Qt::Key_Escape),
+                              int(Qt::Key_Return), int(Qt::Key_Down)}) {
+            QWidget *focus = window->focusWidget();
+            const bool exits = flowWindow && key == Qt::Key_Space && focus &&
+                               (focus->objectName() == QLatin1String("cmdExit") ||
+                                focus->objectName() == QLatin1String("cmdNav_1"));
+            actions.push_back({name + QStringLiteral(": key %1").arg(key),
+                               [target, key] {
+                                   if (!target)
+                                       return;
+                                   QWidget *to = target->focusWidget() ? target->focusWidget()
+                                                                       : target.data();
+                                   QTest::keyClick(to, Qt::Key(key));
+                               },
+                               exits, 3});
+        }
+        actions.push_back({name + QStringLiteral(": close box"),
+                           [target] {
+                               if (target)
+                                   target->close();
+                           },
+                           flowWindow, flowWindow ? 1 : 10});
+        return actions;
+    }
+
+    QString brokenInvariant(const Action &action, int shutdownsBefore)
+    {
+        AppFlow &flow = driver_.flow;
+        const TestRun &run = flow.run();
+
+        if (flow.shutdownRuns() > 1)
+            return QStringLiteral("the shutdown routine ran twice");
+        if (flow.shutdownRuns() > shutdownsBefore) {
+            if (!action.endsProgram)
+                return QStringLiteral("the program ended without a user close");
+            if (driver_.platform.endRequests != 1)
+                return QStringLiteral("the process was asked to end %1 times")
+                    .arg(driver_.platform.endRequests);
+            if (visibleWindows() != 0)
+                return QStringLiteral("a window outlived the shutdown");
+            return {};
+        }
+        if (action.endsProgram && driver_.platform.endRequests == 0)
+            return QStringLiteral("a user close left the program running");
+
+        int flowWindows = 0;
+        bool resultOpen = false;
+        bool questionnaireOpen = false;
+        for (QWidget *widget : shownWindows()) {
+            ++seen[widget->objectName()];
+            if (qobject_cast<FlowWindow *>(widget))
+                ++flowWindows;
+            resultOpen = resultOpen || qobject_cast<frmResult *>(widget);
+            questionnaireOpen = questionnaireOpen || qobject_cast<frmQuestions *>(widget);
+        }
+        if (flowWindows != 1)
+            return QStringLiteral("%1 flow windows are open").arg(flowWindows);
+
+        // While a questionnaire or result is open, the run lists are in use
+        // and sized to the run. (A start with nothing ticked resets some of
+        // them while the main window is open; nothing reads them then.)
+        const int n = run.QuestionCount;
+        if (questionnaireOpen || resultOpen) {
+            if (run.length() != n || int(run.RunKeys.size()) != n + 1 ||
+                int(run.RunAnswers.size()) != n + 1)
+                return QStringLiteral("the run lists are not sized to the run");
+            if (n % QuestionsPerChakra != 0 || n < 8 || n > QuestionBankCount)
+                return QStringLiteral("a run of %1 questions").arg(n);
+            std::vector<Int16> asked(run.RunOrder.begin(), run.RunOrder.begin() + n);
+            std::sort(asked.begin(), asked.end());
+            std::vector<Int16> selected(run.SelectedQuestions.begin(),
+                                        run.SelectedQuestions.begin() + n);
+            if (asked != selected)
+                return QStringLiteral("the run does not ask each selected question once");
+        }
+        if (run.CurrentQuestion < 0 || run.CurrentQuestion > run.length() + 1)
+            return QStringLiteral("question %1 of %2").arg(run.CurrentQuestion).arg(run.length());
+        if (questionnaireOpen && (run.CurrentQuestion < 1 || run.CurrentQuestion > n))
+            return QStringLiteral("the questionnaire shows question %1 of %2")
+                .arg(run.CurrentQuestion)
+                .arg(n);
+        if (resultOpen) {
+            for (int p = 0; p < n; ++p)
+                if (run.RunAnswers[std::size_t(p)].empty())
+                    return QStringLiteral("the result shows with question %1 unanswered")
+                        .arg(p + 1);
+        } else {
+            for (const bool needed : flow.results().yogaNeeded)
+                if (needed)
+                    return QStringLiteral("yoga flags outlived the result window");
+        }
+        return {};
+    }
+
+    std::mt19937 random_;
+    ProgramDriver driver_;
+    QStringList recent_;
+    bool nested_ = false;
+};
+
+} // namespace
+
+class tst_Soak : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomActionsKeepTheProgramSound()
+    {
+        const int steps = environmentNumber("PRANOTH_SOAK_STEPS", 1000);
+        const int only = environmentNumber("PRANOTH_SOAK_SEED", -1);
+        const int seeds = only >= 0 ? 1 : environmentNumber("PRANOTH_SOAK_SEEDS", 20);
+        std::map<QString, int> seen;
+        for (int i = 0; i < seeds; ++i) {
+            const unsigned seed = only >= 0 ? unsigned(only) : unsigned(i + 1);
+            Soak soak(seed);
+            const QString failure = soak.run(steps);
+            for (const auto &[window, count] : soak.seen)
+                seen[window] += count;
+            closeAllWindows();
+            if (!failure.isEmpty())
+                QFAIL(qPrintable(QStringLiteral("seed %1 (replay with PRANOTH_SOAK_SEED=%1): %2")
+                                     .arg(seed)
+                                     .arg(failure)));
+        }
+        QString counts;
+        for (const auto &[window, count] : seen)
+            counts += QStringLiteral(" %1 %2").arg(window).arg(count);
+        qInfo("%d seeds x %d actions; windows seen after a step:%s", seeds, steps,
+              qPrintable(counts));
+        // A soak that never gets past the main window proves little.
+        if (seeds * steps >= 20000) {
+            QVERIFY(seen[QStringLiteral("frmResult")] > 0);
+            QVERIFY(seen[QStringLiteral("frmYogaChakra")] > 0);
+            QVERIFY(seen[QStringLiteral("frmAbout")] > 0);
+        }
+    }
+};
+
+QTEST_MAIN(tst_Soak)
+#include "tst_soak.moc"
