@@ -33,7 +33,8 @@ bool buildYogaPlan(const std::array<bool, ChakraSlots> &yogaNeeded, YogaPlanList
         const auto chakra = static_cast<std::size_t>(k);
         const ChakraBlock &block = Blocks[chakra];
         for (int i = 0; i < block.count; ++i) {
-            YogaPlanSlot &slot = plan[static_cast<std::size_t>(block.firstSlot + i)];
+            YogaPlanSlot &slot =
+                plan[static_cast<std::size_t>(block.firstSlot) + static_cast<std::size_t>(i)];
             if (yogaNeeded[chakra])
                 slot = {block.asanas[static_cast<std::size_t>(i)], ChakraTitles[chakra]};
             else

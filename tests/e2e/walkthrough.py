@@ -1,0 +1,402 @@
+#!/usr/bin/python3
+"""The real program under X, driven as a user drives it: mouse clicks and keys
+through xdotool, and what is on screen read back through the accessibility
+bus. Run by walkthrough.sh, which provides the X server and the bus."""
+
+import ctypes
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+PROGRAM = sys.argv[1]
+CAPTION = "Pranoth v1.15"
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def poll(find, what, seconds=10.0):
+    """Polls `find` until it returns something; fails after `seconds`."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        try:
+            found = find()
+        except Exception:  # the tree changes under our feet while windows come and go
+            found = None
+        if found:
+            return found
+        time.sleep(0.05)
+    raise Failure("timed out waiting for " + what)
+
+
+def gone(node):
+    """True once an accessible object is no longer shown (or no longer exists)."""
+    try:
+        return not showing(node)
+    except Exception:
+        return True
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
+
+
+# ---- the accessibility tree -------------------------------------------------
+
+def application(pid):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def descendants(node, depth=0):
+    yield node
+    if depth > 12:
+        return
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from descendants(child, depth + 1)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def windows(program):
+    app = application(program.pid)
+    if app is None:
+        return []
+    return [app.getChildAtIndex(i) for i in range(app.childCount)
+            if app.getChildAtIndex(i) is not None and showing(app.getChildAtIndex(i))]
+
+
+def find(root, role, name=None):
+    for node in descendants(root):
+        if node.getRoleName() == role and (name is None or node.name == name) and showing(node):
+            return node
+    return None
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+class Program:
+    """One running instance of the program."""
+
+    def __init__(self, environment=None):
+        env = dict(os.environ)
+        env.update(environment or {})
+        self.process = subprocess.Popen([PROGRAM], env=env, stderr=subprocess.DEVNULL)
+        self.pid = self.process.pid
+
+    def window(self, control_role, control_name, seconds=10.0):
+        """The shown window holding a control with this role and name."""
+        def look():
+            for window in windows(self):
+                if find(window, control_role, control_name):
+                    return window
+            return None
+        return poll(look, "a window with the %s %r" % (control_role, control_name), seconds)
+
+    def message(self, text):
+        """Waits for a message box with this text and caption "Pranoth"; answers it with Return."""
+        def look():
+            for window in windows(self):
+                if window.name == "Pranoth" and any(
+                        node.getRoleName() == "label" and text in (node.name or "")
+                        for node in descendants(window)):
+                    return window
+            return None
+        box = poll(look, "the message %r" % text)
+        press_keys(None, "Return")
+        poll(lambda: gone(box), "the message to close")
+
+    def ended(self, seconds=10.0):
+        try:
+            return self.process.wait(timeout=seconds)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end")
+
+    def alive(self):
+        return self.process.poll() is None
+
+    def kill(self):
+        if self.alive():
+            self.process.kill()
+            self.process.wait()
+
+
+# ---- input as a user gives it ---------------------------------------------------
+
+def click(node):
+    x, y, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", str(x + width // 2), str(y + height // 2), "sleep", "0.05", "click", "1")
+    time.sleep(0.05)
+
+
+def x_window(name):
+    ids = poll(lambda: xdotool("search", "--onlyvisible", "--name", "^%s$" % name).split(),
+               "an X window named %r" % name)
+    return ids[-1]
+
+
+def press_keys(window_name, *keys):
+    """Keys to the named window, or to the window that has the focus."""
+    if window_name:
+        window = x_window(window_name)
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
+    xdotool("key", "--clearmodifiers", "--delay", "80", *keys)
+    time.sleep(0.15)
+
+
+def close_box(window_name):
+    """What the window manager does for the close box: WM_DELETE_WINDOW."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                    ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                    ("data", ctypes.c_long * 5)]
+
+    class Event(ctypes.Union):
+        _fields_ = [("client", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+    display = x11.XOpenDisplay(None)
+    window = int(x_window(window_name))
+    event = Event()
+    event.client.type = 33  # ClientMessage
+    event.client.window = window
+    event.client.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.client.format = 32
+    event.client.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.c_void_p]
+    x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+    x11.XFlush(display)
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay(display)
+
+
+# ---- the steps of a test -------------------------------------------------------------
+
+def choose(window, menu, access_key):
+    """Opens a menu of the menu bar with the mouse and picks an item by its access key."""
+    click(find(window, "menu item", menu))
+    time.sleep(0.2)
+    press_keys(None, access_key)
+
+
+def main_window(program):
+    return program.window("push button", "START TEST")
+
+
+def start_test(program, chakras):
+    window = main_window(program)
+    for name in chakras:
+        box = find(window, "check box", name)
+        click(box)
+        poll(lambda: box.getState().contains(pyatspi.STATE_CHECKED), "%s to be ticked" % name)
+    click(find(window, "push button", "START TEST"))
+    return program.window("label", "Remember to answer each question as truthfully as you can.")
+
+
+def question_label(window):
+    for node in descendants(window):
+        if node.getRoleName() == "label" and (node.name or "").startswith("Question No. "):
+            return node.name
+    return None
+
+
+def answer_all(program, questions, option="Not Sure"):
+    """Answers every remaining question by mouse: the option, then Next."""
+    while True:
+        label = question_label(questions)
+        click(find(questions, "radio button", option))
+        click(find(questions, "push button", "Next >>"))
+        number, total = label[len("Question No. "):].split(" of ")
+        if number == total:
+            return program.window("push button", "Find Chakra Yoga")
+        poll(lambda: question_label(questions) != label, "the next question")
+
+
+def report_text(result):
+    return text_of(find(result, "text"))
+
+
+def about_round_trip(program, window_name="Pranoth v1.15"):
+    press_keys(window_name, "alt+h", "a")
+    about = program.window("push button", "OK")
+    check(find(about, "label", "Click here for more details.") is not None, "the about window's link")
+    press_keys(None, "Escape")  # a modal window takes the focus
+    poll(lambda: gone(about), "the about window to close")
+
+
+# ---- the walkthrough ------------------------------------------------------------------
+
+def walkthrough():
+    program = Program()
+    try:
+        main = main_window(program)
+        about_round_trip(program)
+
+        # Nothing ticked: the message, and the main window stays.
+        click(find(main, "push button", "START TEST"))
+        program.message("Please select at least one chakra")
+        check(find(main_window(program), "check box", "Root Chakra (Muladhara)"), "the main window")
+
+        # Three chakras; answers by keyboard and by mouse, going back to change some.
+        questions = start_test(program, ["Root Chakra (Muladhara)", "Navel Chakra (Manipura)",
+                                         "Throat Chakra (Vishuddha)"])
+        check(question_label(questions) == "Question No. 1 of 24", question_label(questions))
+        about_round_trip(program)
+        press_keys(CAPTION, "space")  # Next has the focus
+        poll(lambda: question_label(questions) == "Question No. 2 of 24", "question 2")
+        press_keys(CAPTION, "alt+n")
+        poll(lambda: question_label(questions) == "Question No. 3 of 24", "question 3")
+        press_keys(CAPTION, "alt+b")
+        poll(lambda: question_label(questions) == "Question No. 2 of 24", "back to question 2")
+        click(find(questions, "radio button", "No"))
+        press_keys(CAPTION, "alt+f", "n")  # File > Next
+        poll(lambda: question_label(questions) == "Question No. 3 of 24", "question 3 again")
+        result = answer_all(program, questions)
+
+        # The result window: bars, introduction, report.
+        report = report_text(result)
+        for title in ["Root Chakra (Muladhara)", "Navel Chakra (Manipura)", "Throat Chakra (Vishuddha)"]:
+            check("Your %s is " % title in report, "the report has no verdict for " + title)
+        check("Heart Chakra" not in report, "the report has an untested chakra")
+        about_round_trip(program)
+
+        # Yoga: the viewer pages through the plan.
+        click(find(result, "push button", "Find Chakra Yoga"))
+        viewer = program.window("push button", "<< Back")
+        check(find(viewer, "label", "Chakra Name") is None, "the viewer shows no chakra")
+        record = text_of(find(viewer, "text"))
+        check(record.startswith("Asanas Name\n"), record[:40])
+        click(find(viewer, "push button", "<< Back"))
+        program.message("You are at the first record")
+        click(find(viewer, "push button", "Next >>"))
+        poll(lambda: text_of(find(viewer, "text")) != record, "the next record")
+        about_round_trip(program)
+
+        # Back: a fresh main window, and a second test.
+        click(find(viewer, "push button", "Back"))
+        main = main_window(program)
+        for node in descendants(main):
+            if node.getRoleName() == "check box":
+                check(not node.getState().contains(pyatspi.STATE_CHECKED), node.name + " still ticked")
+        questions = start_test(program, ["Crown Chakra (Sahasrara)"])
+        check(question_label(questions) == "Question No. 1 of 8", question_label(questions))
+        result = answer_all(program, questions, "Yes")
+        click(find(result, "push button", "Exit"))
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+
+
+def leaving():
+    """Every way a user closes a flow window ends the program."""
+    def to_questions(program):
+        return start_test(program, ["Heart Chakra (Anahata)"])
+
+    def to_result(program):
+        return answer_all(program, to_questions(program))
+
+    def to_yoga(program):
+        click(find(to_result(program), "push button", "Find Chakra Yoga"))
+        return program.window("push button", "<< Back")
+
+    ways = [
+        ("main close box", main_window, lambda w: close_box(CAPTION)),
+        ("main File > Exit", main_window, lambda w: press_keys(CAPTION, "alt+f", "e")),
+        ("main Exit button", main_window, lambda w: click(find(w, "push button", "Exit"))),
+        ("questionnaire close box", to_questions, lambda w: close_box(CAPTION)),
+        ("result close box", to_result, lambda w: close_box(CAPTION)),
+        ("result File > Exit", to_result, "menu"),
+        ("yoga close box", to_yoga, lambda w: close_box(CAPTION)),
+        ("yoga File > Exit", to_yoga, "menu"),
+        ("yoga Exit button", to_yoga, lambda w: click(find(w, "push button", "Exit"))),
+    ]
+    for name, reach, leave in ways:
+        program = Program()
+        try:
+            window = reach(program)
+            if leave == "menu":
+                choose(window, "File", "x")
+            else:
+                leave(window)
+            check(program.ended() == 0, name + ": the program did not end cleanly")
+        except Failure as failure:
+            raise Failure("%s: %s" % (name, failure))
+        finally:
+            program.kill()
+
+
+def bad_settings():
+    """A settings file the program cannot use never stops it from starting."""
+    config = os.environ["XDG_CONFIG_HOME"]
+    path = os.path.join(config, "pranoth.ini")
+    shifted = lambda text: "".join(chr(ord(c) + 85) for c in text)
+    cases = {
+        "corrupt": b"[Settings\n\xff\xfe=\x00\x01",
+        "truncated": b"[Settings]\n%99%CA%C7",
+        "garbage": os.urandom(4096),
+        "another date format": ("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=" +
+                                shifted("12/7/2026 9:30:00 AM") + "\n").encode("utf-8"),
+    }
+    for name, content in list(cases.items()) + [("read-only folder", None), ("full disk", None)]:
+        if os.path.lexists(path):
+            os.remove(path)
+        os.chmod(config, 0o755)
+        if name == "read-only folder":
+            os.chmod(config, 0o555)
+        elif name == "full disk":
+            os.symlink("/dev/full", path)
+        else:
+            with open(path, "wb") as file:
+                file.write(content)
+        program = Program()
+        try:
+            main = main_window(program)
+            time.sleep(0.3)
+            check(all(window.name == CAPTION for window in windows(program)),
+                  name + ": start-up showed a message")
+            check(program.alive(), name + ": the program ended")
+            click(find(main, "push button", "Exit"))
+            check(program.ended() == 0, name + ": the program did not end cleanly")
+        except Failure as failure:
+            raise Failure("%s: %s" % (name, failure))
+        finally:
+            program.kill()
+            os.chmod(config, 0o755)
+
+
+if __name__ == "__main__":
+    started = time.monotonic()
+    try:
+        for part in (walkthrough, leaving, bad_settings):
+            part()
+            print("%s: ok (%.1f s)" % (part.__name__, time.monotonic() - started))
+    except Failure as failure:
+        print("FAIL: %s" % failure, file=sys.stderr)
+        sys.exit(1)
