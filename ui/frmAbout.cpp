@@ -41,10 +41,12 @@ frmAbout::frmAbout(AppFlow &flow, QWidget *opener) : QDialog(opener)
     Picture1 = new QLabel(this);
     place(Picture1, "Picture1", twipsRect(60, 60, 480, 480));
     Picture1->setPixmap(programIcon().pixmap(32));
+    describe(Picture1, tr("The program icon"), tr("Pranoth"));
 
     Label2 = new QLabel(QLatin1String(WindowCaption), this);
     place(Label2, "Label2", twipsRect(690, 90, 2445, 240));
     Label2->setFont(verdana(9.75, true));
+    describe(Label2, tr("Name and version"));
 
     Label1 = new QLabel(
         tr("Pranoth is a simple software that attempts to correlate your under-active or "
@@ -57,6 +59,7 @@ frmAbout::frmAbout(AppFlow &flow, QWidget *opener) : QDialog(opener)
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setAutoFillBackground(true);
+    describe(Label1, tr("What Pranoth does"));
     {
         QPalette yellow = olive;
         yellow.setColor(QPalette::Window, QColor(255, 255, 192));
@@ -75,6 +78,7 @@ frmAbout::frmAbout(AppFlow &flow, QWidget *opener) : QDialog(opener)
     Label3->setFont(verdana(8.25, true));
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignCenter);
+    describe(Label3, tr("An offer from the maker"));
 
     lblCoBrand = new LinkLabel(tr("Click here for more details."), verdana(8.25), DarkOlive, this);
     place(lblCoBrand, "lblCoBrand", twipsRect(4335, 2340, 2355, 195));
@@ -88,12 +92,14 @@ frmAbout::frmAbout(AppFlow &flow, QWidget *opener) : QDialog(opener)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     place(line, "Line1", twipsRect(60, 2610, 6705, 30));
+    describe(line, tr("Separates the links from the OK button"), tr("Separator"));
 
     cmdOK = new QPushButton(tr("OK"), this);
     place(cmdOK, "cmdOK", twipsRect(5490, 2730, 1260, 345));
     cmdOK->setDefault(true);
     cmdOK->setFont(dialogFont());
     cmdOK->setFocus();
+    describe(cmdOK, tr("Closes this window"));
 
     Platform &platform = flow.platform();
     connect(lblHomePage, &LinkLabel::clicked, this,

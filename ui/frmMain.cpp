@@ -47,6 +47,7 @@ frmMain::frmMain(AppFlow &flow) : FlowWindow(flow, "frmMain", 7995, 4725)
     Label3->setFont(verdana(9.75, true));
     Label3->setAlignment(Qt::AlignCenter);
     Label3->setWordWrap(true);
+    describe(Label3, tr("What Pranoth does"));
 
     for (int k = 0; k < ChakraCount; ++k) {
         const BoxPlace &box = BoxPlaces[static_cast<std::size_t>(k)];
@@ -55,19 +56,23 @@ frmMain::frmMain(AppFlow &flow) : FlowWindow(flow, "frmMain", 7995, 4725)
                                     area);
         place(check, qPrintable(QStringLiteral("chkChakras_%1").arg(k)),
               twipsRect(box.left, box.top, 3200, box.height));
+        describe(check, tr("Tick to include this chakra in the test"));
         chkChakras[static_cast<std::size_t>(k)] = check;
     }
 
     cmdTest = new QPushButton(tr("START TEST"), area);
     place(cmdTest, "cmdTest", twipsRect(4182, 3140, 3200, 450));
     cmdTest->setFont(verdana(8.25, true));
+    describe(cmdTest, tr("Starts the test for the ticked chakras"));
 
     Command3 = new QPushButton(tr("Donate"), area);
     place(Command3, "Command3", twipsRect(6840, 3960, 1092, 312));
     Command3->setFont(dialogFont(true));
+    describe(Command3, tr("Opens the donation page"));
 
     cmdNav_1 = new QPushButton(tr("Exit"), area);
     place(cmdNav_1, "cmdNav_1", twipsRect(6840, 4320, 1092, 312));
+    describe(cmdNav_1, tr("Leaves Pranoth"));
 
     // Keyboard order: the boxes, then START TEST, Donate and Exit.
     setTabSequence({chkChakras[0], chkChakras[1], chkChakras[2], chkChakras[3], chkChakras[4],

@@ -35,6 +35,9 @@ frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 642
     place(lblQNo, "lblQNo", twipsRect(90, 510, 6045, 225));
     for (QLabel *label : {Label1, lblQNo})
         label->setAlignment(Qt::AlignCenter);
+    describe(Frame1, tr("Where you are in the test"), tr("Progress"));
+    describe(Label1, tr("A hint"));
+    describe(lblQNo, tr("The number of the question on display"), tr("Question number"));
 
     txtQuestions = new QPlainTextEdit(area);
     place(txtQuestions, "txtQuestions", twipsRect(128, 1470, 6195, 735));
@@ -42,6 +45,7 @@ frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 642
     txtQuestions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtQuestions->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtQuestions->setTabChangesFocus(true);
+    describe(txtQuestions, tr("The question to answer"), tr("Question"));
 
     struct OptionPlace {
         const char *caption;
@@ -56,6 +60,7 @@ frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 642
         place(button, qPrintable(QStringLiteral("optAnswer_%1").arg(i)),
               twipsRect(option.left, 2310, option.width, 375));
         answers->addButton(button, i);
+        describe(button, tr("Answer the question with %1").arg(button->text()));
         optAnswer[static_cast<std::size_t>(i)] = button;
     }
     optAnswer[OptionYes]->setChecked(true);
@@ -64,6 +69,8 @@ frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 642
     place(cmdBack, "cmdBack", twipsRect(4230, 2820, 1005, 405));
     cmdNext = new QPushButton(tr("&Next >>"), area);
     place(cmdNext, "cmdNext", twipsRect(5310, 2820, 1005, 405));
+    describe(cmdBack, tr("Goes back to the previous question"));
+    describe(cmdNext, tr("Records the answer and shows the next question"));
 
     setTabSequence({cmdNext, txtQuestions, optAnswer[0], optAnswer[1], optAnswer[2], cmdBack});
     cmdNext->setFocus();

@@ -53,11 +53,13 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
         bar->setPalette(palette);
         bar->setAutoFillBackground(true);
         bar->hide();
+        describe(bar, tr("No score"), tr(ShortNames[static_cast<std::size_t>(k)]));
         lblCurve[static_cast<std::size_t>(k)] = bar;
 
         auto *name = new QLabel(tr(ShortNames[static_cast<std::size_t>(k)]), area);
         place(name, qPrintable(QStringLiteral("Label%1").arg(k + 2)),
               twipsRect(ShortNameLefts[static_cast<std::size_t>(k)], 2310, 870, 195));
+        describe(name, tr("The chakra of the bar above"));
         chakraNames[static_cast<std::size_t>(k)] = name;
     }
 
@@ -66,12 +68,14 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
     Line1->setFrameShadow(QFrame::Plain);
     Line1->setLineWidth(2);
     place(Line1, "Line1", twipsRect(180, BarBaseTwips, 6300, 30));
+    describe(Line1, tr("The base line of the bar chart"), tr("Base line"));
 
     setUpPromotion(twipsRect(6495, 375, 3120, 825), twipsRect(120, 6300, 7185, 855));
 
     cmdYogaChakra = new QPushButton(tr("&Find Chakra Yoga"), area);
     place(cmdYogaChakra, "cmdYogaChakra", twipsRect(6495, 1440, 3120, 375));
     cmdYogaChakra->setFont(verdana(8.25, true));
+    describe(cmdYogaChakra, tr("Shows the yoga postures for the chakras that are not open"));
 
     lblChakra = new QLabel(QString::fromStdString(resultIntroduction()), area);
     place(lblChakra, "lblChakra", twipsRect(120, 2640, 9495, 1605));
@@ -79,6 +83,7 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
     lblChakra->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Runs of spaces are kept as they are, not folded into one.
     lblChakra->setTextFormat(Qt::PlainText);
+    describe(lblChakra, tr("An introduction to chakras"));
     {
         QPalette palette = lblChakra->palette();
         palette.setColor(QPalette::WindowText, QColor(128, 0, 128));
@@ -92,6 +97,7 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
     RTB->setReadOnly(true);
     RTB->setUndoRedoEnabled(false);
     RTB->setTabChangesFocus(true);
+    describe(RTB, tr("The verdict for each tested chakra, with advice"), tr("Result report"));
     writer_ = std::make_unique<TextCursorWriter>(RTB);
     enableLinkClicks(RTB, [this](const QString &address) {
         this->flow().platform().openUrl(address.toStdString());
@@ -103,6 +109,8 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
     place(cmdExit, "cmdExit", twipsRect(8520, 6527, 1000, 400));
     for (QPushButton *button : {cmdBack, cmdExit})
         button->setFont(verdana(8.25, true));
+    describe(cmdBack, tr("Back to the main window for a new test"));
+    describe(cmdExit, tr("Leaves Pranoth"));
 
     setTabSequence({cmdYogaChakra, RTB, cmdBack, cmdExit});
 
@@ -133,6 +141,8 @@ void frmResult::sizeAndShowBar(int chakra, int percent)
     const int base = twipsToPixels(BarBaseTwips);
     QLabel *bar = lblCurve[static_cast<std::size_t>(chakra)];
     bar->setGeometry(bar->x(), base - heightPixels, bar->width(), heightPixels);
+    bar->setAccessibleDescription(
+        tr("%1: %2%").arg(tr(ShortNames[static_cast<std::size_t>(chakra)])).arg(percent));
     bar->show();
 }
 

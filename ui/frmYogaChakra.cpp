@@ -23,17 +23,20 @@ frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 
     Frame1 = new QGroupBox(tr("Pranoth Interpretation"), area);
     place(Frame1, "Frame1", twipsRect(120, 420, 10560, 5100));
     Frame1->setFont(verdana(9, true));
+    describe(Frame1, tr("The recommended yoga posture on display"));
 
     picYoga = new QLabel(Frame1);
     place(picYoga, "picYoga", twipsRect(180, 360, 3780, 3780));
     picYoga->setFrameShape(QFrame::Box);
     picYoga->setAlignment(Qt::AlignCenter);
+    describe(picYoga, tr("A picture of the posture"), tr("Posture picture"));
 
     lblChakraName = new QLabel(tr("Chakra Name"), Frame1);
     place(lblChakraName, "lblChakraName", twipsRect(180, 4260, 3780, 600));
     lblChakraName->setFont(verdana(9, true));
     lblChakraName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblChakraName->setWordWrap(true);
+    describe(lblChakraName, tr("The chakra this posture is recommended for"));
 
     RTB = new QTextEdit(Frame1);
     place(RTB, "RTB", twipsRect(4140, 360, 6240, 4020));
@@ -41,6 +44,7 @@ frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 
     RTB->setReadOnly(true);
     RTB->setUndoRedoEnabled(false);
     RTB->setTabChangesFocus(true);
+    describe(RTB, tr("The posture's names, procedure, benefits and cautions"), tr("Posture"));
     writer_ = std::make_unique<TextCursorWriter>(RTB);
 
     cmdBk = new QPushButton(tr("<< &Back"), Frame1);
@@ -49,6 +53,8 @@ frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 
     place(cmdNext, "cmdNext", twipsRect(9180, 4500, 1200, 405));
     for (QPushButton *button : {cmdBk, cmdNext})
         button->setFont(verdana(8.25));
+    describe(cmdBk, tr("Shows the previous posture"));
+    describe(cmdNext, tr("Shows the next posture"));
 
     cmdBack = new QPushButton(tr("&Back"), area);
     place(cmdBack, "cmdBack", twipsRect(8535, 5865, 1000, 400));
@@ -56,6 +62,8 @@ frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 
     place(cmdExit, "cmdExit", twipsRect(9675, 5865, 1000, 400));
     for (QPushButton *button : {cmdBack, cmdExit})
         button->setFont(verdana(8.25, true));
+    describe(cmdBack, tr("Back to the main window for a new test"));
+    describe(cmdExit, tr("Leaves Pranoth"));
 
     setTabSequence({cmdNext, cmdBk, RTB, cmdBack, cmdExit});
 
@@ -90,7 +98,7 @@ frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 
 
 void frmYogaChakra::showPicture(int position)
 {
-    const QPixmap picture = asanaPicture(position);
+    const QPixmap picture = asanaPicture(position, picYoga->devicePixelRatioF());
     if (picture.isNull())
         picYoga->clear();
     else

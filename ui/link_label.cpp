@@ -1,6 +1,5 @@
 #include "link_label.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace pranoth {
@@ -34,16 +33,6 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
     if (click)
         emit clicked();
-}
-
-void LinkLabel::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-        event->key() == Qt::Key_Space) {
-        emit clicked();
-        return;
-    }
-    QLabel::keyPressEvent(event);
 }
 
 } // namespace pranoth

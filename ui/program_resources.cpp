@@ -24,10 +24,21 @@ QString asanaPicturePath(int position)
            QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size()));
 }
 
-QPixmap asanaPicture(int position)
+QPixmap asanaPicture(int position, qreal devicePixelRatio)
 {
     const QString path = asanaPicturePath(position);
-    return path.isEmpty() ? QPixmap() : QPixmap(path);
+    if (path.isEmpty())
+        return {};
+    if (devicePixelRatio > 1.0) {
+        QString dense = path;
+        dense.insert(dense.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+        QPixmap picture(dense);
+        if (!picture.isNull()) {
+            picture.setDevicePixelRatio(2.0);
+            return picture;
+        }
+    }
+    return QPixmap(path);
 }
 
 } // namespace pranoth

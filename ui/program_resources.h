@@ -9,8 +9,9 @@ namespace pranoth {
 QIcon programIcon();
 
 // Picture `position` (1..11) of the asana pictures, from the program's
-// resources; a null pixmap for any other position.
-QPixmap asanaPicture(int position);
+// resources, 250 x 250 device-independent pixels, drawn at twice the density
+// on a screen that needs it; a null pixmap for any other position.
+QPixmap asanaPicture(int position, qreal devicePixelRatio = 1.0);
 
 // The resource path of picture `position`; empty for any other position.
 QString asanaPicturePath(int position);

@@ -42,6 +42,8 @@ Promotion createPromotion(QWidget *parent, const QRect &advertisement, const QRe
         // Opaque, so the line in front hides the one behind it.
         line->setAutoFillBackground(true);
     }
+    describe(promotion.fraFullBrand, QObject::tr("Offers from the maker of Pranoth"),
+             QObject::tr("Offers"));
     promotion.lblCobrand->raise();
     return promotion;
 }

@@ -40,6 +40,13 @@ void setTabSequence(std::initializer_list<QWidget *> widgets)
     }
 }
 
+void describe(QWidget *widget, const QString &description, const QString &name)
+{
+    widget->setAccessibleDescription(description);
+    if (!name.isEmpty())
+        widget->setAccessibleName(name);
+}
+
 void place(QWidget *widget, const char *objectName, const QRect &pixels)
 {
     widget->setObjectName(QLatin1String(objectName));

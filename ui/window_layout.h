@@ -35,6 +35,10 @@ inline constexpr const char *WindowCaption = "Pranoth v1.15";
 // Sets the keyboard order of the given widgets, first to last.
 void setTabSequence(std::initializer_list<QWidget *> widgets);
 
+// What a screen reader says of a control: its description, and a name
+// where the control shows no text of its own.
+void describe(QWidget *widget, const QString &description, const QString &name = {});
+
 // Places a child at a rectangle given in twips and names it.
 void place(QWidget *widget, const char *objectName, const QRect &pixels);
 

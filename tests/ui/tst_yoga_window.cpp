@@ -145,6 +145,11 @@ private slots:
             QVERIFY2(!picture.isNull(), qPrintable(asanaPicturePath(position)));
             QCOMPARE(picture.size(), QSize(250, 250));
         }
+        for (int position = 1; position <= AsanaCount; ++position) {
+            const QPixmap dense = asanaPicture(position, 2.0);
+            QCOMPARE(dense.size(), QSize(500, 500));
+            QCOMPARE(dense.deviceIndependentSize(), QSizeF(250, 250));
+        }
         QVERIFY(asanaPicture(0).isNull());
         QVERIFY(asanaPicture(12).isNull());
         QCOMPARE(programIcon().availableSizes().size(), 6);
