@@ -37,7 +37,7 @@ frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 642
         label->setAlignment(Qt::AlignCenter);
     describe(Frame1, tr("Where you are in the test"), tr("Progress"));
     describe(Label1, tr("A hint"));
-    describe(lblQNo, tr("The number of the question on display"), tr("Question number"));
+    describe(lblQNo, tr("The number of the question on display"));
 
     txtQuestions = new QPlainTextEdit(area);
     place(txtQuestions, "txtQuestions", twipsRect(128, 1470, 6195, 735));

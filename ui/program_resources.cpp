@@ -38,7 +38,7 @@ QPixmap asanaPicture(int position, qreal devicePixelRatio)
             return picture;
         }
     }
-    return QPixmap(path);
+    return QPixmap{path};
 }
 
 } // namespace pranoth

@@ -25,7 +25,7 @@ def check(condition, message):
         raise Failure(message)
 
 
-def poll(find, what, seconds=10.0):
+def poll(find, what, seconds=20.0):
     """Polls `find` until it returns something; fails after `seconds`."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
@@ -105,7 +105,7 @@ class Program:
         self.process = subprocess.Popen([PROGRAM], env=env, stderr=subprocess.DEVNULL)
         self.pid = self.process.pid
 
-    def window(self, control_role, control_name, seconds=10.0):
+    def window(self, control_role, control_name, seconds=20.0):
         """The shown window holding a control with this role and name."""
         def look():
             for window in windows(self):
@@ -230,7 +230,7 @@ def question_label(window):
 def answer_all(program, questions, option="Not Sure"):
     """Answers every remaining question by mouse: the option, then Next."""
     while True:
-        label = question_label(questions)
+        label = poll(lambda: question_label(questions), "the question number")
         click(find(questions, "radio button", option))
         click(find(questions, "push button", "Next >>"))
         number, total = label[len("Question No. "):].split(" of ")
@@ -246,7 +246,7 @@ def report_text(result):
 def about_round_trip(program, window_name="Pranoth v1.15"):
     press_keys(window_name, "alt+h", "a")
     about = program.window("push button", "OK")
-    check(find(about, "label", "Click here for more details.") is not None, "the about window's link")
+    poll(lambda: find(about, "label", "Click here for more details."), "the about window's link")
     press_keys(None, "Escape")  # a modal window takes the focus
     poll(lambda: gone(about), "the about window to close")
 
@@ -267,7 +267,7 @@ def walkthrough():
         # Three chakras; answers by keyboard and by mouse, going back to change some.
         questions = start_test(program, ["Root Chakra (Muladhara)", "Navel Chakra (Manipura)",
                                          "Throat Chakra (Vishuddha)"])
-        check(question_label(questions) == "Question No. 1 of 24", question_label(questions))
+        poll(lambda: question_label(questions) == "Question No. 1 of 24", "question 1 of 24")
         about_round_trip(program)
         press_keys(CAPTION, "space")  # Next has the focus
         poll(lambda: question_label(questions) == "Question No. 2 of 24", "question 2")
@@ -306,7 +306,7 @@ def walkthrough():
             if node.getRoleName() == "check box":
                 check(not node.getState().contains(pyatspi.STATE_CHECKED), node.name + " still ticked")
         questions = start_test(program, ["Crown Chakra (Sahasrara)"])
-        check(question_label(questions) == "Question No. 1 of 8", question_label(questions))
+        poll(lambda: question_label(questions) == "Question No. 1 of 8", "question 1 of 8")
         result = answer_all(program, questions, "Yes")
         click(find(result, "push button", "Exit"))
         check(program.ended() == 0, "the program did not end cleanly")

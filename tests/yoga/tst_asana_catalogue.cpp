@@ -34,11 +34,13 @@ bool numberedFromOne(const std::vector<std::string> &lines)
 bool hasStrayBreak(std::string_view text)
 {
     // Only CR LF pairs between lines; nothing at either end.
-    std::string rest(text);
-    for (auto at = rest.find("\r\n"); at != std::string::npos; at = rest.find("\r\n"))
-        rest.replace(at, 2, " ");
-    return rest.find_first_of("\r\n") != std::string::npos || text.starts_with("\r\n") ||
-           text.ends_with("\r\n") || text.ends_with(' ');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool strayCr = text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n');
+        const bool strayLf = text[i] == '\n' && (i == 0 || text[i - 1] != '\r');
+        if (strayCr || strayLf)
+            return true;
+    }
+    return text.starts_with("\r\n") || text.ends_with("\r\n") || text.ends_with(' ');
 }
 
 } // namespace
