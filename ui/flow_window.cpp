@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 
 namespace pranoth {
@@ -61,6 +62,34 @@ void FlowWindow::setUpPromotion(const QRect &advertisement, const QRect &frame)
     opens(promotion.Label61, page::HomePage);
     opens(promotion.lblCobrand, page::CoBrand);
     opens(promotion.lblFullBrand, page::FullyBranded);
+}
+
+FlowWindow::BackAndExit FlowWindow::setUpBackAndExit(const QRect &back, const QRect &exit)
+{
+    BackAndExit controls;
+    controls.cmdBack = new QPushButton(tr("&Back"), client_);
+    place(controls.cmdBack, "cmdBack", back);
+    controls.cmdExit = new QPushButton(tr("E&xit"), client_);
+    place(controls.cmdExit, "cmdExit", exit);
+    for (QPushButton *button : {controls.cmdBack, controls.cmdExit})
+        button->setFont(verdana(8.25, true));
+    describe(controls.cmdBack, tr("Back to the main window for a new test"));
+    describe(controls.cmdExit, tr("Leaves Pranoth"));
+
+    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    controls.mnuBack = mnuFile->addAction(tr("&Back"));
+    controls.mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    addNamedSeparator(mnuFile, "bar1");
+    controls.mnuExit = mnuFile->addAction(tr("E&xit"));
+    controls.mnuExit->setObjectName(QStringLiteral("mnuExit"));
+
+    const auto toMain = [this] { flow_.backToMain(*this); };
+    connect(controls.cmdBack, &QPushButton::clicked, this, toMain);
+    connect(controls.mnuBack, &QAction::triggered, this, toMain);
+    connect(controls.cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(controls.mnuExit, &QAction::triggered, this, &QWidget::close);
+    return controls;
 }
 
 void FlowWindow::setUpSharedMenus(MenuStyle style)

@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+class QPushButton;
+
 namespace pranoth {
 
 class AppFlow;
@@ -32,6 +34,16 @@ protected:
     void setUpPromotion(const QRect &advertisement, const QRect &frame);
     // The Help, Donate and Make Money Online menus after the window's own.
     void setUpSharedMenus(MenuStyle style);
+
+    // The result and yoga windows' way out: Back to a fresh main window and
+    // Exit, as buttons at the given places and as the File menu.
+    struct BackAndExit {
+        QPushButton *cmdBack = nullptr;
+        QPushButton *cmdExit = nullptr;
+        QAction *mnuBack = nullptr;
+        QAction *mnuExit = nullptr;
+    };
+    BackAndExit setUpBackAndExit(const QRect &back, const QRect &exit);
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

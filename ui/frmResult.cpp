@@ -8,7 +8,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -103,33 +102,19 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
         this->flow().platform().openUrl(address.toStdString());
     });
 
-    cmdBack = new QPushButton(tr("&Back"), area);
-    place(cmdBack, "cmdBack", twipsRect(7440, 6527, 1000, 400));
-    cmdExit = new QPushButton(tr("E&xit"), area);
-    place(cmdExit, "cmdExit", twipsRect(8520, 6527, 1000, 400));
-    for (QPushButton *button : {cmdBack, cmdExit})
-        button->setFont(verdana(8.25, true));
-    describe(cmdBack, tr("Back to the main window for a new test"));
-    describe(cmdExit, tr("Leaves Pranoth"));
+    const BackAndExit way =
+        setUpBackAndExit(twipsRect(7440, 6527, 1000, 400), twipsRect(8520, 6527, 1000, 400));
+    cmdBack = way.cmdBack;
+    cmdExit = way.cmdExit;
+    mnuBack = way.mnuBack;
+    mnuExit = way.mnuExit;
 
     setTabSequence({cmdYogaChakra, RTB, cmdBack, cmdExit});
 
-    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuBack = mnuFile->addAction(tr("&Back"));
-    mnuBack->setObjectName(QStringLiteral("mnuBack"));
-    addNamedSeparator(mnuFile, "bar1");
-    mnuExit = mnuFile->addAction(tr("E&xit"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
     setUpSharedMenus(MenuStyle::ResultAndYoga);
 
-    const auto back = [this] { this->flow().backToMain(*this); };
-    connect(cmdBack, &QPushButton::clicked, this, back);
-    connect(mnuBack, &QAction::triggered, this, back);
     connect(cmdYogaChakra, &QPushButton::clicked, this,
             [this] { this->flow().findChakraYoga(*this); });
-    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 }
 
 void frmResult::sizeAndShowBar(int chakra, int percent)

@@ -6,7 +6,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -56,24 +55,15 @@ frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 
     describe(cmdBk, tr("Shows the previous posture"));
     describe(cmdNext, tr("Shows the next posture"));
 
-    cmdBack = new QPushButton(tr("&Back"), area);
-    place(cmdBack, "cmdBack", twipsRect(8535, 5865, 1000, 400));
-    cmdExit = new QPushButton(tr("E&xit"), area);
-    place(cmdExit, "cmdExit", twipsRect(9675, 5865, 1000, 400));
-    for (QPushButton *button : {cmdBack, cmdExit})
-        button->setFont(verdana(8.25, true));
-    describe(cmdBack, tr("Back to the main window for a new test"));
-    describe(cmdExit, tr("Leaves Pranoth"));
+    const BackAndExit way =
+        setUpBackAndExit(twipsRect(8535, 5865, 1000, 400), twipsRect(9675, 5865, 1000, 400));
+    cmdBack = way.cmdBack;
+    cmdExit = way.cmdExit;
+    mnuBack = way.mnuBack;
+    mnuExit = way.mnuExit;
 
     setTabSequence({cmdNext, cmdBk, RTB, cmdBack, cmdExit});
 
-    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuBack = mnuFile->addAction(tr("&Back"));
-    mnuBack->setObjectName(QStringLiteral("mnuBack"));
-    addNamedSeparator(mnuFile, "bar1");
-    mnuExit = mnuFile->addAction(tr("E&xit"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
     setUpSharedMenus(MenuStyle::ResultAndYoga);
 
     viewer_ = std::make_unique<YogaViewer>(flow.yogaPlan(), *this, flow.platform());
@@ -85,11 +75,6 @@ frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 
         viewer_->previous();
         RTB->moveCursor(QTextCursor::Start);
     });
-    const auto back = [this] { this->flow().backToMain(*this); };
-    connect(cmdBack, &QPushButton::clicked, this, back);
-    connect(mnuBack, &QAction::triggered, this, back);
-    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 
     viewer_->open();
     RTB->moveCursor(QTextCursor::Start);
