@@ -24,6 +24,15 @@ QString settingKey(std::string_view section, std::string_view key)
 QtSettingsFile::QtSettingsFile(QString path) : path_(std::move(path))
 {}
 
+QtSettingsFile::~QtSettingsFile() = default;
+
+QSettings &QtSettingsFile::settings() const
+{
+    if (!settings_)
+        settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+    return *settings_;
+}
+
 QString QtSettingsFile::userFile()
 {
     QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
@@ -35,8 +44,7 @@ QString QtSettingsFile::userFile()
 
 std::string QtSettingsFile::read(std::string_view section, std::string_view key) const
 {
-    const QSettings settings(path_, QSettings::IniFormat);
-    const QVariant value = settings.value(settingKey(section, key));
+    const QVariant value = settings().value(settingKey(section, key));
     if (!value.canConvert<QString>())
         return {};
     // Anything that is not a single-byte character cannot have been written here.
@@ -53,9 +61,7 @@ std::string QtSettingsFile::read(std::string_view section, std::string_view key)
 void QtSettingsFile::write(std::string_view section, std::string_view key,
                            std::string_view value) const
 {
-    QSettings settings(path_, QSettings::IniFormat);
-    settings.setValue(settingKey(section, key), latin1(value));
-    settings.sync();
+    settings().setValue(settingKey(section, key), latin1(value));
 }
 
 } // namespace pranoth

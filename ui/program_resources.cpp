@@ -2,14 +2,37 @@
 
 #include "yoga/asana_catalogue.h"
 
+#include <QImage>
+
+#include <cstdint>
+
+namespace {
+#include "resources/icon/pranoth_icon_pixels.inc"
+} // namespace
+
 namespace pranoth {
+
+namespace {
+
+QPixmap iconPixmap(const std::uint32_t *pixels, int size)
+{
+    // The pixels are in the program's own memory: QImage reads them in place.
+    const QImage image(reinterpret_cast<const uchar *>(pixels), size, size,
+                       static_cast<qsizetype>(size) * qsizetype(sizeof(std::uint32_t)),
+                       QImage::Format_ARGB32);
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
 
 QIcon programIcon()
 {
     static const QIcon icon = [] {
         QIcon sizes;
-        for (const int size : {16, 32, 48, 64, 128, 256})
-            sizes.addFile(QStringLiteral(":/icon/pranoth-%1.png").arg(size), QSize(size, size));
+        sizes.addPixmap(iconPixmap(IconPixels16, 16));
+        sizes.addPixmap(iconPixmap(IconPixels32, 32));
+        sizes.addPixmap(iconPixmap(IconPixels48, 48));
+        sizes.addPixmap(iconPixmap(IconPixels64, 64));
         return sizes;
     }();
     return icon;

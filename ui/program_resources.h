@@ -5,7 +5,8 @@
 
 namespace pranoth {
 
-// The program icon, in every size it is drawn at; loaded when first painted.
+// The program icon at 16, 32, 48 and 64 pixels, for windows and the about
+// window; the desktop takes larger ones from the installed icon theme.
 QIcon programIcon();
 
 // Picture `position` (1..11) of the asana pictures, from the program's

@@ -392,6 +392,10 @@ def bad_settings():
 
 
 if __name__ == "__main__":
+    # Bring up the accessibility bus and its registry before any program
+    # starts, so that every program finds them there to register with.
+    poll(lambda: pyatspi.Registry.getDesktop(0) is not None, "the accessibility registry")
+    time.sleep(0.5)
     started = time.monotonic()
     try:
         for part in (walkthrough, leaving, bad_settings):

@@ -74,13 +74,17 @@ private slots:
     void theSettingsFileKeepsShiftedBytes()
     {
         const QString path = fileWith({});
-        const QtSettingsFile file(path);
         const std::string key = shiftedForm("Duration");
         const std::string value = shiftedForm("2026-12-07T09:30:00");
-        QVERIFY(file.read("Settings", key).empty());
-        file.write("Settings", key, value);
-        QCOMPARE(QtSettingsFile(path).read("Settings", key), value);
+        {
+            const QtSettingsFile file(path);
+            QVERIFY(file.read("Settings", key).empty());
+            file.write("Settings", key, value);
+            QCOMPARE(file.read("Settings", key), value);
+        }
+        // On the disk once the file is let go of, and read back from there.
         QVERIFY(QFile(path).size() > 0);
+        QCOMPARE(QtSettingsFile(path).read("Settings", key), value);
     }
 
     void thePlatformKeepsItsSettingsInItsFile()

@@ -152,7 +152,11 @@ private slots:
         }
         QVERIFY(asanaPicture(0).isNull());
         QVERIFY(asanaPicture(12).isNull());
-        QCOMPARE(programIcon().availableSizes().size(), 6);
+        QCOMPARE(programIcon().availableSizes().size(), 4);
+        // The icon's pixels are its picture's: the centre petal is green.
+        const QImage icon = programIcon().pixmap(64).toImage();
+        QCOMPARE(icon.size(), QSize(64, 64));
+        QVERIFY(qGreen(icon.pixel(32, 28)) > 100 && qRed(icon.pixel(32, 28)) < 60);
         QVERIFY(!programIcon().pixmap(16).isNull());
     }
 };
