@@ -2,9 +2,9 @@
 
 #include "report.h"
 #include "rich_text.h"
+#include "rounding.h"
 #include "test_run.h"
 
-#include <cmath>
 
 namespace pranoth {
 
@@ -39,12 +39,7 @@ std::string_view verdictName(Verdict verdict)
 
 Int16 barPercent(int score)
 {
-    const double exact = static_cast<double>(score) / 8.0 * 100.0;
-    double rounded = std::floor(exact);
-    const double fraction = exact - rounded;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0))
-        rounded += 1.0;
-    return static_cast<Int16>(rounded);
+    return static_cast<Int16>(roundHalfToEven(static_cast<double>(score) / 8.0 * 100.0));
 }
 
 float barHeight(float designHeight, int percent)

@@ -1,5 +1,6 @@
 #include "app_flow.h"
 
+#include "core/rounding.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmQuestions.h"
@@ -10,8 +11,6 @@
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
-
-#include <cmath>
 
 namespace pranoth {
 
@@ -42,13 +41,8 @@ frmMain *AppFlow::showMainWindow()
 
 void AppFlow::CoBrand_Randomize(frmMain &main)
 {
-    // r * 6 + 1 to the nearest whole number, a half going to the even one: 1..7.
-    const double scaled = platform_.uniformRandom() * 6.0 + 1.0;
-    double n = std::floor(scaled);
-    const double fraction = scaled - n;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(n, 2.0) != 0.0))
-        n += 1.0;
-    const int choice = static_cast<int>(n);
+    // r * 6 + 1 to the nearest whole number: 1..7.
+    const int choice = static_cast<int>(roundHalfToEven(platform_.uniformRandom() * 6.0 + 1.0));
     if (choice == 1 || choice == 3 || choice == 5)
         main.bringCoBrandToFront();
     else if (choice == 2 || choice == 4 || choice == 6)
