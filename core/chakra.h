@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -12,6 +13,12 @@ inline constexpr int ChakraCount = 7;
 inline constexpr int QuestionsPerChakra = 8;
 inline constexpr int QuestionBankCount = ChakraCount * QuestionsPerChakra; // 56 questions
 inline constexpr int ChakraSlots = 8; // per-chakra lists keep one spare slot (7)
+
+// A list position, counted as the program counts (int), as the lists index it.
+constexpr std::size_t at(int index)
+{
+    return static_cast<std::size_t>(index);
+}
 
 // The three answers a user can give; the empty text means "not answered yet".
 inline constexpr std::string_view AnswerYes = "Yes";

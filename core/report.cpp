@@ -95,10 +95,6 @@ const std::array<std::string_view, 2> ChakraIntroText = {
 };
 
 namespace {
-std::size_t at(int index)
-{
-    return static_cast<std::size_t>(index);
-}
 
 void writeRun(RichTextWriter &writer, bool bold, Rgb colour, std::string_view text)
 {

@@ -5,15 +5,7 @@
 #include "rounding.h"
 #include "test_run.h"
 
-
 namespace pranoth {
-
-namespace {
-std::size_t at(int index)
-{
-    return static_cast<std::size_t>(index);
-}
-} // namespace
 
 Verdict verdictOf(int score)
 {

@@ -21,11 +21,6 @@ private:
     bool &flag_;
 };
 
-std::size_t at(int index)
-{
-    return static_cast<std::size_t>(index);
-}
-
 } // namespace
 
 bool IsValueInArray(Int16 value, const std::vector<Int16> &list)
