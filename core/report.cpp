@@ -133,34 +133,20 @@ void appendChakraSection(RichTextWriter &writer, int chakra, Verdict verdict)
     writeRun(writer, true, Teal, concat({title, LineBreak}));
     writeRun(writer, false, Black, concat({ChakraDescriptions[at(chakra)], LineBreak, LineBreak}));
 
-    const auto verdictLine = [&](std::string_view words) {
-        writeRun(writer, true, Teal, concat({"Your ", title, words, LineBreak}));
-    };
-    const auto verdictText = [&](std::string_view text) {
-        writeRun(writer, false, Black, concat({text, LineBreak, LineBreak}));
-    };
+    writeRun(writer, true, Teal, concat({"Your ", title, " is ", verdictName(verdict), LineBreak}));
+    const auto &texts = verdict == Verdict::UnderActive ? UnderActiveTexts
+                        : verdict == Verdict::Open      ? OpenTexts
+                                                        : OverActiveTexts;
+    writeRun(writer, false, Black, concat({texts[at(chakra)], LineBreak, LineBreak}));
+    if (verdict == Verdict::Open)
+        return;
 
-    switch (verdict) {
-    case Verdict::UnderActive:
-        verdictLine(" is UnderActive");
-        verdictText(UnderActiveTexts[at(chakra)]);
-        writeRun(writer, true, DarkRed, OpeningHeadings(chakra));
-        writer.setBold(false);
-        writer.insertText(OpeningInstructionBlocks(chakra));
-        break;
-    case Verdict::Open:
-        verdictLine(" is Open");
-        verdictText(OpenTexts[at(chakra)]);
-        break;
-    case Verdict::OverActive:
-        verdictLine(" is OverActive");
-        verdictText(OverActiveTexts[at(chakra)]);
-        writer.setBold(true);
-        writer.insertText(OpeningHeadings(chakra));
-        writer.setBold(false);
-        writer.insertText(OpeningInstructionBlocks(chakra));
-        break;
-    }
+    // The advice to open the chakra: dark red when it is under-active, black
+    // when it is over-active.
+    writeRun(writer, true, verdict == Verdict::UnderActive ? DarkRed : Black,
+             OpeningHeadings(chakra));
+    writer.setBold(false);
+    writer.insertText(OpeningInstructionBlocks(chakra));
 }
 
 } // namespace pranoth

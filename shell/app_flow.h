@@ -52,8 +52,6 @@ public:
     // Closes every window and ends the process; runs once.
     void shutdown();
     bool hasShutDown() const { return shuttingDown_; }
-    // True while the program itself is closing a window to move on.
-    bool isNavigating() const { return navigating_; }
     int shutdownRuns() const { return shutdownRuns_; }
 
 private:

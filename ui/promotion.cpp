@@ -7,6 +7,9 @@
 
 namespace pranoth {
 
+namespace {
+
+// The texts, as the labels show them.
 const char *const AdvertisementText = "Share your chakra journey in our free discussion forum";
 const char *const CoBrandText =
     "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your "
@@ -15,6 +18,8 @@ const char *const CoBrandText =
 const char *const FullBrandText =
     "Home Business Opportunity. Start your own Internet business and make money online. Get this "
     "software fully branded for your website. Click here for more details.";
+
+} // namespace
 
 Promotion createPromotion(QWidget *parent, const QRect &advertisement, const QRect &frame)
 {

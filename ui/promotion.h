@@ -19,11 +19,6 @@ struct Promotion {
     LinkLabel *lblFullBrand = nullptr;
 };
 
-// The texts, as the labels show them.
-extern const char *const AdvertisementText;
-extern const char *const CoBrandText;
-extern const char *const FullBrandText;
-
 // Builds the branding of a window: the advertisement line at `advertisement`
 // and the frame at `frame` (both in pixels of `parent`); the promotion lines
 // fill the frame with the given margin.
