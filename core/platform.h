@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,13 +36,16 @@ public:
 
     // Per-user settings of this application: a text value by section and key.
     // Keys and values are byte strings (one byte a character); an absent key
-    // reads as the empty text. Failures are silent.
-    virtual std::string readSetting(std::string_view section, std::string_view key) = 0;
+    // reads as none. Failures are silent.
+    virtual std::optional<std::string> readSetting(std::string_view section,
+                                                   std::string_view key) = 0;
     virtual void writeSetting(std::string_view section, std::string_view key,
                               std::string_view value) = 0;
 
     // True when another instance of the program runs for this user.
     virtual bool anotherInstanceRunning() = 0;
+    // Asks that running instance to bring its window to the front.
+    virtual void activateRunningInstance() = 0;
 
     virtual DateTime now() = 0;
 

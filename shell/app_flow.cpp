@@ -20,6 +20,7 @@ AppFlow::AppFlow(Platform &platform) : platform_(platform)
 bool AppFlow::start()
 {
     if (platform_.anotherInstanceRunning()) {
+        platform_.activateRunningInstance();
         platform_.showMessage("Application is already running", MessageIcon::Information,
                               MessageButtons::Ok);
         shutdown();

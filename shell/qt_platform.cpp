@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
-#include <QDir>
-#include <QLockFile>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QUrl>
+#include <QWidget>
 
 #include <chrono>
 
@@ -18,19 +16,28 @@ const char *const ApplicationTitle = "Pranoth";
 } // namespace
 
 QtPlatform::QtPlatform(QString lockPath, QString settingsPath)
-    : lockPath_(std::move(lockPath)), settings_(std::move(settingsPath))
+    : guard_(std::move(lockPath)), settings_(std::move(settingsPath))
 {}
 
 QtPlatform::~QtPlatform() = default;
 
-QString QtPlatform::defaultLockPath()
+namespace {
+
+// The window a user would expect to see: a modal one first, else the last
+// window shown.
+QWidget *frontWindow()
 {
-    // The runtime folder is the user's own, so the guard is per user.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/pranoth.lock");
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget *front = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->isWindow() && !window->windowFlags().testFlag(Qt::Popup))
+            front = window;
+    }
+    return front;
 }
+
+} // namespace
 
 MessageAnswer QtPlatform::showMessage(std::string_view text, MessageIcon icon,
                                       MessageButtons buttons)
@@ -57,7 +64,7 @@ void QtPlatform::openUrl(std::string_view url)
         QUrl(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size()))));
 }
 
-std::string QtPlatform::readSetting(std::string_view section, std::string_view key)
+std::optional<std::string> QtPlatform::readSetting(std::string_view section, std::string_view key)
 {
     return settings_.read(section, key);
 }
@@ -70,15 +77,30 @@ void QtPlatform::writeSetting(std::string_view section, std::string_view key,
 
 bool QtPlatform::anotherInstanceRunning()
 {
-    lock_ = std::make_unique<QLockFile>(lockPath_);
-    // A lock is never stale while its process lives; one left by a crashed or
-    // killed instance is, and is taken over.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0))
+    // Only a live holder keeps the program from starting: a guard that cannot
+    // be had at all (no usable folder) does not.
+    switch (guard_.acquire()) {
+    case InstanceGuard::Outcome::HeldByAnother:
+        return true;
+    case InstanceGuard::Outcome::Held:
+        guard_.listen([] {
+            if (QWidget *window = frontWindow()) {
+                if (window->isMinimized())
+                    window->showNormal();
+                window->raise();
+                window->activateWindow();
+            }
+        });
         return false;
-    // A lock that cannot be made at all (no writable folder) must not keep
-    // the program from starting: only a live holder counts.
-    return lock_->error() == QLockFile::LockFailedError;
+    case InstanceGuard::Outcome::Unavailable:
+        return false;
+    }
+    return false;
+}
+
+void QtPlatform::activateRunningInstance()
+{
+    guard_.callHolder();
 }
 
 DateTime QtPlatform::now()

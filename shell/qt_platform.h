@@ -1,14 +1,12 @@
 #pragma once
 
 #include "core/platform.h"
+#include "instance_guard.h"
 #include "qt_settings.h"
 
 #include <QString>
 
-#include <memory>
 #include <random>
-
-class QLockFile;
 
 namespace pranoth {
 
@@ -17,17 +15,18 @@ class QtPlatform : public Platform {
 public:
     // `lockPath` names the per-user lock file of the single-instance test,
     // `settingsPath` the per-user settings file.
-    explicit QtPlatform(QString lockPath = defaultLockPath(),
+    explicit QtPlatform(QString lockPath = InstanceGuard::defaultLockPath(),
                         QString settingsPath = QtSettingsFile::userFile());
     ~QtPlatform() override;
 
     MessageAnswer showMessage(std::string_view text, MessageIcon icon,
                               MessageButtons buttons) override;
     void openUrl(std::string_view url) override;
-    std::string readSetting(std::string_view section, std::string_view key) override;
+    std::optional<std::string> readSetting(std::string_view section, std::string_view key) override;
     void writeSetting(std::string_view section, std::string_view key,
                       std::string_view value) override;
     bool anotherInstanceRunning() override;
+    void activateRunningInstance() override;
     DateTime now() override;
     void seedRandomFromClock() override;
     double uniformRandom() override;
@@ -37,13 +36,9 @@ public:
     // True once the process has been asked to end.
     bool endRequested() const { return endRequested_; }
 
-    // The lock file of this user's running instance.
-    static QString defaultLockPath();
-
 private:
-    QString lockPath_;
+    InstanceGuard guard_;
     QtSettingsFile settings_;
-    std::unique_ptr<QLockFile> lock_;
     std::mt19937 generator_;
     bool endRequested_ = false;
 };

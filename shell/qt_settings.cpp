@@ -1,13 +1,19 @@
 #include "qt_settings.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
-#include <QStandardPaths>
+#include <QStringList>
+#include <QTimer>
 
 namespace pranoth {
 
 namespace {
+
+// How long a write waits for the file's lock before it gives up for this time.
+constexpr int LockWaitMs = 200;
 
 QString latin1(std::string_view text)
 {
@@ -19,12 +25,47 @@ QString settingKey(std::string_view section, std::string_view key)
     return latin1(section) + QLatin1Char('/') + latin1(key);
 }
 
+// The text of a stored value as near to how it stands in the file as QSettings
+// lets us see it: lists joined again, byte arrays as their bytes, and any
+// other type (Qt's "@Type(...)" forms) as a mark that is no stored text.
+QString rawText(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return value.toString();
+    case QMetaType::QStringList:
+        return value.toStringList().join(QStringLiteral(", "));
+    case QMetaType::QByteArray:
+        return QString::fromLatin1(value.toByteArray());
+    default:
+        return QStringLiteral("@");
+    }
+}
+
+QString absoluteFolder(const char *variable)
+{
+    const QString folder = qEnvironmentVariable(variable);
+    return QDir::isAbsolutePath(folder) ? folder : QString();
+}
+
 } // namespace
 
 QtSettingsFile::QtSettingsFile(QString path) : path_(std::move(path))
 {}
 
-QtSettingsFile::~QtSettingsFile() = default;
+QtSettingsFile::~QtSettingsFile()
+{
+    flush();
+}
+
+bool QtSettingsFile::usable() const
+{
+    if (path_.isEmpty())
+        return false;
+    // Links are followed: a link to a regular file is used like the file.
+    const QFileInfo info(path_);
+    return !info.exists() || info.isFile();
+}
 
 QSettings &QtSettingsFile::settings() const
 {
@@ -35,33 +76,64 @@ QSettings &QtSettingsFile::settings() const
 
 QString QtSettingsFile::userFile()
 {
+    QString folder = absoluteFolder("XDG_CONFIG_HOME");
+    if (folder.isEmpty()) {
+        const QString home = absoluteFolder("HOME");
+        if (home.isEmpty())
+            return {};
+        folder = home + QStringLiteral("/.config");
+    }
     QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     if (name.isEmpty())
         name = QStringLiteral("pranoth");
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QLatin1Char('/') + name + QStringLiteral(".ini");
+    return folder + QLatin1Char('/') + name + QStringLiteral(".ini");
 }
 
-std::string QtSettingsFile::read(std::string_view section, std::string_view key) const
+std::optional<std::string> QtSettingsFile::read(std::string_view section,
+                                                std::string_view key) const
 {
-    const QVariant value = settings().value(settingKey(section, key));
-    if (!value.canConvert<QString>())
-        return {};
-    // Anything that is not a single-byte character cannot have been written here.
-    const QString text = value.toString();
+    const QString name = settingKey(section, key);
+    if (const auto waiting = pending_.find(name); waiting != pending_.end())
+        return waiting->second.toLatin1().toStdString();
+    if (!usable() || !settings().contains(name))
+        return std::nullopt;
+    // Anything that is not a single-byte character cannot have been written
+    // here; it stands as a character that no stored text holds.
+    const QString text = rawText(settings().value(name));
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text) {
-        if (c.unicode() <= 0xFF)
-            bytes += static_cast<char>(c.unicode());
-    }
+    for (const QChar c : text)
+        bytes += c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '\x7F';
     return bytes;
 }
 
-void QtSettingsFile::write(std::string_view section, std::string_view key,
-                           std::string_view value) const
+void QtSettingsFile::write(std::string_view section, std::string_view key, std::string_view value)
 {
-    settings().setValue(settingKey(section, key), latin1(value));
+    pending_[settingKey(section, key)] = latin1(value);
+    if (!flushTimer_) {
+        flushTimer_ = std::make_unique<QTimer>();
+        flushTimer_->setSingleShot(true);
+        QObject::connect(flushTimer_.get(), &QTimer::timeout, [this] { flush(); });
+    }
+    flushTimer_->start(0);
+}
+
+void QtSettingsFile::flush()
+{
+    if (pending_.empty())
+        return;
+    const auto pending = std::exchange(pending_, {});
+    if (!usable())
+        return;
+    // QSettings waits for its lock without end; it is only let at the file
+    // once the lock has been free a moment ago.
+    QLockFile probe(path_ + QStringLiteral(".lock"));
+    if (!probe.tryLock(LockWaitMs))
+        return;
+    probe.unlock();
+    for (const auto &[name, value] : pending)
+        settings().setValue(name, value);
+    settings().sync();
 }
 
 } // namespace pranoth

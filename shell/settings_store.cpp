@@ -33,9 +33,12 @@ std::string unshiftedForm(std::string_view stored)
     return text;
 }
 
-std::string readSetting(Platform &platform, std::string_view key)
+std::optional<std::string> readSetting(Platform &platform, std::string_view key)
 {
-    return unshiftedForm(platform.readSetting(Section, shiftedForm(key)));
+    const auto stored = platform.readSetting(Section, shiftedForm(key));
+    if (!stored || stored->empty())
+        return std::nullopt;
+    return unshiftedForm(*stored);
 }
 
 void saveSetting(Platform &platform, std::string_view key, std::string_view value)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,9 +14,10 @@ class Platform;
 std::string shiftedForm(std::string_view text);
 std::string unshiftedForm(std::string_view stored);
 
-// The program's settings, in section "Settings" of the per-user store; a key
-// never written reads as the empty text.
-std::string readSetting(Platform &platform, std::string_view key);
+// The program's settings, in section "Settings" of the per-user store. None
+// when the key is absent or holds the empty text; a stored value of which
+// nothing is left once shifted back reads as the empty text.
+std::optional<std::string> readSetting(Platform &platform, std::string_view key);
 void saveSetting(Platform &platform, std::string_view key, std::string_view value);
 
 } // namespace pranoth

@@ -72,12 +72,13 @@ long long daysBetween(const DateTime &from, const DateTime &to)
 
 void runUpdateReminder(Platform &platform)
 {
-    const std::string stored = readSetting(platform, DurationKey);
-    if (stored.empty()) {
+    const auto stored = readSetting(platform, DurationKey);
+    if (!stored) {
         saveSetting(platform, DurationKey, storedDateTime(platform.now()));
         return;
     }
-    const auto last = readStoredDateTime(stored);
+    // Whatever else is stored, even what is no text at all, is left alone.
+    const auto last = readStoredDateTime(*stored);
     if (!last)
         return;
     const DateTime today = platform.now();

@@ -35,10 +35,12 @@ public:
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
     }
     void openUrl(std::string_view url) override { openedUrls.emplace_back(url); }
-    std::string readSetting(std::string_view section, std::string_view key) override
+    std::optional<std::string> readSetting(std::string_view section, std::string_view key) override
     {
         const auto found = settings.find(std::string(section) + "/" + std::string(key));
-        return found == settings.end() ? std::string{} : found->second;
+        if (found == settings.end())
+            return std::nullopt;
+        return found->second;
     }
     void writeSetting(std::string_view section, std::string_view key,
                       std::string_view value) override
@@ -47,6 +49,7 @@ public:
         settings[std::string(section) + "/" + std::string(key)] = std::string(value);
     }
     bool anotherInstanceRunning() override { return otherInstance; }
+    void activateRunningInstance() override { ++activations; }
     DateTime now() override { return clock; }
     void seedRandomFromClock() override { ++seeds; }
     double uniformRandom() override
@@ -76,6 +79,7 @@ public:
     std::map<std::string, std::string> settings;
     int settingWrites = 0;
     bool otherInstance = false;
+    int activations = 0;
     DateTime clock{2026, 12, 7, 9, 30, 0};
     int seeds = 0;
     int draws = 0;

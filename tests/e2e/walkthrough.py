@@ -5,6 +5,9 @@ bus. Run by walkthrough.sh, which provides the X server and the bus."""
 
 import ctypes
 import os
+import random
+import resource
+import signal
 import subprocess
 import sys
 import tempfile
@@ -99,10 +102,13 @@ def text_of(node):
 class Program:
     """One running instance of the program."""
 
-    def __init__(self, environment=None):
+    def __init__(self, environment=None, prefix=(), preexec=None):
+        """`prefix` runs before the program and must end by exec-ing it, so
+        that the process found here is the program itself."""
         env = dict(os.environ)
         env.update(environment or {})
-        self.process = subprocess.Popen([PROGRAM], env=env, stderr=subprocess.DEVNULL)
+        self.process = subprocess.Popen([*prefix, PROGRAM], env=env, stderr=subprocess.DEVNULL,
+                                        preexec_fn=preexec)
         self.pid = self.process.pid
 
     def window(self, control_role, control_name, seconds=20.0):
@@ -352,43 +358,135 @@ def leaving():
             program.kill()
 
 
+AS_ROOT = os.geteuid() == 0
+
+
+def unwritable(config, how):
+    """How to start the program with its settings folder read-only or full,
+    without touching anything outside the test's own folders: as root, a bind
+    mount or a small tmpfs in a private mount namespace; otherwise the folder's
+    mode, or a file size limit with SIGXFSZ ignored."""
+    if not AS_ROOT:
+        if how == "read-only folder":
+            os.chmod(config, 0o555)
+            return {}
+
+        def limit():
+            signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+            resource.setrlimit(resource.RLIMIT_FSIZE, (8, resource.getrlimit(resource.RLIMIT_FSIZE)[1]))
+        return {"preexec": limit}
+    if how == "read-only folder":
+        script = 'mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" "$1" && exec "$2"'
+    else:
+        script = ('mount -t tmpfs -o size=16k,mode=755 tmpfs "$1" && cp "$1.keep/pranoth.ini" "$1/" && '
+                  '{ head -c 1M /dev/zero > "$1/filler" 2>/dev/null; exec "$2"; }')
+    return {"prefix": ["unshare", "--mount", "--propagation", "private", "sh", "-c", script, "sh", config]}
+
+
 def bad_settings():
-    """A settings file the program cannot use never stops it from starting."""
+    """A settings file the program cannot use never stops it from starting, and
+    one it cannot write keeps its bytes."""
     config = os.environ["XDG_CONFIG_HOME"]
     path = os.path.join(config, "pranoth.ini")
     shifted = lambda text: "".join(chr(ord(c) + 85) for c in text)
+    first_start = b"[Settings]\n"
     cases = {
         "corrupt": b"[Settings\n\xff\xfe=\x00\x01",
         "truncated": b"[Settings]\n%99%CA%C7",
         "garbage": os.urandom(4096),
         "another date format": ("[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=" +
                                 shifted("12/7/2026 9:30:00 AM") + "\n").encode("utf-8"),
+        "a FIFO": None,
+        "read-only folder": first_start,
+        "full disk": first_start,
     }
-    for name, content in list(cases.items()) + [("read-only folder", None), ("full disk", None)]:
+    for name, content in cases.items():
         if os.path.lexists(path):
             os.remove(path)
         os.chmod(config, 0o755)
-        if name == "read-only folder":
-            os.chmod(config, 0o555)
-        elif name == "full disk":
-            os.symlink("/dev/full", path)
+        start = {}
+        if name == "a FIFO":
+            os.mkfifo(path)
         else:
             with open(path, "wb") as file:
                 file.write(content)
-        program = Program()
+        if name in ("read-only folder", "full disk"):
+            os.makedirs(config + ".keep", exist_ok=True)
+            with open(os.path.join(config + ".keep", "pranoth.ini"), "wb") as file:
+                file.write(content)
+            start = unwritable(config, name)
+        program = Program(**start)
         try:
             main = main_window(program)
-            time.sleep(0.3)
+            time.sleep(0.5)  # the first start's write comes once the window is up
             check(all(window.name == CAPTION for window in windows(program)),
                   name + ": start-up showed a message")
             check(program.alive(), name + ": the program ended")
+            if start:
+                seen = "/proc/%d/root%s" % (program.pid, path) if AS_ROOT else path
+                with open(seen, "rb") as file:
+                    check(file.read() == content, name + ": the settings file changed")
             click(find(main, "push button", "Exit"))
             check(program.ended() == 0, name + ": the program did not end cleanly")
+            if name == "a FIFO":
+                check(os.path.exists(path) and not os.path.isfile(path), name + ": it was replaced")
         except Failure as failure:
             raise Failure("%s: %s" % (name, failure))
         finally:
             program.kill()
             os.chmod(config, 0o755)
+
+
+def stacking():
+    """The top-level X windows, bottom first (xwininfo lists the top first)."""
+    ids = []
+    for line in subprocess.run(["xwininfo", "-root", "-children"], check=True, capture_output=True,
+                               text=True).stdout.splitlines():
+        words = line.split()
+        if words and words[0].startswith("0x") and '"' in line:
+            ids.append(int(words[0], 16))
+    return ids[::-1]
+
+
+def single_instance():
+    """A second start says so, brings the first to the front and ends; a
+    killed instance, at any moment of its start, never keeps the next out."""
+    first = Program()
+    cover = None
+    try:
+        main_window(first)
+        main = int(x_window(CAPTION))
+        cover = subprocess.Popen(["xmessage", "-geometry", "+0+0", "a window in front"],
+                                 stderr=subprocess.DEVNULL)
+        covering = int(poll(lambda: xdotool("search", "--onlyvisible", "--class", "Xmessage").split(),
+                            "a window over the program")[0])
+        poll(lambda: stacking().index(covering) > stacking().index(main),
+             "the cover to be on top (%s, %s in %s)" % (covering, main, stacking()))
+        second = Program()
+        second.message("Application is already running")
+        check(second.ended() == 0, "the second start did not end cleanly")
+        check(first.alive(), "the first instance ended too")
+        check(stacking().index(main) > stacking().index(covering),
+              "the running instance's window was not brought to the front")
+    finally:
+        if cover:
+            cover.kill()
+        first.kill()
+    # Killed at random moments of its start, the guard among them.
+    for _ in range(8):
+        victim = Program()
+        time.sleep(random.uniform(0.0, 0.08))
+        victim.kill()
+    program = Program()
+    try:
+        main = main_window(program)
+        time.sleep(0.3)
+        check(all(window.name == CAPTION for window in windows(program)),
+              "a start after kills said another instance runs")
+        press_keys(CAPTION, "alt+f", "e")
+        check(program.ended() == 0, "File > Exit did not end the program")
+    finally:
+        program.kill()
 
 
 if __name__ == "__main__":
@@ -398,7 +496,11 @@ if __name__ == "__main__":
     time.sleep(0.5)
     started = time.monotonic()
     try:
-        for part in (walkthrough, leaving, bad_settings):
+        # PRANOTH_E2E_PARTS=name,... runs only those parts, while working on them.
+        chosen = os.environ.get("PRANOTH_E2E_PARTS", "").split(",")
+        for part in (walkthrough, leaving, bad_settings, single_instance):
+            if chosen != [""] and part.__name__ not in chosen:
+                continue
             part()
             print("%s: ok (%.1f s)" % (part.__name__, time.monotonic() - started))
     except Failure as failure:

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # The whole program end to end under a private X server and accessibility bus.
+# shellcheck source=tests/e2e/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 program=$1
 

@@ -1,12 +1,21 @@
 #include "fakes.h"
 
+#include "shell/instance_guard.h"
 #include "shell/qt_platform.h"
 #include "shell/qt_settings.h"
 #include "shell/settings_store.h"
+#include "shell/update_reminder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace pranoth;
 using namespace pranoth::testing;
@@ -15,6 +24,18 @@ class tst_Settings : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder;
+
+    static QByteArray shiftedBytes(const std::string &text)
+    {
+        const std::string shifted = shiftedForm(text);
+        return {shifted.data(), qsizetype(shifted.size())};
+    }
+
+    static QByteArray contentOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     QString fileWith(const QByteArray &content)
     {
@@ -62,7 +83,7 @@ private slots:
     void settingsGoThroughTheSectionShifted()
     {
         FakePlatform platform;
-        QCOMPARE(readSetting(platform, "Duration"), std::string());
+        QCOMPARE(readSetting(platform, "Duration"), std::nullopt);
         saveSetting(platform, "Duration", "2026-12-07T09:30:00");
         QCOMPARE(platform.settings.size(), std::size_t(1));
         const auto &[where, value] = *platform.settings.begin();
@@ -71,28 +92,44 @@ private slots:
         QCOMPARE(readSetting(platform, "Duration"), std::string("2026-12-07T09:30:00"));
     }
 
+    void theSettingsFileKeepsShiftedBytes_data()
+    {
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("the file") << false;
+        QTest::newRow("a link to a file elsewhere") << true;
+    }
     void theSettingsFileKeepsShiftedBytes()
     {
-        const QString path = fileWith({});
+        QFETCH(bool, throughLink);
+        QString path = fileWith({});
+        if (throughLink) {
+            const QString link = folder.filePath(QStringLiteral("link.ini"));
+            QFile::remove(link);
+            QVERIFY(QFile::link(path, link));
+            path = link;
+        }
         const std::string key = shiftedForm("Duration");
         const std::string value = shiftedForm("2026-12-07T09:30:00");
         {
-            const QtSettingsFile file(path);
-            QVERIFY(file.read("Settings", key).empty());
+            QtSettingsFile file(path);
+            QCOMPARE(file.read("Settings", key), std::nullopt);
             file.write("Settings", key, value);
             QCOMPARE(file.read("Settings", key), value);
         }
         // On the disk once the file is let go of, and read back from there.
         QVERIFY(QFile(path).size() > 0);
         QCOMPARE(QtSettingsFile(path).read("Settings", key), value);
+        QCOMPARE(QFileInfo(path).isSymLink(), throughLink);
     }
 
     void thePlatformKeepsItsSettingsInItsFile()
     {
         const QString path = fileWith({});
-        QtPlatform platform(folder.filePath(QStringLiteral("lock")), path);
-        saveSetting(platform, "Duration", "2026-12-07T09:30:00");
-        QCOMPARE(readSetting(platform, "Duration"), std::string("2026-12-07T09:30:00"));
+        {
+            QtPlatform platform(folder.filePath(QStringLiteral("lock")), path);
+            saveSetting(platform, "Duration", "2026-12-07T09:30:00");
+            QCOMPARE(readSetting(platform, "Duration"), std::string("2026-12-07T09:30:00"));
+        }
         QCOMPARE(QtSettingsFile(path).read("Settings", shiftedForm("Duration")),
                  shiftedForm("2026-12-07T09:30:00"));
     }
@@ -108,25 +145,201 @@ private slots:
     void aBrokenFileReadsAsEmpty()
     {
         QFETCH(QByteArray, content);
-        const QtSettingsFile file(fileWith(content));
-        QVERIFY(file.read("Settings", shiftedForm("Duration")).size() < 64);
+        QtSettingsFile file(fileWith(content));
+        QVERIFY(file.read("Settings", shiftedForm("Duration")).value_or("").size() < 64);
         // It can still be written over.
         file.write("Settings", shiftedForm("Duration"), shiftedForm("2026-12-07T09:30:00"));
     }
 
-    void anUnwritableFileIsSilent()
+    // A stored Duration that Qt reads as no plain text is still a value that is
+    // not a date: the reminder leaves the file alone.
+    void aValueThatIsNoTextIsLeftAlone_data()
     {
-        QTemporaryDir locked;
-        QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner);
-        const QtSettingsFile file(locked.filePath(QStringLiteral("sub/pranoth.ini")));
-        file.write("Settings", "key", "value");
-        // Root may write anyway; either way nothing fails loudly.
-        QVERIFY(file.read("Settings", "key").empty() || file.read("Settings", "key") == "value");
-        QFile::setPermissions(locked.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        // A full disk: the write fails without a word.
-        const QtSettingsFile full(QStringLiteral("/dev/full"));
-        full.write("Settings", "key", "value");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("byte array") << QByteArray("@ByteArray(\xc2\x87\xc2\x85)");
+        QTest::newRow("variant") << QByteArray("@Variant(\\0\\0\\0\\x7f\\0\\0)");
+        QTest::newRow("date-time") << QByteArray("@DateTime(\\0\\0\\0\\x10\\0)");
+        QTest::newRow("raw Latin-1 bytes") << shiftedBytes("2026-11-01T10:00:00");
+        QTest::newRow("comma list") << QByteArray("12, 34");
+        QTest::newRow("empty list") << QByteArray("@Invalid()");
+    }
+    void aValueThatIsNoTextIsLeftAlone()
+    {
+        QFETCH(QByteArray, value);
+        const QString path = fileWith(
+            "[Settings]\n%U0099%U00CA%U00C7%U00B6%U00C9%U00BE%U00C4%U00C3=" + value + "\n");
+        const QByteArray before = contentOf(path);
+        {
+            QtPlatform platform(folder.filePath(QStringLiteral("lock")), path);
+            QVERIFY(readSetting(platform, "Duration").has_value());
+            runUpdateReminder(platform);
+        }
+        QCOMPARE(contentOf(path), before);
+    }
+
+    // Anything but a regular file or nothing is neither read nor written: a
+    // FIFO would hang the start, and a device would be replaced by a file.
+    void whatIsNoRegularFileIsNotTouched_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("device") << "device";
+        QTest::newRow("link to a device") << "link to device";
+        QTest::newRow("link to a FIFO") << "link to fifo";
+    }
+    void whatIsNoRegularFileIsNotTouched()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir own;
+        const QByteArray node = QFile::encodeName(own.filePath(QStringLiteral("node")));
+        if (kind.contains(QStringLiteral("fifo")))
+            QCOMPARE(::mkfifo(node.constData(), 0600), 0);
+        else if (kind == QStringLiteral("folder"))
+            QVERIFY(QDir(own.path()).mkdir(QStringLiteral("node")));
+        else if (::mknod(node.constData(), S_IFCHR | 0600, makedev(1, 7)) != 0)
+            QSKIP("making a device node needs root");
+        QString path = QString::fromLocal8Bit(node);
+        if (kind.startsWith(QStringLiteral("link"))) {
+            path = own.filePath(QStringLiteral("pranoth.ini"));
+            QVERIFY(QFile::link(QString::fromLocal8Bit(node), path));
+        }
+        struct stat before {};
+        QCOMPARE(::stat(node.constData(), &before), 0);
+        {
+            QtSettingsFile file(path);
+            QCOMPARE(file.read("Settings", "key"), std::nullopt);
+            file.write("Settings", "key", "value");
+            file.flush();
+        }
+        struct stat after {};
+        QCOMPARE(::stat(node.constData(), &after), 0);
+        QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        QCOMPARE(after.st_ino, before.st_ino);
+    }
+
+    // A file that cannot be written: it keeps its old bytes and nothing fails
+    // loudly. The disk is "full" through a file size limit on this process.
+    void aFailedWriteKeepsTheOldFile()
+    {
+        const QString path = fileWith("[Settings]\nkey=old\n");
+        const QByteArray before = contentOf(path);
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = limit;
+        small.rlim_cur = 8;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        {
+            QtSettingsFile file(path);
+            file.write("Settings", "key", std::string(512, 'x'));
+        }
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(contentOf(path), before);
+    }
+
+    // A lock left behind by a killed writer, fresh enough not to count as
+    // stale: the write is skipped at once instead of waiting it out.
+    void aLeftOverLockSkipsTheWrite()
+    {
+        const QString path = fileWith("[Settings]\nkey=old\n");
+        QFile lock(path + QStringLiteral(".lock"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.close();
+        {
+            QtSettingsFile file(path);
+            file.write("Settings", "key", "new");
+        }
+        QCOMPARE(contentOf(path), QByteArray("[Settings]\nkey=old\n"));
+        QFile::remove(path + QStringLiteral(".lock"));
+    }
+
+    // The configuration folder follows the XDG rules; without a usable one the
+    // program remembers nothing.
+    void theSettingsFolderFollowsTheXdgRules_data()
+    {
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QByteArray>("configHome");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/home/u") << QByteArray("/cfg") << "/cfg";
+        QTest::newRow("HOME only") << QByteArray("/home/u") << QByteArray() << "/home/u/.config";
+        QTest::newRow("relative XDG_CONFIG_HOME")
+            << QByteArray("/home/u") << QByteArray("cfg") << "/home/u/.config";
+        QTest::newRow("empty HOME") << QByteArray("") << QByteArray() << QString();
+        QTest::newRow("relative HOME") << QByteArray("home") << QByteArray() << QString();
+    }
+    void theSettingsFolderFollowsTheXdgRules()
+    {
+        QFETCH(QByteArray, home);
+        QFETCH(QByteArray, configHome);
+        QFETCH(QString, folder);
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", configHome);
+        const QString file = QtSettingsFile::userFile();
+        qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(file.isEmpty() ? QString() : QFileInfo(file).path(), folder);
+    }
+
+    // The guard is a lock the kernel holds for a live process: whatever a dead
+    // instance left in the file, the next start gets it; only a live holder
+    // keeps it out, and what cannot be had at all does not stop the program.
+    void onlyALiveInstanceHoldsTheGuard_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<int>("outcome");
+        const int held = int(InstanceGuard::Outcome::Held);
+        QTest::newRow("nothing") << QString() << held;
+        QTest::newRow("empty file (killed as it was made)") << "empty" << held;
+        QTest::newRow("garbage") << "garbage" << held;
+        QTest::newRow("another host's lock") << "foreign" << held;
+        QTest::newRow("a folder in its place")
+            << "folder" << int(InstanceGuard::Outcome::Unavailable);
+        QTest::newRow("a live instance") << "live" << int(InstanceGuard::Outcome::HeldByAnother);
+    }
+    void onlyALiveInstanceHoldsTheGuard()
+    {
+        QFETCH(QString, left);
+        QFETCH(int, outcome);
+        QTemporaryDir run;
+        const QString path = run.filePath(QStringLiteral("pranoth.lock"));
+        QFile file(path);
+        if (left == QStringLiteral("folder"))
+            QVERIFY(QDir(run.path()).mkdir(QStringLiteral("pranoth.lock")));
+        else if (!left.isEmpty() && left != QStringLiteral("live") &&
+                 file.open(QIODevice::WriteOnly))
+            file.write(left == QStringLiteral("garbage")   ? QByteArray(300, '\xfe')
+                       : left == QStringLiteral("foreign") ? QByteArray("4242\npranoth\nfaraway\n")
+                                                           : QByteArray());
+        file.close();
+        InstanceGuard live(path);
+        if (left == QStringLiteral("live"))
+            QCOMPARE(live.acquire(), InstanceGuard::Outcome::Held);
+        {
+            InstanceGuard guard(path);
+            QCOMPARE(int(guard.acquire()), outcome);
+        }
+    }
+
+    void aSecondStartCallsTheRunningInstance()
+    {
+        QTemporaryDir run;
+        const QString path = run.filePath(QStringLiteral("pranoth.lock"));
+        int calls = 0;
+        auto first = std::make_unique<InstanceGuard>(path);
+        QCOMPARE(first->acquire(), InstanceGuard::Outcome::Held);
+        first->listen([&calls] { ++calls; });
+        QCoreApplication::processEvents();
+        InstanceGuard second(path);
+        QCOMPARE(second.acquire(), InstanceGuard::Outcome::HeldByAnother);
+        second.callHolder();
+        QTRY_COMPARE(calls, 1);
+        // Once the first has gone, the guard is free again.
+        first.reset();
+        QCOMPARE(second.acquire(), InstanceGuard::Outcome::Held);
     }
 };
 

@@ -32,7 +32,7 @@ class tst_UpdateReminder : public QObject {
     FakePlatform platform;
 
     void storeDuration(const std::string &text) { saveSetting(platform, "Duration", text); }
-    std::string duration() { return readSetting(platform, "Duration"); }
+    std::string duration() { return readSetting(platform, "Duration").value_or(std::string()); }
 
 private slots:
     void init()

@@ -49,6 +49,13 @@ inline void flushDeletes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Delivers what is pending as a user's event loop would, deletions included.
+inline void deliverPendingEvents()
+{
+    QCoreApplication::processEvents();
+    flushDeletes();
+}
+
 // Closes whatever a test left open without running the program's shutdown.
 inline void closeAllWindows()
 {

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+
+namespace pranoth {
+
+// The single-instance guard: an advisory lock (flock) on a file in the user's
+// runtime folder. The kernel lets go of it when the process ends, however it
+// ends, so a killed instance never keeps the next one out; what the file holds
+// does not matter. Beside the lock, the running instance listens on a local
+// socket, so that a second start can ask it to bring its window to the front.
+class InstanceGuard {
+public:
+    explicit InstanceGuard(QString lockPath);
+    ~InstanceGuard();
+    InstanceGuard(const InstanceGuard &) = delete;
+    InstanceGuard &operator=(const InstanceGuard &) = delete;
+
+    enum class Outcome {
+        Held,          // this process holds the guard
+        HeldByAnother, // a live process of this user holds it
+        Unavailable,   // no guard could be had (no usable folder, a folder in its place, ...)
+    };
+    Outcome acquire();
+
+    // Once the guard is held: answers a running instance's calls with `onCall`.
+    // Starts listening when the event loop next runs.
+    void listen(std::function<void()> onCall);
+
+    // Asks the instance that holds the guard to come to the front.
+    void callHolder() const;
+
+    // The lock file of this user's running instance.
+    static QString defaultLockPath();
+
+private:
+    QString socketPath() const;
+
+    QString lockPath_;
+    int descriptor_ = -1;
+    std::unique_ptr<QLocalServer> server_;
+};
+
+} // namespace pranoth
