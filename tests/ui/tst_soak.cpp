@@ -314,12 +314,12 @@ private:
 } // namespace
 
 // What the windows paint is checked by the window tests; here painting would
-// take most of the time, so paint requests are dropped.
+// take most of the time, so paint events are dropped.
 class NoPainting : public QObject {
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        return event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint;
+        return event->type() == QEvent::Paint;
     }
 };
 
