@@ -6,7 +6,8 @@ Usage:
                                       [--settle-ms MS] [--map-timeout S]
                                       [PRANOTH [BASELINE]]
 
-PRANOTH defaults to build/bench/pranoth and BASELINE to
+PRANOTH defaults to build/bench/bench/pranoth_startup (the program with a
+quit-when-shown hook) and BASELINE to
 build/bench/bench/pranoth_baseline, both relative to the repository root. Build
 them first (Release):
 
@@ -65,7 +66,7 @@ TARGET_RATIO = 1.10
 MIN_RUNS = 20
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-DEFAULT_PRANOTH = os.path.join(REPO, "build", "bench", "pranoth")
+DEFAULT_PRANOTH = os.path.join(REPO, "build", "bench", "bench", "pranoth_startup")
 DEFAULT_BASELINE = os.path.join(REPO, "build", "bench", "bench", "pranoth_baseline")
 
 
@@ -430,7 +431,7 @@ def parse_arguments():
     parser = argparse.ArgumentParser(
         description="Start-up time and peak memory of Pranoth against a bare Qt baseline.")
     parser.add_argument("pranoth", nargs="?", default=DEFAULT_PRANOTH,
-                        help="the program (default: build/bench/pranoth)")
+                        help="the program (default: build/bench/bench/pranoth_startup)")
     parser.add_argument("baseline", nargs="?", default=DEFAULT_BASELINE,
                         help="the baseline (default: build/bench/bench/pranoth_baseline)")
     parser.add_argument("--runs", type=int, default=25,

@@ -91,8 +91,7 @@ const std::array<std::string_view, QuestionBankCount + 1> KeyAnswers = {
 
 std::string_view chakraDisplayName(int chakra)
 {
-    return chakra >= 0 && chakra < ChakraCount ? ChakraTitles[static_cast<std::size_t>(chakra)]
-                                               : std::string_view{};
+    return chakra >= 0 && chakra < ChakraCount ? ChakraTitles[asIndex(chakra)] : std::string_view{};
 }
 
 int optionOfAnswer(std::string_view answer)

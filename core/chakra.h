@@ -14,10 +14,11 @@ inline constexpr int QuestionsPerChakra = 8;
 inline constexpr int QuestionBankCount = ChakraCount * QuestionsPerChakra; // 56 questions
 inline constexpr int ChakraSlots = 8; // per-chakra lists keep one spare slot (7)
 
-// A list position, counted as the program counts (int), as the lists index it.
-constexpr std::size_t at(int index)
+// A position counted as the program counts (int), as a std::array index. It
+// checks nothing: the caller keeps it in range.
+constexpr std::size_t asIndex(int position)
 {
-    return static_cast<std::size_t>(index);
+    return static_cast<std::size_t>(position);
 }
 
 // The three answers a user can give; the empty text means "not answered yet".

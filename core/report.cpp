@@ -1,7 +1,7 @@
 #include "report.h"
 
+#include "opening_instructions.h"
 #include "rich_text.h"
-#include "yoga/opening_instructions.h"
 
 #include <string>
 
@@ -114,8 +114,10 @@ std::string concat(std::initializer_list<std::string_view> parts)
 
 std::string OpeningHeadings(int chakra)
 {
+    if (chakra < 0 || chakra >= ChakraCount)
+        return {};
     return concat({"This Chakra needs to be opened", LineBreak, LineBreak,
-                   OpeningHeadingTitles[at(chakra)], LineBreak, LineBreak});
+                   OpeningHeadingTitles[asIndex(chakra)], LineBreak, LineBreak});
 }
 
 std::string resultIntroduction()
@@ -128,16 +130,17 @@ void appendChakraSection(RichTextWriter &writer, int chakra, Verdict verdict)
 {
     if (chakra < 0 || chakra >= ChakraCount)
         return;
-    const std::string_view title = ChakraTitles[at(chakra)];
+    const std::string_view title = ChakraTitles[asIndex(chakra)];
 
     writeRun(writer, true, Teal, concat({title, LineBreak}));
-    writeRun(writer, false, Black, concat({ChakraDescriptions[at(chakra)], LineBreak, LineBreak}));
+    writeRun(writer, false, Black,
+             concat({ChakraDescriptions[asIndex(chakra)], LineBreak, LineBreak}));
 
     writeRun(writer, true, Teal, concat({"Your ", title, " is ", verdictName(verdict), LineBreak}));
     const auto &texts = verdict == Verdict::UnderActive ? UnderActiveTexts
                         : verdict == Verdict::Open      ? OpenTexts
                                                         : OverActiveTexts;
-    writeRun(writer, false, Black, concat({texts[at(chakra)], LineBreak, LineBreak}));
+    writeRun(writer, false, Black, concat({texts[asIndex(chakra)], LineBreak, LineBreak}));
     if (verdict == Verdict::Open)
         return;
 

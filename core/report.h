@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chakra.h"
-#include "scoring.h"
+#include "verdict.h"
 
 #include <array>
 #include <string>
@@ -22,7 +22,7 @@ extern const std::array<std::string_view, ChakraSlots> OpeningHeadingTitles;
 extern const std::array<std::string_view, 2> ChakraIntroText;
 
 // "This Chakra needs to be opened", two line breaks, the chakra's heading
-// title, two line breaks.
+// title, two line breaks. Empty for an index outside 0..6.
 std::string OpeningHeadings(int chakra);
 
 // The introduction as the result window shows it: ten spaces, the first

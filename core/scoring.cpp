@@ -7,31 +7,10 @@
 
 namespace pranoth {
 
-Verdict verdictOf(int score)
-{
-    if (score >= 0 && score <= 2)
-        return Verdict::UnderActive;
-    if (score >= 3 && score <= 5)
-        return Verdict::Open;
-    return Verdict::OverActive;
-}
-
-std::string_view verdictName(Verdict verdict)
-{
-    switch (verdict) {
-    case Verdict::UnderActive:
-        return "UnderActive";
-    case Verdict::Open:
-        return "Open";
-    case Verdict::OverActive:
-        return "OverActive";
-    }
-    return {};
-}
-
 Int16 barPercent(int score)
 {
-    return static_cast<Int16>(roundHalfToEven(static_cast<double>(score) / 8.0 * 100.0));
+    return static_cast<Int16>(
+        roundHalfToEven(static_cast<double>(score) / QuestionsPerChakra * 100.0));
 }
 
 float barHeight(float designHeight, int percent)
@@ -45,17 +24,17 @@ void AssessTestRun(const TestRun &run, ChakraResults &results, ResultView &view)
 
     const int n = run.length();
     for (int p = 0; p < n; ++p) {
-        const int chakra = chakraOfBankNumber(run.RunOrder[at(p)]);
+        const int chakra = chakraOfBankNumber(run.RunOrder[asIndex(p)]);
         if (chakra < 0)
             continue;
         // An unanswered position never matches, even against a missing key.
-        const std::string &answer = run.RunAnswers[at(p)];
-        if (!answer.empty() && answer == run.RunKeys[at(p)])
-            ++results.ChakraScores[at(chakra)];
+        const std::string &answer = run.RunAnswers[asIndex(p)];
+        if (!answer.empty() && answer == run.RunKeys[asIndex(p)])
+            ++results.ChakraScores[asIndex(chakra)];
     }
 
     for (int k = 0; k < ChakraCount; ++k) {
-        const int score = results.ChakraScores[at(k)];
+        const int score = results.ChakraScores[asIndex(k)];
         if (score != 0)
             view.sizeAndShowBar(k, barPercent(score));
     }
@@ -63,11 +42,11 @@ void AssessTestRun(const TestRun &run, ChakraResults &results, ResultView &view)
     RichTextWriter &report = view.report();
     report.moveToEnd();
     for (int k = 0; k < ChakraCount; ++k) {
-        if (run.ChakraSelection[at(k)] == -1)
+        if (run.ChakraSelection[asIndex(k)] == -1)
             continue;
-        const Verdict verdict = verdictOf(results.ChakraScores[at(k)]);
+        const Verdict verdict = verdictOf(results.ChakraScores[asIndex(k)]);
         appendChakraSection(report, k, verdict);
-        results.yogaNeeded[at(k)] = verdict != Verdict::Open;
+        results.yogaNeeded[asIndex(k)] = verdict != Verdict::Open;
     }
 
     view.showResult();

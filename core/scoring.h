@@ -1,21 +1,14 @@
 #pragma once
 
 #include "chakra.h"
+#include "verdict.h"
 
 #include <array>
-#include <string_view>
 
 namespace pranoth {
 
 class RichTextWriter;
 class TestRun;
-
-enum class Verdict { UnderActive, Open, OverActive };
-
-// 0-2 under-active, 3-5 open, anything else over-active.
-Verdict verdictOf(int score);
-// "UnderActive", "Open" or "OverActive".
-std::string_view verdictName(Verdict verdict);
 
 // score / 8 * 100 rounded to the nearest whole number, a half going to the
 // even neighbour: 1 -> 12, 3 -> 38, 5 -> 62, 7 -> 88.

@@ -53,9 +53,9 @@ StartOutcome TestRun::StartTestRun(const std::array<bool, ChakraCount> &ticked, 
     int unticked = 0;
 
     for (int k = 0; k < ChakraCount; ++k)
-        ChakraSelection[at(k)] = static_cast<Int16>(ticked[at(k)] ? k : -1);
+        ChakraSelection[asIndex(k)] = static_cast<Int16>(ticked[asIndex(k)] ? k : -1);
     for (int k = 0; k < ChakraCount; ++k) {
-        if (ChakraSelection[at(k)] == -1)
+        if (ChakraSelection[asIndex(k)] == -1)
             ++unticked;
         else
             QuestionCount = static_cast<Int16>(QuestionCount + QuestionsPerChakra);
@@ -68,18 +68,18 @@ StartOutcome TestRun::StartTestRun(const std::array<bool, ChakraCount> &ticked, 
     }
 
     const int n = QuestionCount;
-    SelectedQuestions.assign(at(n + 1), 0);
+    SelectedQuestions.assign(asIndex(n + 1), 0);
     int write = 0;
     for (int k = 0; k < ChakraCount; ++k) {
-        if (ChakraSelection[at(k)] == -1)
+        if (ChakraSelection[asIndex(k)] == -1)
             continue;
         for (int q = 0; q < QuestionsPerChakra; ++q)
-            SelectedQuestions[at(write++)] = static_cast<Int16>(firstBankNumber(k) + q);
+            SelectedQuestions[asIndex(write++)] = static_cast<Int16>(firstBankNumber(k) + q);
     }
 
-    RunOrder.assign(at(n + 1), 0);
-    RunKeys.assign(at(n + 1), std::string{});
-    RunAnswers.assign(at(n + 1), std::string{});
+    RunOrder.assign(asIndex(n + 1), 0);
+    RunKeys.assign(asIndex(n + 1), std::string{});
+    RunAnswers.assign(asIndex(n + 1), std::string{});
 
     platform.seedRandomFromClock();
     shuffle(platform);
@@ -101,13 +101,13 @@ void TestRun::shuffle(Platform &platform)
             const double drawn = std::floor(n * u + 1);
             r = static_cast<Int16>(std::clamp(drawn, 1.0, static_cast<double>(n)));
         } while (IsValueInArray(r, RunOrder));
-        RunOrder[at(i)] = r;
+        RunOrder[asIndex(i)] = r;
     }
 
     // Second stage: N becomes 0, leaving a permutation of 0..N-1.
     for (int i = 0; i < n; ++i) {
-        if (RunOrder[at(i)] == n) {
-            RunOrder[at(i)] = 0;
+        if (RunOrder[asIndex(i)] == n) {
+            RunOrder[asIndex(i)] = 0;
             break;
         }
     }
@@ -119,13 +119,13 @@ void TestRun::shuffle(Platform &platform)
     for (int i = 0; i < n; ++i) {
         const auto found = std::find(RunOrder.begin(), used, static_cast<Int16>(i));
         if (found != used)
-            *found = SelectedQuestions[at(i)];
+            *found = SelectedQuestions[asIndex(i)];
     }
 }
 
 void TestRun::showQuestion(QuestionnaireView &view, int position) const
 {
-    view.setQuestionText(QuestionBank[at(RunOrder[at(position)])]);
+    view.setQuestionText(QuestionBank[asIndex(RunOrder[asIndex(position)])]);
 }
 
 void TestRun::LoadQuestionnaire(QuestionnaireView &view)
@@ -135,7 +135,7 @@ void TestRun::LoadQuestionnaire(QuestionnaireView &view)
     if (n == 0)
         return;
     for (int p = 0; p < n; ++p)
-        RunKeys[at(p)] = std::string(KeyAnswers[at(RunOrder[at(p)])]);
+        RunKeys[asIndex(p)] = std::string(KeyAnswers[asIndex(RunOrder[asIndex(p)])]);
     view.setLabelText("Question No. 1 of " + std::to_string(n));
     showQuestion(view, 0);
     CurrentQuestion = 1;
@@ -148,7 +148,7 @@ bool TestRun::NextQuestion(QuestionnaireView &view)
     if (m < 1 || m > n)
         return false;
 
-    RunAnswers[at(m - 1)] = std::string(answerOfOption(view.selectedOption()));
+    RunAnswers[asIndex(m - 1)] = std::string(answerOfOption(view.selectedOption()));
     if (m < n) {
         view.setLabelText(questionLabel(m + 1));
         showQuestion(view, m);

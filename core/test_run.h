@@ -72,8 +72,6 @@ public:
     // The label of question `number`, e.g. "Question No. 10 of 56".
     std::string questionLabel(int number) const;
 
-    bool isBuilding() const { return building_; }
-
 private:
     void shuffle(Platform &platform);
     void showQuestion(QuestionnaireView &view, int position) const;

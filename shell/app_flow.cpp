@@ -1,12 +1,12 @@
 #include "app_flow.h"
 
 #include "core/rounding.h"
+#include "core/update_reminder.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
 #include "ui/frmYogaChakra.h"
-#include "update_reminder.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -33,9 +33,21 @@ bool AppFlow::start()
     return true;
 }
 
+void AppFlow::connectWindow(FlowWindow &window)
+{
+    QObject::connect(&window, &FlowWindow::closing, &window, [this] { windowClosing(); });
+    QObject::connect(&window, &FlowWindow::aboutRequested, &window,
+                     [this, &window] { showAbout(window); });
+    QObject::connect(&window, &FlowWindow::backRequested, &window,
+                     [this, &window] { backToMain(window); });
+}
+
 frmMain *AppFlow::showMainWindow()
 {
-    auto *main = new frmMain(*this);
+    auto *main = new frmMain(platform_);
+    connectWindow(*main);
+    QObject::connect(main, &frmMain::startTestRequested, main,
+                     [this, main] { startTestRun(*main); });
     main->show();
     return main;
 }
@@ -58,10 +70,20 @@ void AppFlow::startTestRun(frmMain &main)
     // Events ran during the shuffle: the user may have left meanwhile.
     if (shuttingDown_ || guard.isNull())
         return;
-    auto *questions = new frmQuestions(*this);
+    auto *questions = new frmQuestions(platform_);
+    connectWindow(*questions);
+    QObject::connect(questions, &frmQuestions::nextRequested, questions,
+                     [this, questions] { nextQuestion(*questions); });
+    QObject::connect(questions, &frmQuestions::previousRequested, questions,
+                     [this, questions] { previousQuestion(*questions); });
     run_.LoadQuestionnaire(*questions);
     questions->show();
     navigationClose(main);
+}
+
+void AppFlow::previousQuestion(frmQuestions &questions)
+{
+    run_.PreviousQuestion(questions);
 }
 
 void AppFlow::nextQuestion(frmQuestions &questions)
@@ -72,7 +94,7 @@ void AppFlow::nextQuestion(frmQuestions &questions)
     // The last answer is in: assess, show the result, close the questionnaire.
     struct Completion : RunCompletionHost {
         Completion(AppFlow &flow, frmQuestions &questions) : flow(flow), questions(questions) {}
-        ResultView &createResultWindow() override { return *new frmResult(flow); }
+        ResultView &createResultWindow() override { return *flow.createResultWindow(); }
         void closeQuestionnaire() override { flow.navigationClose(questions); }
         AppFlow &flow;
         frmQuestions &questions;
@@ -80,14 +102,27 @@ void AppFlow::nextQuestion(frmQuestions &questions)
     CompleteTestRun(run_, results_, completion);
 }
 
-void AppFlow::findChakraYoga(QWidget &result)
+frmResult *AppFlow::createResultWindow()
+{
+    auto *result = new frmResult(platform_);
+    // The yoga flags belong to the result on screen: they go with its window.
+    QObject::connect(result, &FlowWindow::closing, result, [this] { results_.clearYogaNeeded(); });
+    connectWindow(*result);
+    QObject::connect(result, &frmResult::yogaRequested, result,
+                     [this, result] { findChakraYoga(*result); });
+    return result;
+}
+
+void AppFlow::findChakraYoga(frmResult &result)
 {
     if (!buildYogaPlan(results_.yogaNeeded, yogaPlan_)) {
         platform_.showMessage("Chakra Yoga not applicable for Open Chakras", MessageIcon::Critical,
                               MessageButtons::Ok);
         return;
     }
-    (new frmYogaChakra(*this))->show();
+    auto *yoga = new frmYogaChakra(platform_, yogaPlan_);
+    connectWindow(*yoga);
+    yoga->show();
     navigationClose(result);
 }
 
@@ -99,7 +134,7 @@ void AppFlow::backToMain(QWidget &current)
 
 void AppFlow::showAbout(QWidget &opener)
 {
-    auto *about = new frmAbout(*this, &opener);
+    auto *about = new frmAbout(platform_, &opener);
     about->show();
 }
 
@@ -110,7 +145,7 @@ void AppFlow::navigationClose(QWidget &window)
     navigating_ = false;
 }
 
-void AppFlow::windowClosing(QWidget &)
+void AppFlow::windowClosing()
 {
     if (navigating_ || shuttingDown_)
         return;
@@ -122,7 +157,6 @@ void AppFlow::shutdown()
     if (shuttingDown_)
         return;
     shuttingDown_ = true;
-    ++shutdownRuns_;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->isVisible())
             window->close();

@@ -9,20 +9,22 @@ class QWidget;
 
 namespace pranoth {
 
+class FlowWindow;
 class frmMain;
 class frmQuestions;
+class frmResult;
 
 // The program's flow between its windows, its program-wide state, and the
 // rule for leaving: a window closed by the program's own navigation leaves it
-// running; a window closed by the user runs the shutdown routine.
+// running; a window closed by the user runs the shutdown routine. The windows
+// say what the user did through their signals; only the flow acts on it.
 class AppFlow {
 public:
     explicit AppFlow(Platform &platform);
 
     Platform &platform() { return platform_; }
-    TestRun &run() { return run_; }
-    ChakraResults &results() { return results_; }
-    YogaPlanList &yogaPlan() { return yogaPlan_; }
+    const TestRun &run() const { return run_; }
+    const ChakraResults &results() const { return results_; }
 
     // Start-up up to the main window. False when another instance runs: this
     // one has then told the user and shut down.
@@ -33,28 +35,29 @@ public:
     // Brings one of the main window's two promotion lines to the front at random.
     void CoBrand_Randomize(frmMain &main);
 
+    // Closes every window and ends the process; runs once.
+    void shutdown();
+
+private:
     // START TEST in the main window.
     void startTestRun(frmMain &main);
-    // Next in the questionnaire window.
+    // Next and Back in the questionnaire window.
     void nextQuestion(frmQuestions &questions);
+    void previousQuestion(frmQuestions &questions);
+    // A result window, connected; the assessment fills and shows it.
+    frmResult *createResultWindow();
     // Find Chakra Yoga in the result window: the viewer on the plan for the
     // chakras that are not open, or a word that there is none.
-    void findChakraYoga(QWidget &result);
+    void findChakraYoga(frmResult &result);
     // Back in the result or yoga window: a fresh main window replaces it.
     void backToMain(QWidget &current);
-
     // The about window, modal over `opener`.
     void showAbout(QWidget &opener);
 
+    // Connects what every flow window asks of the flow.
+    void connectWindow(FlowWindow &window);
     // The close hook of every flow window.
-    void windowClosing(QWidget &window);
-
-    // Closes every window and ends the process; runs once.
-    void shutdown();
-    bool hasShutDown() const { return shuttingDown_; }
-    int shutdownRuns() const { return shutdownRuns_; }
-
-private:
+    void windowClosing();
     // Closes a window as part of the program's navigation: the program goes on.
     void navigationClose(QWidget &window);
 
@@ -64,7 +67,6 @@ private:
     YogaPlanList yogaPlan_{};
     bool navigating_ = false;
     bool shuttingDown_ = false;
-    int shutdownRuns_ = 0;
 };
 
 } // namespace pranoth

@@ -4,7 +4,6 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -84,12 +83,9 @@ void InstanceGuard::listen(std::function<void()> onCall)
                                               });
                          }
                      });
-    // Off the start-up path: the window is up before the socket is made.
-    QTimer::singleShot(0, server_.get(), [this] {
-        // Holding the lock, any socket left at the path is a dead instance's.
-        QLocalServer::removeServer(socketPath());
-        server_->listen(socketPath());
-    });
+    // Holding the lock, any socket left at the path is a dead instance's.
+    QLocalServer::removeServer(socketPath());
+    server_->listen(socketPath());
 }
 
 void InstanceGuard::callHolder() const

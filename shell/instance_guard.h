@@ -28,8 +28,8 @@ public:
     };
     Outcome acquire();
 
-    // Once the guard is held: answers a running instance's calls with `onCall`.
-    // Starts listening when the event loop next runs.
+    // Once the guard is held: answers a second start's calls with `onCall`,
+    // whenever the event loop runs.
     void listen(std::function<void()> onCall);
 
     // Asks the instance that holds the guard to come to the front.

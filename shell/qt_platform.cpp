@@ -1,5 +1,8 @@
 #include "qt_platform.h"
 
+#include "core/config.h"
+#include "ui/qt_text.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -10,10 +13,6 @@
 #include <chrono>
 
 namespace pranoth {
-
-namespace {
-const char *const ApplicationTitle = "Pranoth";
-} // namespace
 
 QtPlatform::QtPlatform(QString lockPath, QString settingsPath)
     : guard_(std::move(lockPath)), settings_(std::move(settingsPath))
@@ -43,12 +42,10 @@ MessageAnswer QtPlatform::showMessage(std::string_view text, MessageIcon icon,
                                       MessageButtons buttons)
 {
     // A carriage return, alone or before a line feed, breaks the line.
-    QString message = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    message.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    message.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString message = withLineFeeds(text);
     QMessageBox box(
         icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
-        QLatin1String(ApplicationTitle), message,
+        fromLatin1(config::Title), message,
         buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
         QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));

@@ -1,5 +1,7 @@
 #include "qt_settings.h"
 
+#include "ui/qt_text.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -15,14 +17,9 @@ namespace {
 // How long a write waits for the file's lock before it gives up for this time.
 constexpr int LockWaitMs = 200;
 
-QString latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString settingKey(std::string_view section, std::string_view key)
 {
-    return latin1(section) + QLatin1Char('/') + latin1(key);
+    return fromLatin1(section) + QLatin1Char('/') + fromLatin1(key);
 }
 
 // The text of a stored value as near to how it stands in the file as QSettings
@@ -109,7 +106,7 @@ std::optional<std::string> QtSettingsFile::read(std::string_view section,
 
 void QtSettingsFile::write(std::string_view section, std::string_view key, std::string_view value)
 {
-    pending_[settingKey(section, key)] = latin1(value);
+    pending_[settingKey(section, key)] = fromLatin1(value);
     if (!flushTimer_) {
         flushTimer_ = std::make_unique<QTimer>();
         flushTimer_->setSingleShot(true);

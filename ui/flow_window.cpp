@@ -1,9 +1,10 @@
 #include "flow_window.h"
 
+#include "core/config.h"
+#include "core/web_pages.h"
 #include "link_label.h"
 #include "program_resources.h"
-#include "shell/app_flow.h"
-#include "shell/web_pages.h"
+#include "qt_text.h"
 #include "window_layout.h"
 
 #include <QCloseEvent>
@@ -14,13 +15,13 @@
 
 namespace pranoth {
 
-FlowWindow::FlowWindow(AppFlow &flow, const char *objectName, int clientWidthTwips,
+FlowWindow::FlowWindow(Platform &platform, const char *objectName, int clientWidthTwips,
                        int clientHeightTwips)
-    : flow_(flow), client_(new QWidget(this))
+    : platform_(platform), client_(new QWidget(this))
 {
     setObjectName(QLatin1String(objectName));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QLatin1String(WindowCaption));
+    setWindowTitle(fromLatin1(config::Caption));
     setWindowIcon(programIcon());
     setFont(verdana(8.25));
     client_->setObjectName(QStringLiteral("client"));
@@ -32,7 +33,7 @@ FlowWindow::FlowWindow(AppFlow &flow, const char *objectName, int clientWidthTwi
 void FlowWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    flow_.windowClosing(*this);
+    emit closing();
 }
 
 void FlowWindow::showEvent(QShowEvent *event)
@@ -48,20 +49,22 @@ void FlowWindow::showEvent(QShowEvent *event)
     }
 }
 
-} // namespace pranoth
-
-namespace pranoth {
-
 void FlowWindow::setUpPromotion(const QRect &advertisement, const QRect &frame)
 {
-    promotion = createPromotion(client_, advertisement, frame);
+    promotion_ = createPromotion(client_, advertisement, frame);
     const auto opens = [this](LinkLabel *label, std::string_view page) {
-        connect(label, &LinkLabel::clicked, this,
-                [this, page] { openPage(flow_.platform(), page); });
+        connect(label, &LinkLabel::clicked, this, [this, page] { openPage(platform_, page); });
     };
-    opens(promotion.Label61, page::HomePage);
-    opens(promotion.lblCobrand, page::CoBrand);
-    opens(promotion.lblFullBrand, page::FullyBranded);
+    opens(promotion_.Label61, page::HomePage);
+    opens(promotion_.lblCobrand, page::CoBrand);
+    opens(promotion_.lblFullBrand, page::FullyBranded);
+}
+
+QMenu *FlowWindow::addFileMenu()
+{
+    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    return mnuFile;
 }
 
 FlowWindow::BackAndExit FlowWindow::setUpBackAndExit(const QRect &back, const QRect &exit)
@@ -76,17 +79,13 @@ FlowWindow::BackAndExit FlowWindow::setUpBackAndExit(const QRect &back, const QR
     describe(controls.cmdBack, tr("Back to the main window for a new test"));
     describe(controls.cmdExit, tr("Leaves Pranoth"));
 
-    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    controls.mnuBack = mnuFile->addAction(tr("&Back"));
-    controls.mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    QMenu *mnuFile = addFileMenu();
+    controls.mnuBack = addNamedAction(mnuFile, "mnuBack", tr("&Back"));
     addNamedSeparator(mnuFile, "bar1");
-    controls.mnuExit = mnuFile->addAction(tr("E&xit"));
-    controls.mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    controls.mnuExit = addNamedAction(mnuFile, "mnuExit", tr("E&xit"));
 
-    const auto toMain = [this] { flow_.backToMain(*this); };
-    connect(controls.cmdBack, &QPushButton::clicked, this, toMain);
-    connect(controls.mnuBack, &QAction::triggered, this, toMain);
+    connect(controls.cmdBack, &QPushButton::clicked, this, &FlowWindow::backRequested);
+    connect(controls.mnuBack, &QAction::triggered, this, &FlowWindow::backRequested);
     connect(controls.cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(controls.mnuExit, &QAction::triggered, this, &QWidget::close);
     return controls;
@@ -94,17 +93,16 @@ FlowWindow::BackAndExit FlowWindow::setUpBackAndExit(const QRect &back, const QR
 
 void FlowWindow::setUpSharedMenus(MenuStyle style)
 {
-    menus = addSharedMenus(menuBar(), style);
+    const SharedMenus menus = addSharedMenus(menuBar(), style);
     const auto opens = [this](QAction *action, std::string_view page) {
-        connect(action, &QAction::triggered, this,
-                [this, page] { openPage(flow_.platform(), page); });
+        connect(action, &QAction::triggered, this, [this, page] { openPage(platform_, page); });
     };
     opens(menus.mnuOnline, page::Help);
     opens(menus.mnuVisit, page::HomePage);
     opens(menus.mnuUpdate, page::Download);
     opens(menus.mnuDonate, page::Donate);
     opens(menus.mnuMakeMoney, page::FullyBranded);
-    connect(menus.mnuAbout, &QAction::triggered, this, [this] { flow_.showAbout(*this); });
+    connect(menus.mnuAbout, &QAction::triggered, this, &FlowWindow::aboutRequested);
 }
 
 } // namespace pranoth

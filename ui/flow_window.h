@@ -9,31 +9,41 @@ class QPushButton;
 
 namespace pranoth {
 
-class AppFlow;
+class Platform;
 
 // What the main, questionnaire, result and yoga windows share: the caption,
 // icon and font, a fixed client area laid out in twips, centring on the
-// screen, deletion on close, and the flow's close hook.
+// screen, deletion on close, the promotion lines and shared menus that open
+// the maker's pages, and the signals the program's flow answers.
 class FlowWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    FlowWindow(AppFlow &flow, const char *objectName, int clientWidthTwips, int clientHeightTwips);
+    FlowWindow(Platform &platform, const char *objectName, int clientWidthTwips,
+               int clientHeightTwips);
 
-    // The client area: every control of the window's design is a child of it.
-    QWidget *client() const { return client_; }
-
-    Promotion promotion;
-    SharedMenus menus;
+signals:
+    // The window is closing, by the program's navigation or by the user.
+    void closing();
+    // Help > About Software.
+    void aboutRequested();
+    // Back, in the result and yoga windows.
+    void backRequested();
 
 protected:
-    AppFlow &flow() const { return flow_; }
+    Platform &platform() const { return platform_; }
+    // The client area: every control of the window's design is a child of it.
+    QWidget *client() const { return client_; }
 
     // The advertisement line and the promotion frame at the given places,
     // each opening its page when clicked.
     void setUpPromotion(const QRect &advertisement, const QRect &frame);
+    const Promotion &promotion() const { return promotion_; }
     // The Help, Donate and Make Money Online menus after the window's own.
     void setUpSharedMenus(MenuStyle style);
+
+    // The window's File menu, named "mnuFile".
+    QMenu *addFileMenu();
 
     // The result and yoga windows' way out: Back to a fresh main window and
     // Exit, as buttons at the given places and as the File menu.
@@ -49,8 +59,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    AppFlow &flow_;
+    Platform &platform_;
     QWidget *client_;
+    Promotion promotion_;
     bool centred_ = false;
 };
 

@@ -1,9 +1,10 @@
 #include "frmAbout.h"
 
+#include "core/config.h"
+#include "core/web_pages.h"
 #include "link_label.h"
 #include "program_resources.h"
-#include "shell/app_flow.h"
-#include "shell/web_pages.h"
+#include "qt_text.h"
 #include "window_layout.h"
 
 #include <QFrame>
@@ -18,20 +19,19 @@ const QColor DarkOlive(85, 107, 47);
 
 QString homePageInvitation()
 {
-    QString site =
-        QString::fromLatin1(siteAddress().data(), static_cast<qsizetype>(siteAddress().size()));
+    QString site = fromLatin1(siteAddress());
     site.remove(QStringLiteral("https://")).remove(QStringLiteral("http://"));
-    return QObject::tr("Visit us at %1").arg(site);
+    return frmAbout::tr("Visit us at %1").arg(site);
 }
 
 } // namespace
 
-frmAbout::frmAbout(AppFlow &flow, QWidget *opener) : QDialog(opener)
+frmAbout::frmAbout(Platform &platform, QWidget *opener) : QDialog(opener)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::ApplicationModal);
-    setWindowTitle(QLatin1String(WindowCaption));
+    setWindowTitle(fromLatin1(config::Caption));
     setWindowIcon(programIcon());
     setFixedSize(twipsToPixels(6825), twipsToPixels(3150));
 
@@ -43,7 +43,7 @@ frmAbout::frmAbout(AppFlow &flow, QWidget *opener) : QDialog(opener)
     Picture1->setPixmap(programIcon().pixmap(32));
     describe(Picture1, tr("The program icon"), tr("Pranoth"));
 
-    Label2 = new QLabel(QLatin1String(WindowCaption), this);
+    Label2 = new QLabel(fromLatin1(config::Caption), this);
     place(Label2, "Label2", twipsRect(690, 90, 2445, 240));
     Label2->setFont(verdana(9.75, true));
     describe(Label2, tr("Name and version"));
@@ -101,7 +101,6 @@ frmAbout::frmAbout(AppFlow &flow, QWidget *opener) : QDialog(opener)
     cmdOK->setFocus();
     describe(cmdOK, tr("Closes this window"));
 
-    Platform &platform = flow.platform();
     connect(lblHomePage, &LinkLabel::clicked, this,
             [&platform] { openPage(platform, page::HomePage); });
     connect(lblCoBrand, &LinkLabel::clicked, this,

@@ -7,8 +7,8 @@ class QPushButton;
 
 namespace pranoth {
 
-class AppFlow;
 class LinkLabel;
+class Platform;
 
 // About the program: its name, version, what it does, and two links. Shown
 // modal over the window that opened it.
@@ -16,8 +16,9 @@ class frmAbout : public QDialog {
     Q_OBJECT
 
 public:
-    frmAbout(AppFlow &flow, QWidget *opener);
+    frmAbout(Platform &platform, QWidget *opener);
 
+private:
     QLabel *Picture1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Label1 = nullptr;

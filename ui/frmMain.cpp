@@ -1,13 +1,13 @@
 #include "frmMain.h"
 
+#include "core/web_pages.h"
 #include "link_label.h"
-#include "shell/app_flow.h"
-#include "shell/web_pages.h"
+#include "qt_text.h"
 #include "window_layout.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -32,7 +32,7 @@ constexpr std::array<BoxPlace, ChakraCount> BoxPlaces{{
 
 } // namespace
 
-frmMain::frmMain(AppFlow &flow) : FlowWindow(flow, "frmMain", 7995, 4725)
+frmMain::frmMain(Platform &platform) : FlowWindow(platform, "frmMain", 7995, 4725)
 {
     QWidget *area = client();
 
@@ -50,14 +50,12 @@ frmMain::frmMain(AppFlow &flow) : FlowWindow(flow, "frmMain", 7995, 4725)
     describe(Label3, tr("What Pranoth does"));
 
     for (int k = 0; k < ChakraCount; ++k) {
-        const BoxPlace &box = BoxPlaces[static_cast<std::size_t>(k)];
-        auto *check = new QCheckBox(QString::fromLatin1(chakraDisplayName(k).data(),
-                                                        qsizetype(chakraDisplayName(k).size())),
-                                    area);
+        const BoxPlace &box = BoxPlaces[asIndex(k)];
+        auto *check = new QCheckBox(fromLatin1(chakraDisplayName(k)), area);
         place(check, qPrintable(QStringLiteral("chkChakras_%1").arg(k)),
               twipsRect(box.left, box.top, 3200, box.height));
         describe(check, tr("Tick to include this chakra in the test"));
-        chkChakras[static_cast<std::size_t>(k)] = check;
+        chkChakras[asIndex(k)] = check;
     }
 
     cmdTest = new QPushButton(tr("START TEST"), area);
@@ -79,15 +77,13 @@ frmMain::frmMain(AppFlow &flow) : FlowWindow(flow, "frmMain", 7995, 4725)
                     chkChakras[5], chkChakras[6], cmdTest, Command3, cmdNav_1});
     chkChakras[0]->setFocus();
 
-    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuExit = mnuFile->addAction(tr("&Exit"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    QMenu *mnuFile = addFileMenu();
+    mnuExit = addNamedAction(mnuFile, "mnuExit", tr("&Exit"));
     setUpSharedMenus(MenuStyle::Main);
 
-    connect(cmdTest, &QPushButton::clicked, this, [this] { this->flow().startTestRun(*this); });
+    connect(cmdTest, &QPushButton::clicked, this, &frmMain::startTestRequested);
     connect(Command3, &QPushButton::clicked, this,
-            [this] { openPage(this->flow().platform(), page::Donate); });
+            [this] { openPage(this->platform(), page::Donate); });
     // Esc is the window's cancel key, and presses Donate.
     auto *cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(cancel, &QShortcut::activated, Command3, [this] { Command3->animateClick(); });
@@ -105,12 +101,12 @@ std::array<bool, ChakraCount> frmMain::tickedChakras() const
 
 void frmMain::bringCoBrandToFront()
 {
-    promotion.lblCobrand->raise();
+    promotion().lblCobrand->raise();
 }
 
 void frmMain::bringFullBrandToFront()
 {
-    promotion.lblFullBrand->raise();
+    promotion().lblFullBrand->raise();
 }
 
 } // namespace pranoth

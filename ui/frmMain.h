@@ -16,7 +16,7 @@ class frmMain : public FlowWindow {
     Q_OBJECT
 
 public:
-    explicit frmMain(AppFlow &flow);
+    explicit frmMain(Platform &platform);
 
     // Which chakra boxes are ticked, by chakra index; a grey box is not ticked.
     std::array<bool, ChakraCount> tickedChakras() const;
@@ -25,6 +25,10 @@ public:
     void bringCoBrandToFront();
     void bringFullBrandToFront();
 
+signals:
+    void startTestRequested();
+
+private:
     std::array<QCheckBox *, ChakraCount> chkChakras{};
     QLabel *Label3 = nullptr;
     QPushButton *cmdTest = nullptr;

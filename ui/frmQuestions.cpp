@@ -1,26 +1,19 @@
 #include "frmQuestions.h"
 
-#include "shell/app_flow.h"
+#include "qt_text.h"
 #include "window_layout.h"
 
 #include <QButtonGroup>
 #include <QFrame>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace pranoth {
 
-namespace {
-QString fromView(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-} // namespace
-
-frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 6420, 4110)
+frmQuestions::frmQuestions(Platform &platform) : FlowWindow(platform, "frmQuestions", 6420, 4110)
 {
     QWidget *area = client();
     setUpPromotion(twipsRect(405, 30, 5640, 465), twipsRect(113, 3240, 6195, 855));
@@ -51,17 +44,18 @@ frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 642
         const char *caption;
         int left, width;
     };
-    const std::array<OptionPlace, 3> options{
-        {{"Yes", 3780, 645}, {"No", 4440, 735}, {"Not Sure", 5070, 1245}}};
+    const std::array<OptionPlace, 3> options{{{QT_TR_NOOP("Yes"), 3780, 645},
+                                              {QT_TR_NOOP("No"), 4440, 735},
+                                              {QT_TR_NOOP("Not Sure"), 5070, 1245}}};
     answers = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        const OptionPlace &option = options[static_cast<std::size_t>(i)];
+        const OptionPlace &option = options[asIndex(i)];
         auto *button = new QRadioButton(tr(option.caption), area);
         place(button, qPrintable(QStringLiteral("optAnswer_%1").arg(i)),
               twipsRect(option.left, 2310, option.width, 375));
         answers->addButton(button, i);
         describe(button, tr("Answer the question with %1").arg(button->text()));
-        optAnswer[static_cast<std::size_t>(i)] = button;
+        optAnswer[asIndex(i)] = button;
     }
     optAnswer[OptionYes]->setChecked(true);
 
@@ -75,36 +69,31 @@ frmQuestions::frmQuestions(AppFlow &flow) : FlowWindow(flow, "frmQuestions", 642
     setTabSequence({cmdNext, txtQuestions, optAnswer[0], optAnswer[1], optAnswer[2], cmdBack});
     cmdNext->setFocus();
 
-    QMenu *mnuFile = menuBar()->addMenu(tr("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuNext = mnuFile->addAction(tr("&Next"));
-    mnuNext->setObjectName(QStringLiteral("mnuNext"));
-    mnuBack = mnuFile->addAction(tr("&Back"));
-    mnuBack->setObjectName(QStringLiteral("mnuBack"));
+    QMenu *mnuFile = addFileMenu();
+    mnuNext = addNamedAction(mnuFile, "mnuNext", tr("&Next"));
+    mnuBack = addNamedAction(mnuFile, "mnuBack", tr("&Back"));
     setUpSharedMenus(MenuStyle::Questionnaire);
 
-    const auto next = [this] { this->flow().nextQuestion(*this); };
-    const auto back = [this] { this->flow().run().PreviousQuestion(*this); };
-    connect(cmdNext, &QPushButton::clicked, this, next);
-    connect(mnuNext, &QAction::triggered, this, next);
-    connect(cmdBack, &QPushButton::clicked, this, back);
-    connect(mnuBack, &QAction::triggered, this, back);
+    connect(cmdNext, &QPushButton::clicked, this, &frmQuestions::nextRequested);
+    connect(mnuNext, &QAction::triggered, this, &frmQuestions::nextRequested);
+    connect(cmdBack, &QPushButton::clicked, this, &frmQuestions::previousRequested);
+    connect(mnuBack, &QAction::triggered, this, &frmQuestions::previousRequested);
 }
 
 void frmQuestions::setLabelText(std::string_view text)
 {
-    lblQNo->setText(fromView(text));
+    lblQNo->setText(fromLatin1(text));
 }
 
 void frmQuestions::setQuestionText(std::string_view text)
 {
-    txtQuestions->setPlainText(fromView(text));
+    txtQuestions->setPlainText(fromLatin1(text));
 }
 
 void frmQuestions::selectOption(int option)
 {
     const int index = option == OptionYes || option == OptionNo ? option : OptionNotSure;
-    optAnswer[static_cast<std::size_t>(index)]->setChecked(true);
+    optAnswer[asIndex(index)]->setChecked(true);
 }
 
 int frmQuestions::selectedOption() const

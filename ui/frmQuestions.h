@@ -20,13 +20,18 @@ class frmQuestions : public FlowWindow, public QuestionnaireView {
     Q_OBJECT
 
 public:
-    explicit frmQuestions(AppFlow &flow);
+    explicit frmQuestions(Platform &platform);
 
     void setLabelText(std::string_view text) override;
     void setQuestionText(std::string_view text) override;
     void selectOption(int option) override;
     int selectedOption() const override;
 
+signals:
+    void nextRequested();
+    void previousRequested();
+
+private:
     QFrame *Frame1 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *lblQNo = nullptr;

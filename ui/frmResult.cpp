@@ -1,11 +1,11 @@
 #include "frmResult.h"
 
+#include "core/platform.h"
 #include "core/report.h"
 #include "link_view.h"
-#include "shell/app_flow.h"
 #include "window_layout.h"
 
-#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -26,8 +26,11 @@ constexpr std::array<Rgb, ChakraCount> BarColours{{
     {154, 100, 236},
 }};
 
-constexpr std::array<const char *, ChakraCount> ShortNames{"Root",   "Sacral",    "Navel", "Heart",
-                                                           "Throat", "Third Eye", "Crown"};
+constexpr std::array<const char *, ChakraCount> ShortNames{
+    QT_TRANSLATE_NOOP("frmResult", "Root"),   QT_TRANSLATE_NOOP("frmResult", "Sacral"),
+    QT_TRANSLATE_NOOP("frmResult", "Navel"),  QT_TRANSLATE_NOOP("frmResult", "Heart"),
+    QT_TRANSLATE_NOOP("frmResult", "Throat"), QT_TRANSLATE_NOOP("frmResult", "Third Eye"),
+    QT_TRANSLATE_NOOP("frmResult", "Crown")};
 constexpr std::array<int, ChakraCount> ShortNameLefts{480, 1350, 2220, 3090, 3930, 4800, 5700};
 
 constexpr int barLeft(int chakra)
@@ -38,7 +41,7 @@ constexpr int BarWidth = 345;
 
 } // namespace
 
-frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
+frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 9705, 7185)
 {
     QWidget *area = client();
 
@@ -46,20 +49,22 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
         auto *bar = new QLabel(area);
         place(bar, qPrintable(QStringLiteral("lblCurve_%1").arg(k)),
               twipsRect(barLeft(k), 150, BarWidth, BarDesignHeightTwips));
-        const Rgb colour = BarColours[static_cast<std::size_t>(k)];
+        const Rgb colour = BarColours[asIndex(k)];
         QPalette palette = bar->palette();
         palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
         bar->setPalette(palette);
         bar->setAutoFillBackground(true);
         bar->hide();
-        describe(bar, tr("No score"), tr(ShortNames[static_cast<std::size_t>(k)]));
-        lblCurve[static_cast<std::size_t>(k)] = bar;
+        describe(bar, tr("No score"),
+                 QCoreApplication::translate("frmResult", ShortNames[asIndex(k)]));
+        lblCurve[asIndex(k)] = bar;
 
-        auto *name = new QLabel(tr(ShortNames[static_cast<std::size_t>(k)]), area);
+        auto *name =
+            new QLabel(QCoreApplication::translate("frmResult", ShortNames[asIndex(k)]), area);
         place(name, qPrintable(QStringLiteral("Label%1").arg(k + 2)),
-              twipsRect(ShortNameLefts[static_cast<std::size_t>(k)], 2310, 870, 195));
+              twipsRect(ShortNameLefts[asIndex(k)], 2310, 870, 195));
         describe(name, tr("The chakra of the bar above"));
-        chakraNames[static_cast<std::size_t>(k)] = name;
+        chakraNames[asIndex(k)] = name;
     }
 
     Line1 = new QFrame(area);
@@ -98,23 +103,16 @@ frmResult::frmResult(AppFlow &flow) : FlowWindow(flow, "frmResult", 9705, 7185)
     RTB->setTabChangesFocus(true);
     describe(RTB, tr("The verdict for each tested chakra, with advice"), tr("Result report"));
     writer_ = std::make_unique<TextCursorWriter>(RTB);
-    enableLinkClicks(RTB, [this](const QString &address) {
-        this->flow().platform().openUrl(address.toStdString());
-    });
+    enableLinkClicks(
+        RTB, [this](const QString &address) { this->platform().openUrl(address.toStdString()); });
 
-    const BackAndExit way =
-        setUpBackAndExit(twipsRect(7440, 6527, 1000, 400), twipsRect(8520, 6527, 1000, 400));
-    cmdBack = way.cmdBack;
-    cmdExit = way.cmdExit;
-    mnuBack = way.mnuBack;
-    mnuExit = way.mnuExit;
+    wayOut_ = setUpBackAndExit(twipsRect(7440, 6527, 1000, 400), twipsRect(8520, 6527, 1000, 400));
 
-    setTabSequence({cmdYogaChakra, RTB, cmdBack, cmdExit});
+    setTabSequence({cmdYogaChakra, RTB, wayOut_.cmdBack, wayOut_.cmdExit});
 
     setUpSharedMenus(MenuStyle::ResultAndYoga);
 
-    connect(cmdYogaChakra, &QPushButton::clicked, this,
-            [this] { this->flow().findChakraYoga(*this); });
+    connect(cmdYogaChakra, &QPushButton::clicked, this, &frmResult::yogaRequested);
 }
 
 void frmResult::sizeAndShowBar(int chakra, int percent)
@@ -124,10 +122,12 @@ void frmResult::sizeAndShowBar(int chakra, int percent)
     const float height = barHeight(static_cast<float>(BarDesignHeightTwips), percent);
     const int heightPixels = qRound(height / static_cast<float>(TwipsPerPixel));
     const int base = twipsToPixels(BarBaseTwips);
-    QLabel *bar = lblCurve[static_cast<std::size_t>(chakra)];
+    QLabel *bar = lblCurve[asIndex(chakra)];
     bar->setGeometry(bar->x(), base - heightPixels, bar->width(), heightPixels);
     bar->setAccessibleDescription(
-        tr("%1: %2%").arg(tr(ShortNames[static_cast<std::size_t>(chakra)])).arg(percent));
+        tr("%1: %2%")
+            .arg(QCoreApplication::translate("frmResult", ShortNames[asIndex(chakra)]))
+            .arg(percent));
     bar->show();
 }
 
@@ -135,12 +135,6 @@ void frmResult::showResult()
 {
     RTB->moveCursor(QTextCursor::Start);
     show();
-}
-
-void frmResult::closeEvent(QCloseEvent *event)
-{
-    flow().results().clearYogaNeeded();
-    FlowWindow::closeEvent(event);
 }
 
 } // namespace pranoth

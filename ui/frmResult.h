@@ -19,7 +19,7 @@ class frmResult : public FlowWindow, public ResultView {
     Q_OBJECT
 
 public:
-    explicit frmResult(AppFlow &flow);
+    explicit frmResult(Platform &platform);
 
     void sizeAndShowBar(int chakra, int percent) override;
     RichTextWriter &report() override { return *writer_; }
@@ -29,21 +29,17 @@ public:
     static constexpr int BarBaseTwips = 2250;
     static constexpr int BarDesignHeightTwips = 1995;
 
+signals:
+    void yogaRequested();
+
+private:
     std::array<QLabel *, ChakraCount> lblCurve{};
     QFrame *Line1 = nullptr;
     std::array<QLabel *, ChakraCount> chakraNames{}; // Label2 .. Label8
     QPushButton *cmdYogaChakra = nullptr;
     QLabel *lblChakra = nullptr;
     QTextEdit *RTB = nullptr;
-    QPushButton *cmdBack = nullptr;
-    QPushButton *cmdExit = nullptr;
-    QAction *mnuBack = nullptr;
-    QAction *mnuExit = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
+    BackAndExit wayOut_;
     std::unique_ptr<TextCursorWriter> writer_;
 };
 

@@ -1,7 +1,7 @@
 #include "frmYogaChakra.h"
 
 #include "program_resources.h"
-#include "shell/app_flow.h"
+#include "qt_text.h"
 #include "window_layout.h"
 
 #include <QGroupBox>
@@ -14,7 +14,8 @@ namespace pranoth {
 // Laid out in twips like the other windows, on a grid of whole pixels: the
 // picture and its chakra on the left of the frame, the record on the right
 // with its own Back and Next below it; the branding, Back and Exit at the foot.
-frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 10800, 6615)
+frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
+    : FlowWindow(platform, "frmYogaChakra", 10800, 6615)
 {
     QWidget *area = client();
     setUpPromotion(twipsRect(600, 60, 9600, 300), twipsRect(120, 5640, 7185, 855));
@@ -55,18 +56,13 @@ frmYogaChakra::frmYogaChakra(AppFlow &flow) : FlowWindow(flow, "frmYogaChakra", 
     describe(cmdBk, tr("Shows the previous posture"));
     describe(cmdNext, tr("Shows the next posture"));
 
-    const BackAndExit way =
-        setUpBackAndExit(twipsRect(8535, 5865, 1000, 400), twipsRect(9675, 5865, 1000, 400));
-    cmdBack = way.cmdBack;
-    cmdExit = way.cmdExit;
-    mnuBack = way.mnuBack;
-    mnuExit = way.mnuExit;
+    wayOut_ = setUpBackAndExit(twipsRect(8535, 5865, 1000, 400), twipsRect(9675, 5865, 1000, 400));
 
-    setTabSequence({cmdNext, cmdBk, RTB, cmdBack, cmdExit});
+    setTabSequence({cmdNext, cmdBk, RTB, wayOut_.cmdBack, wayOut_.cmdExit});
 
     setUpSharedMenus(MenuStyle::ResultAndYoga);
 
-    viewer_ = std::make_unique<YogaViewer>(flow.yogaPlan(), *this, flow.platform());
+    viewer_ = std::make_unique<YogaViewer>(plan, *this, platform);
     connect(cmdNext, &QPushButton::clicked, this, [this] {
         viewer_->next();
         RTB->moveCursor(QTextCursor::Start);
@@ -92,7 +88,7 @@ void frmYogaChakra::showPicture(int position)
 
 void frmYogaChakra::setChakraTitle(std::string_view title)
 {
-    lblChakraName->setText(QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
+    lblChakraName->setText(fromLatin1(title));
 }
 
 } // namespace pranoth

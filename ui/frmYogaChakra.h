@@ -19,26 +19,20 @@ class frmYogaChakra : public FlowWindow, public YogaRecordView {
     Q_OBJECT
 
 public:
-    explicit frmYogaChakra(AppFlow &flow);
+    frmYogaChakra(Platform &platform, const YogaPlanList &plan);
 
     RichTextWriter &recordText() override { return *writer_; }
     void showPicture(int position) override;
     void setChakraTitle(std::string_view title) override;
 
-    const YogaViewer &viewer() const { return *viewer_; }
-
+private:
     QGroupBox *Frame1 = nullptr;
     QLabel *picYoga = nullptr;
     QLabel *lblChakraName = nullptr;
     QTextEdit *RTB = nullptr;
     QPushButton *cmdBk = nullptr;
     QPushButton *cmdNext = nullptr;
-    QPushButton *cmdBack = nullptr;
-    QPushButton *cmdExit = nullptr;
-    QAction *mnuBack = nullptr;
-    QAction *mnuExit = nullptr;
-
-private:
+    BackAndExit wayOut_;
     std::unique_ptr<TextCursorWriter> writer_;
     std::unique_ptr<YogaViewer> viewer_;
 };

@@ -1,5 +1,6 @@
 #include "program_resources.h"
 
+#include "qt_text.h"
 #include "yoga/asana_catalogue.h"
 
 #include <QImage>
@@ -43,8 +44,7 @@ QString asanaPicturePath(int position)
     const std::string_view file = asanaPictureFile(position);
     if (file.empty())
         return {};
-    return QStringLiteral(":/pictures/") +
-           QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size()));
+    return QStringLiteral(":/pictures/") + fromLatin1(file);
 }
 
 QPixmap asanaPicture(int position, qreal devicePixelRatio)

@@ -3,6 +3,7 @@
 #include "link_label.h"
 #include "window_layout.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 
 namespace pranoth {
@@ -47,8 +48,9 @@ Promotion createPromotion(QWidget *parent, const QRect &advertisement, const QRe
         // Opaque, so the line in front hides the one behind it.
         line->setAutoFillBackground(true);
     }
-    describe(promotion.fraFullBrand, QObject::tr("Offers from the maker of Pranoth"),
-             QObject::tr("Offers"));
+    describe(promotion.fraFullBrand,
+             QCoreApplication::translate("Promotion", "Offers from the maker of Pranoth"),
+             QCoreApplication::translate("Promotion", "Offers"));
     promotion.lblCobrand->raise();
     return promotion;
 }

@@ -1,11 +1,14 @@
 #include "shared_menus.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace pranoth {
 
 namespace {
+const char *const Context = "SharedMenus";
+} // namespace
 
 QAction *addNamedAction(QWidget *owner, const char *objectName, const QString &caption)
 {
@@ -14,8 +17,6 @@ QAction *addNamedAction(QWidget *owner, const char *objectName, const QString &c
     owner->addAction(action);
     return action;
 }
-
-} // namespace
 
 void addNamedSeparator(QMenu *menu, const char *objectName)
 {
@@ -28,26 +29,32 @@ SharedMenus addSharedMenus(QMenuBar *menuBar, MenuStyle style)
     const bool resultOrYoga = style == MenuStyle::ResultAndYoga;
 
     SharedMenus menus;
-    menus.mnuHelp = menuBar->addMenu(QObject::tr("&Help"));
+    menus.mnuHelp = menuBar->addMenu(QCoreApplication::translate(Context, "&Help"));
     menus.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    menus.mnuOnline = addNamedAction(menus.mnuHelp, "mnuOnline", QObject::tr("&Online Help"));
-    menus.mnuVisit = addNamedAction(menus.mnuHelp, "mnuVisit",
-                                    questionnaire ? QObject::tr("&Visit us Online")
-                                                  : QObject::tr("&Visit Us Online"));
+    menus.mnuOnline = addNamedAction(menus.mnuHelp, "mnuOnline",
+                                     QCoreApplication::translate(Context, "&Online Help"));
+    menus.mnuVisit =
+        addNamedAction(menus.mnuHelp, "mnuVisit",
+                       questionnaire ? QCoreApplication::translate(Context, "&Visit us Online")
+                                     : QCoreApplication::translate(Context, "&Visit Us Online"));
     addNamedSeparator(menus.mnuHelp,
                       questionnaire ? "mnuFileSep1" : (resultOrYoga ? "bar2" : "mnuHelpSep1"));
-    menus.mnuUpdate = addNamedAction(menus.mnuHelp, "mnuUpdate",
-                                     questionnaire ? QObject::tr("&Check for Software Update")
-                                                   : QObject::tr("Check for Software &Update"));
+    menus.mnuUpdate = addNamedAction(
+        menus.mnuHelp, "mnuUpdate",
+        questionnaire ? QCoreApplication::translate(Context, "&Check for Software Update")
+                      : QCoreApplication::translate(Context, "Check for Software &Update"));
     addNamedSeparator(menus.mnuHelp,
                       questionnaire ? "mnuFileSep2" : (resultOrYoga ? "bar3" : "mnuHelpSep2"));
-    menus.mnuAbout = addNamedAction(menus.mnuHelp, "mnuAbout", QObject::tr("&About Software"));
+    menus.mnuAbout = addNamedAction(menus.mnuHelp, "mnuAbout",
+                                    QCoreApplication::translate(Context, "&About Software"));
 
-    menus.mnuDonate = addNamedAction(menuBar, "mnuDonate", QObject::tr("&Donate"));
+    menus.mnuDonate =
+        addNamedAction(menuBar, "mnuDonate", QCoreApplication::translate(Context, "&Donate"));
     menus.mnuMakeMoney =
-        resultOrYoga
-            ? addNamedAction(menuBar, "mnuMakeMoneyOnline", QObject::tr("&Make Money Online"))
-            : addNamedAction(menuBar, "mnuMakeMoney", QObject::tr("Make Money &Online"));
+        resultOrYoga ? addNamedAction(menuBar, "mnuMakeMoneyOnline",
+                                      QCoreApplication::translate(Context, "&Make Money Online"))
+                     : addNamedAction(menuBar, "mnuMakeMoney",
+                                      QCoreApplication::translate(Context, "Make Money &Online"));
     // The item's stored flag keeps it out of sight; it still opens its page
     // when triggered.
     menus.mnuMakeMoney->setVisible(false);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QString>
+
 class QAction;
 class QMenu;
 class QMenuBar;
+class QWidget;
 
 namespace pranoth {
 
@@ -24,6 +27,8 @@ struct SharedMenus {
 // Adds the shared menus after whatever the menu bar already has.
 SharedMenus addSharedMenus(QMenuBar *menuBar, MenuStyle style);
 
+// A named action at the end of a menu or menu bar.
+QAction *addNamedAction(QWidget *owner, const char *objectName, const QString &caption);
 // A named separator in a menu.
 void addNamedSeparator(QMenu *menu, const char *objectName);
 

@@ -1,5 +1,7 @@
 #include "text_cursor_writer.h"
 
+#include "qt_text.h"
+
 #include <QTextEdit>
 
 namespace pranoth {
@@ -21,9 +23,7 @@ void TextCursorWriter::setColour(Rgb colour)
 
 void TextCursorWriter::insertText(std::string_view text)
 {
-    QString converted = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    converted.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    cursor_.insertText(converted, format_);
+    cursor_.insertText(withLineFeeds(text), format_);
 }
 
 void TextCursorWriter::clear()

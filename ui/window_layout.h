@@ -29,9 +29,6 @@ QFont verdana(double pointSize, bool bold = false, bool underline = false);
 // The system's dialog font, used where a window keeps the platform's default.
 QFont dialogFont(bool bold = false);
 
-// The caption of every window of the program.
-inline constexpr const char *WindowCaption = "Pranoth v1.15";
-
 // Sets the keyboard order of the given widgets, first to last.
 void setTabSequence(std::initializer_list<QWidget *> widgets);
 

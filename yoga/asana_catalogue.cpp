@@ -1,5 +1,8 @@
 #include "asana_catalogue.h"
 
+#include "core/chakra.h"
+#include "core/config.h"
+
 #include <array>
 #include <cstddef>
 
@@ -357,14 +360,10 @@ const AsanaCatalogueList &fillAsanaCatalogue()
 
 std::string_view asanaPictureFile(int picturePosition)
 {
-    static constexpr std::array<std::string_view, AsanaCount> files = {
-        "01Mandukasana.jpg",  "02Bhujangasana.jpg",        "03Mayurasana.jpg", "04Dhanurasana.jpg",
-        "05Matsyasana.jpg",   "06Yoga Mudra.jpg",          "07Ustrasana.jpg",  "08Halasana.jpg",
-        "09Sarvangasana.jpg", "10Ardhamatsyendrasana.jpg", "11Padmasana.jpg",
-    };
+    static_assert(config::Pictures.size() == AsanaCount, "one picture for every asana");
     if (picturePosition < 1 || picturePosition > AsanaCount)
         return {};
-    return files[static_cast<std::size_t>(picturePosition - 1)];
+    return config::Pictures[asIndex(picturePosition - 1)];
 }
 
 } // namespace pranoth

@@ -30,13 +30,12 @@ bool buildYogaPlan(const std::array<bool, ChakraSlots> &yogaNeeded, YogaPlanList
 {
     bool any = false;
     for (int k = 0; k < ChakraCount; ++k) {
-        const auto chakra = static_cast<std::size_t>(k);
+        const auto chakra = asIndex(k);
         const ChakraBlock &block = Blocks[chakra];
         for (int i = 0; i < block.count; ++i) {
-            YogaPlanSlot &slot =
-                plan[static_cast<std::size_t>(block.firstSlot) + static_cast<std::size_t>(i)];
+            YogaPlanSlot &slot = plan[asIndex(block.firstSlot) + asIndex(i)];
             if (yogaNeeded[chakra])
-                slot = {block.asanas[static_cast<std::size_t>(i)], ChakraTitles[chakra]};
+                slot = {block.asanas[asIndex(i)], ChakraTitles[chakra]};
             else
                 slot.asana = -1;
         }
@@ -49,7 +48,7 @@ std::optional<int> findYogaRecord(const YogaPlanList &plan, int start, SearchDir
 {
     const int step = direction == SearchDirection::Forward ? 1 : -1;
     for (int slot = start; slot >= 0 && slot <= YogaPlanLastSlot; slot += step) {
-        if (plan[static_cast<std::size_t>(slot)].asana != -1)
+        if (plan[asIndex(slot)].asana != -1)
             return slot;
     }
     return std::nullopt;

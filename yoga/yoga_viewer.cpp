@@ -36,13 +36,13 @@ void YogaViewer::Display_Yoga_Chakra(int start, SearchDirection direction)
                                   MessageButtons::Ok);
         return;
     }
-    const YogaPlanSlot &slot = plan_[static_cast<std::size_t>(*found)];
+    const YogaPlanSlot &slot = plan_[asIndex(*found)];
     if (slot.asana < 0 || slot.asana >= AsanaCount)
         return;
 
     RichTextWriter &text = view_.recordText();
     text.clear();
-    writeAsanaRecord(text, catalogue[static_cast<std::size_t>(slot.asana)]);
+    writeAsanaRecord(text, catalogue[asIndex(slot.asana)]);
     view_.showPicture(asanaPicturePosition(slot.asana));
     view_.setChakraTitle(slot.chakraTitle);
     currentSlot_ = static_cast<Int16>(*found);

@@ -1,7 +1,7 @@
 #include "fakes.h"
 
+#include "core/opening_instructions.h"
 #include "core/report.h"
-#include "yoga/opening_instructions.h"
 
 #include <QTest>
 

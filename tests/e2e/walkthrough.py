@@ -16,7 +16,8 @@ import time
 import pyatspi
 
 PROGRAM = sys.argv[1]
-CAPTION = "Pranoth v1.15"
+TITLE = sys.argv[2]                     # "Pranoth", from the build
+CAPTION = "%s v%s" % (TITLE, sys.argv[3])  # "Pranoth v1.15"
 
 
 class Failure(Exception):
@@ -121,10 +122,11 @@ class Program:
         return poll(look, "a window with the %s %r" % (control_role, control_name), seconds)
 
     def message(self, text):
-        """Waits for a message box with this text and caption "Pranoth"; answers it with Return."""
+        """Waits for a message box with this text and the program's title as its
+        caption; answers it with Return."""
         def look():
             for window in windows(self):
-                if window.name == "Pranoth" and any(
+                if window.name == TITLE and any(
                         node.getRoleName() == "label" and text in (node.name or "")
                         for node in descendants(window)):
                     return window
@@ -249,7 +251,7 @@ def report_text(result):
     return text_of(find(result, "text"))
 
 
-def about_round_trip(program, window_name="Pranoth v1.15"):
+def about_round_trip(program, window_name=CAPTION):
     press_keys(window_name, "alt+h", "a")
     about = program.window("push button", "OK")
     poll(lambda: find(about, "label", "Click here for more details."), "the about window's link")

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The whole program end to end under a private X server and accessibility bus.
+# Usage: walkthrough.sh PROGRAM TITLE VERSION
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-program=$1
 
 start_display
 mkdir -p "$XDG_CONFIG_HOME"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 export NO_AT_BRIDGE=0
-dbus-run-session -- /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/walkthrough.py" "$program" \
+dbus-run-session -- /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/walkthrough.py" "$@" \
     2> >(grep -v -E 'dbus-daemon|SpiRegistry|Failed to set fd limit' >&2)

@@ -1,10 +1,10 @@
 #include "fakes.h"
 
+#include "core/settings_store.h"
+#include "core/update_reminder.h"
 #include "shell/instance_guard.h"
 #include "shell/qt_platform.h"
 #include "shell/qt_settings.h"
-#include "shell/settings_store.h"
-#include "shell/update_reminder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,8 @@
 #include "window_fixture.h"
 
+#include "core/config.h"
+#include "ui/qt_text.h"
+
 #include "ui/frmMain.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
@@ -54,22 +57,26 @@ private slots:
     {
         frmMain *main = startProgram();
         QVERIFY(main);
-        QCOMPARE(main->windowTitle(), QStringLiteral("Pranoth v1.15"));
+        QCOMPARE(main->windowTitle(), fromLatin1(config::Caption));
         QCOMPARE(platform->seeds, 1);
-        QCOMPARE(main->chkChakras[0]->objectName(), QStringLiteral("chkChakras_0"));
-        QCOMPARE(main->chkChakras[6]->text(), QStringLiteral("Crown Chakra (Sahasrara)"));
-        QCOMPARE(main->focusWidget(), main->chkChakras[0]);
+        QCOMPARE(child<QCheckBox>(main, "chkChakras", 0)->objectName(),
+                 QStringLiteral("chkChakras_0"));
+        QCOMPARE(child<QCheckBox>(main, "chkChakras", 6)->text(),
+                 QStringLiteral("Crown Chakra (Sahasrara)"));
+        QCOMPARE(main->focusWidget(), child<QCheckBox>(main, "chkChakras", 0));
         // Keyboard order: the boxes, START TEST, Donate, Exit.
-        QWidget *widget = main->chkChakras[0];
-        for (QWidget *expected :
-             {static_cast<QWidget *>(main->chkChakras[1]),
-              static_cast<QWidget *>(main->chkChakras[6]), static_cast<QWidget *>(main->cmdTest),
-              static_cast<QWidget *>(main->Command3), static_cast<QWidget *>(main->cmdNav_1)}) {
-            while (widget != expected && widget->nextInFocusChain() != main->chkChakras[0])
+        QWidget *widget = child<QCheckBox>(main, "chkChakras", 0);
+        for (QWidget *expected : {static_cast<QWidget *>(child<QCheckBox>(main, "chkChakras", 1)),
+                                  static_cast<QWidget *>(child<QCheckBox>(main, "chkChakras", 6)),
+                                  static_cast<QWidget *>(child<QPushButton>(main, "cmdTest")),
+                                  static_cast<QWidget *>(child<QPushButton>(main, "Command3")),
+                                  static_cast<QWidget *>(child<QPushButton>(main, "cmdNav_1"))}) {
+            while (widget != expected &&
+                   widget->nextInFocusChain() != child<QCheckBox>(main, "chkChakras", 0))
                 widget = widget->nextInFocusChain();
             QCOMPARE(widget, expected);
         }
-        QCOMPARE(main->client()->size(), QSize(533, 315));
+        QCOMPARE(child<QWidget>(main, "client")->size(), QSize(533, 315));
     }
 
     void anotherInstanceEndsThisOne()
@@ -104,16 +111,16 @@ private slots:
         platform->scriptedDraws = {draw};
         QVERIFY(flow->start());
         frmMain *main = openWindow<frmMain>();
-        const auto &lines = main->promotion.fraFullBrand->children();
-        const bool coBrandFirst =
-            lines.indexOf(main->promotion.lblCobrand) > lines.indexOf(main->promotion.lblFullBrand);
+        const auto &lines = child<QFrame>(main, "fraFullBrand")->children();
+        const bool coBrandFirst = lines.indexOf(child<LinkLabel>(main, "lblCobrand")) >
+                                  lines.indexOf(child<LinkLabel>(main, "lblFullBrand"));
         QCOMPARE(coBrandFirst, coBrandInFront);
     }
 
     void nothingTickedKeepsTheMainWindow()
     {
         frmMain *main = startProgram();
-        click(main->cmdTest);
+        click(child<QPushButton>(main, "cmdTest"));
         flushDeletes();
         QCOMPARE(int(platform->messages.size()), 1);
         QCOMPARE(platform->messages[0].text, std::string("Please select at least one chakra"));
@@ -126,9 +133,9 @@ private slots:
     void aGreyBoxIsNotTicked()
     {
         frmMain *main = startProgram();
-        main->chkChakras[2]->setTristate(true);
-        main->chkChakras[2]->setCheckState(Qt::PartiallyChecked);
-        click(main->cmdTest);
+        child<QCheckBox>(main, "chkChakras", 2)->setTristate(true);
+        child<QCheckBox>(main, "chkChakras", 2)->setCheckState(Qt::PartiallyChecked);
+        click(child<QPushButton>(main, "cmdTest"));
         QCOMPARE(int(platform->messages.size()), 1);
     }
 
@@ -138,12 +145,12 @@ private slots:
         QVERIFY(questions);
         QVERIFY(!openWindow<frmMain>());
         QCOMPARE(platform->endRequests, 0);
-        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 1 of 8"));
-        QCOMPARE(questions->txtQuestions->toPlainText().toStdString(),
+        QCOMPARE(child<QLabel>(questions, "lblQNo")->text(), QStringLiteral("Question No. 1 of 8"));
+        QCOMPARE(child<QPlainTextEdit>(questions, "txtQuestions")->toPlainText().toStdString(),
                  std::string(QuestionBank[flow->run().RunOrder[0]]));
-        QVERIFY(questions->optAnswer[0]->isChecked());
-        QCOMPARE(questions->focusWidget(), questions->cmdNext);
-        QVERIFY(questions->txtQuestions->isReadOnly());
+        QVERIFY(child<QRadioButton>(questions, "optAnswer", 0)->isChecked());
+        QCOMPARE(questions->focusWidget(), child<QPushButton>(questions, "cmdNext"));
+        QVERIFY(child<QPlainTextEdit>(questions, "txtQuestions")->isReadOnly());
         QCOMPARE(questions->menuBar()->findChild<QAction *>(QStringLiteral("mnuVisit"))->text(),
                  QStringLiteral("&Visit us Online"));
     }
@@ -151,17 +158,17 @@ private slots:
     void backOnQuestionOneSelectsNotSure()
     {
         frmQuestions *questions = startTest(startProgram(), {0});
-        click(questions->cmdBack);
-        QVERIFY(questions->optAnswer[2]->isChecked());
-        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 1 of 8"));
+        click(child<QPushButton>(questions, "cmdBack"));
+        QVERIFY(child<QRadioButton>(questions, "optAnswer", 2)->isChecked());
+        QCOMPARE(child<QLabel>(questions, "lblQNo")->text(), QStringLiteral("Question No. 1 of 8"));
         // The File menu's Back does the same.
-        click(questions->optAnswer[1]);
-        click(questions->cmdNext);
-        questions->mnuBack->trigger();
-        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 1 of 8"));
-        QVERIFY(questions->optAnswer[1]->isChecked());
-        questions->mnuBack->trigger();
-        QVERIFY(questions->optAnswer[1]->isChecked());
+        click(child<QRadioButton>(questions, "optAnswer", 1));
+        click(child<QPushButton>(questions, "cmdNext"));
+        child<QAction>(questions, "mnuBack")->trigger();
+        QCOMPARE(child<QLabel>(questions, "lblQNo")->text(), QStringLiteral("Question No. 1 of 8"));
+        QVERIFY(child<QRadioButton>(questions, "optAnswer", 1)->isChecked());
+        child<QAction>(questions, "mnuBack")->trigger();
+        QVERIFY(child<QRadioButton>(questions, "optAnswer", 1)->isChecked());
         QCOMPARE(flow->run().RunAnswers[0], std::string("No"));
     }
 
@@ -177,8 +184,9 @@ private slots:
         // Four of the Root keys are "Yes": open, half a bar.
         QCOMPARE(int(flow->results().ChakraScores[0]), 4);
         QVERIFY(!flow->results().yogaNeeded[0]);
-        QVERIFY(result->RTB->toPlainText().contains(
-            QStringLiteral("Your Root Chakra (Muladhara) is Open\n")));
+        QVERIFY(child<QTextEdit>(result, "RTB")
+                    ->toPlainText()
+                    .contains(QStringLiteral("Your Root Chakra (Muladhara) is Open\n")));
     }
 
     void aWholeRunByKeyboard()
@@ -188,25 +196,29 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(questions));
         QCOMPARE(flow->run().length(), 56);
         // Space on the focused Next answers the first question with "Yes".
-        QTest::keyClick(questions->cmdNext, Qt::Key_Space);
-        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 2 of 56"));
+        QTest::keyClick(child<QPushButton>(questions, "cmdNext"), Qt::Key_Space);
+        QCOMPARE(child<QLabel>(questions, "lblQNo")->text(),
+                 QStringLiteral("Question No. 2 of 56"));
         // Access keys press their button (after the button's short press animation).
         QTest::keyClick(questions->windowHandle(), Qt::Key_B, Qt::AltModifier);
-        QTRY_COMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 1 of 56"));
+        QTRY_COMPARE(child<QLabel>(questions, "lblQNo")->text(),
+                     QStringLiteral("Question No. 1 of 56"));
         QTest::keyClick(questions->windowHandle(), Qt::Key_N, Qt::AltModifier);
-        QTRY_COMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 2 of 56"));
-        QCOMPARE(questions->focusWidget(), questions->cmdNext);
+        QTRY_COMPARE(child<QLabel>(questions, "lblQNo")->text(),
+                     QStringLiteral("Question No. 2 of 56"));
+        QCOMPARE(questions->focusWidget(), child<QPushButton>(questions, "cmdNext"));
         for (int i = 2; i < 56; ++i)
-            QTest::keyClick(questions->cmdNext, Qt::Key_Space);
-        QCOMPARE(questions->lblQNo->text(), QStringLiteral("Question No. 56 of 56"));
-        QTest::keyClick(questions->cmdNext, Qt::Key_Space);
+            QTest::keyClick(child<QPushButton>(questions, "cmdNext"), Qt::Key_Space);
+        QCOMPARE(child<QLabel>(questions, "lblQNo")->text(),
+                 QStringLiteral("Question No. 56 of 56"));
+        QTest::keyClick(child<QPushButton>(questions, "cmdNext"), Qt::Key_Space);
         flushDeletes();
         frmResult *result = openWindow<frmResult>();
         QVERIFY(result);
         for (int p = 0; p < 56; ++p)
             QVERIFY(!flow->run().RunAnswers[p].empty());
         // Every chakra has its section, in order.
-        const QString report = result->RTB->toPlainText();
+        const QString report = child<QTextEdit>(result, "RTB")->toPlainText();
         qsizetype previous = -1;
         for (int k = 0; k < ChakraCount; ++k) {
             const auto at = report.indexOf(QStringLiteral("Your ") +
@@ -220,11 +232,10 @@ private slots:
     {
         frmQuestions *questions = startTest(startProgram(), {6});
         for (int i = 0; i < 8; ++i)
-            questions->mnuNext->trigger();
+            child<QAction>(questions, "mnuNext")->trigger();
         flushDeletes();
         QVERIFY(openWindow<frmResult>());
         QCOMPARE(platform->endRequests, 0);
-        QCOMPARE(flow->shutdownRuns(), 0);
     }
 
     void throatBarStandsOnTheLine()
@@ -233,28 +244,29 @@ private slots:
         QVERIFY(result);
         QCOMPARE(int(flow->results().ChakraScores[4]), 4);
         for (int k = 0; k < ChakraCount; ++k)
-            QCOMPARE(result->lblCurve[k]->isVisible(), k == 4);
-        QLabel *bar = result->lblCurve[4];
+            QCOMPARE(child<QLabel>(result, "lblCurve", k)->isVisible(), k == 4);
+        QLabel *bar = child<QLabel>(result, "lblCurve", 4);
         QCOMPARE(bar->palette().color(QPalette::Window), QColor(0, 0, 255));
         // Half of 133 pixels, its foot on the line.
         QVERIFY(qAbs(bar->height() - 66) <= 1);
-        QCOMPARE(bar->geometry().bottom() + 1, result->Line1->geometry().top());
+        QCOMPARE(bar->geometry().bottom() + 1, child<QFrame>(result, "Line1")->geometry().top());
         QCOMPARE(bar->objectName(), QStringLiteral("lblCurve_4"));
     }
 
     void aScoreOfZeroGetsNoBarButItsSection()
     {
         frmResult *result = answerForScore(startTest(startProgram(), {2}), 0);
-        QVERIFY(!result->lblCurve[2]->isVisible());
-        QVERIFY(
-            result->RTB->toPlainText().contains(QStringLiteral("This Chakra needs to be opened")));
+        QVERIFY(!child<QLabel>(result, "lblCurve", 2)->isVisible());
+        QVERIFY(child<QTextEdit>(result, "RTB")
+                    ->toPlainText()
+                    .contains(QStringLiteral("This Chakra needs to be opened")));
         QVERIFY(flow->results().yogaNeeded[2]);
     }
 
     void reportCarriesItsFormats()
     {
         frmResult *result = answerForScore(startTest(startProgram(), {0}), 0);
-        QTextDocument *document = result->RTB->document();
+        QTextDocument *document = child<QTextEdit>(result, "RTB")->document();
         const auto formatOf = [&](const QString &text) {
             const QTextCursor found = document->find(text);
             QTextCursor at(document);
@@ -274,9 +286,13 @@ private slots:
         QCOMPARE(advice.fontWeight(), int(QFont::Normal));
         QCOMPARE(advice.foreground().color(), QColor(128, 0, 0));
         // CR LF pairs are single paragraph breaks, and the report ends with an empty line.
-        QVERIFY(result->RTB->toPlainText().endsWith(QStringLiteral("Chant the sound LAM.\n\n")));
-        QVERIFY(result->RTB->isReadOnly());
-        QVERIFY(result->lblChakra->text().startsWith(QStringLiteral("          Chakras are")));
+        QVERIFY(child<QTextEdit>(result, "RTB")
+                    ->toPlainText()
+                    .endsWith(QStringLiteral("Chant the sound LAM.\n\n")));
+        QVERIFY(child<QTextEdit>(result, "RTB")->isReadOnly());
+        QVERIFY(child<QLabel>(result, "lblChakra")
+                    ->text()
+                    .startsWith(QStringLiteral("          Chakras are")));
     }
 
     void backGivesAFreshMainWindow()
@@ -285,28 +301,28 @@ private slots:
         first->bringFullBrandToFront();
         frmResult *result = answerForScore(startTest(first, {1, 3}), 0);
         QVERIFY(flow->results().yogaNeeded[1] && flow->results().yogaNeeded[3]);
-        click(result->cmdBack);
+        click(child<QPushButton>(result, "cmdBack"));
         flushDeletes();
         frmMain *main = openWindow<frmMain>();
         QVERIFY(main);
         QVERIFY(!openWindow<frmResult>());
         QCOMPARE(platform->endRequests, 0);
-        for (QCheckBox *box : main->chkChakras)
+        for (const QCheckBox *box : main->findChildren<QCheckBox *>())
             QVERIFY(!box->isChecked());
-        const auto &lines = main->promotion.fraFullBrand->children();
-        QVERIFY(lines.indexOf(main->promotion.lblCobrand) >
-                lines.indexOf(main->promotion.lblFullBrand));
+        const auto &lines = child<QFrame>(main, "fraFullBrand")->children();
+        QVERIFY(lines.indexOf(child<LinkLabel>(main, "lblCobrand")) >
+                lines.indexOf(child<LinkLabel>(main, "lblFullBrand")));
         QCOMPARE(flow->results().yogaNeeded, (std::array<bool, 8>{}));
 
         // A second test shows only its own bars.
         frmResult *second = answerForScore(startTest(main, {5}), 8);
         for (int k = 0; k < ChakraCount; ++k)
-            QCOMPARE(second->lblCurve[k]->isVisible(), k == 5);
-        QVERIFY(!second->RTB->toPlainText().contains(QStringLiteral("Sacral")));
-        second->mnuBack->trigger();
+            QCOMPARE(child<QLabel>(second, "lblCurve", k)->isVisible(), k == 5);
+        QVERIFY(!child<QTextEdit>(second, "RTB")->toPlainText().contains(QStringLiteral("Sacral")));
+        child<QAction>(second, "mnuBack")->trigger();
         flushDeletes();
         QVERIFY(openWindow<frmMain>());
-        QCOMPARE(flow->shutdownRuns(), 0);
+        QCOMPARE(platform->endRequests, 0);
     }
 
     void userClosesEndTheProgramOnce_data()
@@ -328,13 +344,13 @@ private slots:
             if (how.endsWith(QLatin1String("close")))
                 main->close();
             else if (how.endsWith(QLatin1String("menu")))
-                main->mnuExit->trigger();
+                child<QAction>(main, "mnuExit")->trigger();
             else
-                click(main->cmdNav_1);
+                click(child<QPushButton>(main, "cmdNav_1"));
         } else {
             frmQuestions *questions = startTest(main, {3});
             if (how.startsWith(QLatin1String("questions"))) {
-                click(questions->cmdNext);
+                click(child<QPushButton>(questions, "cmdNext"));
                 questions->close();
             } else {
                 frmResult *result = answerForScore(questions, 8);
@@ -342,28 +358,27 @@ private slots:
                 if (how.endsWith(QLatin1String("close")))
                     result->close();
                 else if (how.endsWith(QLatin1String("menu")))
-                    result->mnuExit->trigger();
+                    child<QAction>(result, "mnuExit")->trigger();
                 else
-                    click(result->cmdExit);
+                    click(child<QPushButton>(result, "cmdExit"));
                 QCOMPARE(flow->results().yogaNeeded, (std::array<bool, 8>{}));
             }
         }
         flushDeletes();
         QCOMPARE(platform->endRequests, 1);
-        QCOMPARE(flow->shutdownRuns(), 1);
         QCOMPARE(visibleWindows(), 0);
     }
 
     void aSecondStartDuringTheShuffleIsIgnored()
     {
         frmMain *main = startProgram();
-        click(main->chkChakras[0]);
+        click(child<QCheckBox>(main, "chkChakras", 0));
         int presses = 0;
         platform->onEvents = [&] {
             if (presses++ == 0)
-                click(main->cmdTest);
+                click(child<QPushButton>(main, "cmdTest"));
         };
-        click(main->cmdTest);
+        click(child<QPushButton>(main, "cmdTest"));
         platform->onEvents = nullptr;
         flushDeletes();
         QVERIFY(openWindow<frmQuestions>());
@@ -374,12 +389,12 @@ private slots:
     void leavingDuringTheShuffleOpensNothing()
     {
         frmMain *main = startProgram();
-        click(main->chkChakras[0]);
+        click(child<QCheckBox>(main, "chkChakras", 0));
         platform->onEvents = [&] {
-            if (!flow->hasShutDown())
+            if (platform->endRequests == 0)
                 main->close();
         };
-        click(main->cmdTest);
+        click(child<QPushButton>(main, "cmdTest"));
         platform->onEvents = nullptr;
         flushDeletes();
         QCOMPARE(visibleWindows(), 0);

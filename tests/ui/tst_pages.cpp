@@ -1,20 +1,24 @@
 #include "window_fixture.h"
 
+#include "core/config.h"
 #include "ui/frmAbout.h"
 #include "ui/frmYogaChakra.h"
 #include "ui/link_label.h"
+#include "ui/qt_text.h"
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QUrl>
 
 using namespace pranoth;
 using namespace pranoth::testing;
 
 namespace {
 
-const std::string Site = "https://www.example.com/pranoth/ssd.php?page=";
+// The configured site, whatever it is.
+const std::string Site = std::string(config::Site) + "/pranoth/ssd.php?page=";
 
 // Brings the program to one of its four flow windows.
 FlowWindow *flowWindow(ProgramDriver &driver, const QString &which)
@@ -28,7 +32,7 @@ FlowWindow *flowWindow(ProgramDriver &driver, const QString &which)
     frmResult *result = driver.answerAll(questions, OptionNotSure);
     if (which == QLatin1String("result"))
         return result;
-    click(result->cmdYogaChakra);
+    click(child<QPushButton>(result, "cmdYogaChakra"));
     flushDeletes();
     return openWindow<frmYogaChakra>();
 }
@@ -84,9 +88,9 @@ private slots:
             QCOMPARE(driver->platform.openedUrls, std::vector<std::string>{Site + entry.page});
         }
         const std::vector<std::pair<LinkLabel *, std::string>> labels{
-            {current->promotion.Label61, "home-page"},
-            {current->promotion.lblCobrand, "co-brand"},
-            {current->promotion.lblFullBrand, "fully-branded"},
+            {child<LinkLabel>(current, "Label61"), "home-page"},
+            {child<LinkLabel>(current, "lblCobrand"), "co-brand"},
+            {child<LinkLabel>(current, "lblFullBrand"), "fully-branded"},
         };
         for (const auto &[label, page] : labels) {
             driver->platform.openedUrls.clear();
@@ -123,7 +127,7 @@ private slots:
         QVERIFY(!current->menuBar()->actions().last()->isVisible());
 
         QStringList help;
-        for (QAction *item : current->menus.mnuHelp->actions())
+        for (QAction *item : child<QMenu>(current, "mnuHelp")->actions())
             help << item->objectName() + QLatin1Char('=') + item->text();
         const QString sep1 =
             questionnaire ? QStringLiteral("mnuFileSep1")
@@ -166,18 +170,20 @@ private slots:
         QVERIFY(about);
         QCOMPARE(about->parentWidget(), current);
         QVERIFY(about->isModal());
-        QCOMPARE(about->windowTitle(), QStringLiteral("Pranoth v1.15"));
+        QCOMPARE(about->windowTitle(), fromLatin1(config::Caption));
 
         driver->platform.openedUrls.clear();
-        click(about->lblHomePage);
-        click(about->lblCoBrand);
+        click(child<LinkLabel>(about, "lblHomePage"));
+        click(child<LinkLabel>(about, "lblCoBrand"));
         QCOMPARE(driver->platform.openedUrls,
                  (std::vector<std::string>{Site + "home-page", Site + "fully-branded"}));
-        QVERIFY(about->lblHomePage->text().contains(QStringLiteral("www.example.com")));
+        const QString host = QUrl(fromLatin1(config::Site)).host();
+        QCOMPARE(child<LinkLabel>(about, "lblHomePage")->text(),
+                 QStringLiteral("Visit us at %1").arg(host));
 
         switch (closeBy) {
         case 0:
-            click(about->cmdOK);
+            click(child<QPushButton>(about, "cmdOK"));
             break;
         case 1:
             QTest::keyClick(about, Qt::Key_Return);
@@ -198,7 +204,7 @@ private slots:
     void donateButtonAndEscOpenTheDonationPage()
     {
         frmMain *main = driver->start();
-        click(main->Command3);
+        click(child<QPushButton>(main, "Command3"));
         QCOMPARE(driver->platform.openedUrls, std::vector<std::string>{Site + "donate"});
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
@@ -211,7 +217,7 @@ private slots:
     void theCoBrandLineShowsOneAmpersand()
     {
         frmMain *main = driver->start();
-        const QString text = main->promotion.lblCobrand->text();
+        const QString text = child<LinkLabel>(main, "lblCobrand")->text();
         QVERIFY(text.contains(QStringLiteral("site's name &  link here.")));
         QVERIFY(!text.contains(QStringLiteral("&&")));
     }

@@ -59,7 +59,7 @@ public:
                 return QStringLiteral("step %1: no window to act on").arg(step);
             const Action &action = weighted(actions);
             log(action.description);
-            const int shutdownsBefore = driver_.flow.shutdownRuns();
+            const int shutdownsBefore = driver_.platform.endRequests;
             nestedUserClose_ = false;
             action.perform();
             deliverPendingEvents();
@@ -240,9 +240,10 @@ private:
         AppFlow &flow = driver_.flow;
         const TestRun &run = flow.run();
 
-        if (flow.shutdownRuns() > 1)
+        // The shutdown routine asks the process to end, once.
+        if (driver_.platform.endRequests > 1)
             return QStringLiteral("the shutdown routine ran twice");
-        if (flow.shutdownRuns() > shutdownsBefore) {
+        if (driver_.platform.endRequests > shutdownsBefore) {
             if (!action.endsProgram && !nestedUserClose_)
                 return QStringLiteral("the program ended without a user close");
             if (driver_.platform.endRequests != 1)
@@ -317,10 +318,7 @@ private:
 // take most of the time, so paint events are dropped.
 class NoPainting : public QObject {
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        return event->type() == QEvent::Paint;
-    }
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Paint; }
 };
 
 class tst_Soak : public QObject {

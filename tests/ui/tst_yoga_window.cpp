@@ -1,5 +1,8 @@
 #include "window_fixture.h"
 
+#include "core/config.h"
+#include "ui/qt_text.h"
+
 #include "ui/frmYogaChakra.h"
 #include "ui/program_resources.h"
 #include "yoga/asana_catalogue.h"
@@ -31,7 +34,7 @@ class tst_YogaWindow : public QObject {
 
     frmYogaChakra *findYoga(frmResult *result)
     {
-        click(result->cmdYogaChakra);
+        click(child<QPushButton>(result, "cmdYogaChakra"));
         flushDeletes();
         return openWindow<frmYogaChakra>();
     }
@@ -44,7 +47,7 @@ private slots:
     {
         frmResult *result = driver->answerForScore(driver->startTest(driver->start(), {3}), 4);
         QVERIFY(!driver->flow.results().yogaNeeded[3]);
-        click(result->cmdYogaChakra);
+        click(child<QPushButton>(result, "cmdYogaChakra"));
         flushDeletes();
         QCOMPARE(int(driver->platform.messages.size()), 1);
         QCOMPARE(driver->platform.messages[0].text,
@@ -61,37 +64,47 @@ private slots:
         QVERIFY(!openWindow<frmResult>());
         QCOMPARE(driver->platform.endRequests, 0);
         QCOMPARE(driver->flow.results().yogaNeeded, (std::array<bool, 8>{}));
-        QCOMPARE(yoga->windowTitle(), QStringLiteral("Pranoth v1.15"));
-        QCOMPARE(yoga->Frame1->title(), QStringLiteral("Pranoth Interpretation"));
-        QCOMPARE(yoga->lblChakraName->text(), QStringLiteral("Throat Chakra (Vishuddha)"));
-        QCOMPARE(yoga->picYoga->pixmap().size(), QSize(250, 250));
-        QCOMPARE(yoga->viewer().currentSlot(), 8);
+        QCOMPARE(yoga->windowTitle(), fromLatin1(config::Caption));
+        QCOMPARE(child<QGroupBox>(yoga, "Frame1")->title(),
+                 QStringLiteral("Pranoth Interpretation"));
+        QCOMPARE(child<QLabel>(yoga, "lblChakraName")->text(),
+                 QStringLiteral("Throat Chakra (Vishuddha)"));
+        QCOMPARE(child<QLabel>(yoga, "picYoga")->pixmap().size(), QSize(250, 250));
 
         // The record: bold headings, plain texts, cautions when there are some.
-        const QString text = yoga->RTB->toPlainText();
+        const QString text = child<QTextEdit>(yoga, "RTB")->toPlainText();
         QVERIFY(text.startsWith(QStringLiteral("Asanas Name\nMatsyasana\n\nDescription\n")));
         QVERIFY(text.contains(QStringLiteral("\n\nContradictions\n")));
-        QCOMPARE(formatAt(yoga->RTB, QStringLiteral("Asanas Name")).fontWeight(), int(QFont::Bold));
-        QCOMPARE(formatAt(yoga->RTB, QStringLiteral("Matsyasana")).fontWeight(), int(QFont::Bold));
-        QCOMPARE(formatAt(yoga->RTB, QStringLiteral("Fish Pose")).fontWeight(), int(QFont::Normal));
-        QCOMPARE(formatAt(yoga->RTB, QStringLiteral("Contradictions")).fontWeight(),
+        QCOMPARE(
+            formatAt(child<QTextEdit>(yoga, "RTB"), QStringLiteral("Asanas Name")).fontWeight(),
+            int(QFont::Bold));
+        QCOMPARE(formatAt(child<QTextEdit>(yoga, "RTB"), QStringLiteral("Matsyasana")).fontWeight(),
                  int(QFont::Bold));
-        QCOMPARE(yoga->RTB->textCursor().position(), 0);
+        QCOMPARE(formatAt(child<QTextEdit>(yoga, "RTB"), QStringLiteral("Fish Pose")).fontWeight(),
+                 int(QFont::Normal));
+        QCOMPARE(
+            formatAt(child<QTextEdit>(yoga, "RTB"), QStringLiteral("Contradictions")).fontWeight(),
+            int(QFont::Bold));
+        QCOMPARE(child<QTextEdit>(yoga, "RTB")->textCursor().position(), 0);
 
-        click(yoga->cmdBk);
+        click(child<QPushButton>(yoga, "cmdBk"));
         QCOMPARE(driver->platform.messages.back().text, std::string("You are at the first record"));
         for (int i = 0; i < 4; ++i)
-            click(yoga->cmdNext);
-        QVERIFY(yoga->RTB->toPlainText().contains(QStringLiteral("\nSarvangasana\n")));
-        click(yoga->cmdNext);
-        QCOMPARE(yoga->viewer().currentSlot(), 12);
+            click(child<QPushButton>(yoga, "cmdNext"));
+        QVERIFY(child<QTextEdit>(yoga, "RTB")
+                    ->toPlainText()
+                    .contains(QStringLiteral("\nSarvangasana\n")));
+        click(child<QPushButton>(yoga, "cmdNext"));
+        QCOMPARE(child<QTextEdit>(yoga, "RTB")->toPlainText().section(QLatin1Char('\n'), 1, 1),
+                 QStringLiteral("Sarvangasana"));
     }
 
     void aRecordWithoutCautionsEndsWithItsBenefits()
     {
         frmYogaChakra *yoga = findYoga(driver->resultFor({3})); // Yoga Mudra first
-        QCOMPARE(yoga->lblChakraName->text(), QStringLiteral("Heart Chakra (Anahata)"));
-        const QString text = yoga->RTB->toPlainText();
+        QCOMPARE(child<QLabel>(yoga, "lblChakraName")->text(),
+                 QStringLiteral("Heart Chakra (Anahata)"));
+        const QString text = child<QTextEdit>(yoga, "RTB")->toPlainText();
         QVERIFY(text.startsWith(QStringLiteral("Asanas Name\nYoga Mudra\n")));
         QVERIFY(!text.contains(QStringLiteral("Contradictions")));
         QVERIFY(text.endsWith(QStringLiteral("bronchial areas.\n\n")));
@@ -100,7 +113,7 @@ private slots:
     void backGivesAFreshMainWindow()
     {
         frmYogaChakra *yoga = findYoga(driver->resultFor({0, 2}));
-        yoga->mnuBack->trigger();
+        child<QAction>(yoga, "mnuBack")->trigger();
         flushDeletes();
         QVERIFY(openWindow<frmMain>());
         QVERIFY(!openWindow<frmYogaChakra>());
@@ -119,9 +132,9 @@ private slots:
         QFETCH(int, how);
         frmYogaChakra *yoga = findYoga(driver->resultFor({6}));
         if (how == 0)
-            click(yoga->cmdExit);
+            click(child<QPushButton>(yoga, "cmdExit"));
         else if (how == 1)
-            yoga->mnuExit->trigger();
+            child<QAction>(yoga, "mnuExit")->trigger();
         else
             yoga->close();
         flushDeletes();
@@ -133,9 +146,10 @@ private slots:
     {
         frmYogaChakra *yoga = findYoga(driver->resultFor({1}));
         yoga->showPicture(12);
-        QVERIFY(yoga->picYoga->pixmap().isNull());
+        QVERIFY(child<QLabel>(yoga, "picYoga")->pixmap().isNull());
         yoga->setChakraTitle("Sacral Chakra (Swadhisthanna)");
-        QCOMPARE(yoga->lblChakraName->text(), QStringLiteral("Sacral Chakra (Swadhisthanna)"));
+        QCOMPARE(child<QLabel>(yoga, "lblChakraName")->text(),
+                 QStringLiteral("Sacral Chakra (Swadhisthanna)"));
     }
 
     void everyPictureLoadsFromTheResources()

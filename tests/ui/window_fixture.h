@@ -20,6 +20,19 @@
 
 namespace pranoth::testing {
 
+// A control of a window, found by its object name as a user's tools find it;
+// the members of a control array carry their index: "optAnswer_2".
+template <typename Control = QWidget>
+Control *child(const QObject *window, const char *name, int index = -1)
+{
+    if (!window)
+        return nullptr;
+    const QString objectName = index < 0
+                                   ? QLatin1String(name)
+                                   : QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+    return window->findChild<Control *>(objectName);
+}
+
 // The open top-level window of a given type, if exactly one is open.
 template <typename Window> Window *openWindow()
 {
@@ -92,8 +105,8 @@ struct ProgramDriver {
     frmQuestions *startTest(frmMain *main, std::initializer_list<int> chakras)
     {
         for (const int k : chakras)
-            click(main->chkChakras[static_cast<std::size_t>(k)]);
-        click(main->cmdTest);
+            click(child<QCheckBox>(main, "chkChakras", static_cast<std::size_t>(k)));
+        click(child<QPushButton>(main, "cmdTest"));
         flushDeletes();
         return openWindow<frmQuestions>();
     }
@@ -103,8 +116,8 @@ struct ProgramDriver {
     {
         const int n = flow.run().length();
         for (int i = flow.run().CurrentQuestion; i <= n; ++i) {
-            click(questions->optAnswer[static_cast<std::size_t>(option)]);
-            click(questions->cmdNext);
+            click(child<QRadioButton>(questions, "optAnswer", static_cast<std::size_t>(option)));
+            click(child<QPushButton>(questions, "cmdNext"));
         }
         flushDeletes();
         return openWindow<frmResult>();
@@ -119,8 +132,9 @@ struct ProgramDriver {
             const int position = flow.run().CurrentQuestion - 1;
             const bool match = given++ < matches;
             const std::string &key = flow.run().RunKeys[static_cast<std::size_t>(position)];
-            click(questions->optAnswer[match ? std::size_t(optionOfAnswer(key)) : 2U]);
-            click(questions->cmdNext);
+            click(child<QRadioButton>(questions, "optAnswer",
+                                      match ? std::size_t(optionOfAnswer(key)) : 2U));
+            click(child<QPushButton>(questions, "cmdNext"));
         }
         flushDeletes();
         return openWindow<frmResult>();

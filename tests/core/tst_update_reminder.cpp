@@ -1,7 +1,8 @@
 #include "fakes.h"
 
-#include "shell/settings_store.h"
-#include "shell/update_reminder.h"
+#include "core/config.h"
+#include "core/settings_store.h"
+#include "core/update_reminder.h"
 
 #include <QTest>
 
@@ -13,7 +14,8 @@ namespace {
 const DateTime Today{2026, 12, 7, 9, 30, 0};
 const std::string Question = "There maybe an update to this software available\r"
                              "Do you want to check for an update?";
-const std::string DownloadPage = "https://www.example.com/pranoth/ssd.php?page=download-web-page";
+const std::string DownloadPage =
+    std::string(config::Site) + "/pranoth/ssd.php?page=download-web-page";
 
 DateTime daysFromToday(int days, int hour = 23)
 {

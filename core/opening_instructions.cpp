@@ -1,8 +1,10 @@
 #include "opening_instructions.h"
 
+#include "rich_text.h"
+
 namespace pranoth {
 
-const std::array<ChakraOpeningInstructionTexts, 7> ChakraOpeningInstruction = {{
+const std::array<ChakraOpeningInstructionTexts, ChakraCount> ChakraOpeningInstruction = {{
     // Root
     {"Touch the tips of your thumb and index together. Concentrate on the Root Chakra at the spot "
      "in between the genitals and the anus.",
@@ -45,14 +47,14 @@ std::string OpeningInstructionBlocks(int chakra)
 {
     if (chakra < 0 || chakra >= static_cast<int>(ChakraOpeningInstruction.size()))
         return {};
-    const auto &texts = ChakraOpeningInstruction[static_cast<std::size_t>(chakra)];
-    constexpr std::string_view paragraphEnd = "\r\n\r\n";
+    const auto &texts = ChakraOpeningInstruction[asIndex(chakra)];
     std::string block;
     for (const std::string_view text : {texts.handPosition, texts.concentration, texts.chant}) {
         if (text.empty())
             continue;
         block += text;
-        block += paragraphEnd;
+        block += LineBreak;
+        block += LineBreak;
     }
     return block;
 }

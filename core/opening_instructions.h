@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chakra.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -16,7 +18,7 @@ struct ChakraOpeningInstructionTexts {
 };
 
 // By chakra index 0..6.
-extern const std::array<ChakraOpeningInstructionTexts, 7> ChakraOpeningInstruction;
+extern const std::array<ChakraOpeningInstructionTexts, ChakraCount> ChakraOpeningInstruction;
 
 // The instruction texts of a chakra as one block: hand position,
 // concentration (when it has its own text) and chant, each followed by two

@@ -1,16 +1,13 @@
 #include "web_pages.h"
 
+#include "core/config.h"
 #include "core/platform.h"
-
-#ifndef PRANOTH_SITE
-#define PRANOTH_SITE "https://www.example.com"
-#endif
 
 namespace pranoth {
 
 std::string_view siteAddress()
 {
-    return PRANOTH_SITE;
+    return config::Site;
 }
 
 std::string pageAddress(std::string_view pageKey)
