@@ -8,10 +8,10 @@
 #include "window_layout.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 
 namespace pranoth {
 
@@ -42,11 +42,21 @@ void FlowWindow::showEvent(QShowEvent *event)
     if (centred_)
         return;
     centred_ = true;
-    if (const QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+    centreOnScreen(this);
+}
+
+void FlowWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses the button that has the focus, and only it: no button is
+    // the window's default, so Enter elsewhere (on an answer, say) does nothing.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget());
+            button && button->isEnabled()) {
+            button->click();
+            return;
+        }
     }
+    QMainWindow::keyPressEvent(event);
 }
 
 void FlowWindow::setUpPromotion(const QRect &advertisement, const QRect &frame)

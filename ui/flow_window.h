@@ -56,6 +56,7 @@ protected:
     BackAndExit setUpBackAndExit(const QRect &back, const QRect &exit);
 
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -110,4 +110,11 @@ frmAbout::frmAbout(Platform &platform, QWidget *opener) : QDialog(opener)
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+void frmAbout::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // In the middle of the screen, like the program's other windows.
+    centreOnScreen(this);
+}
+
 } // namespace pranoth

@@ -15,7 +15,7 @@ namespace pranoth {
 // picture and its chakra on the left of the frame, the record on the right
 // with its own Back and Next below it; the branding, Back and Exit at the foot.
 frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
-    : FlowWindow(platform, "frmYogaChakra", 10800, 6615)
+    : FlowWindow(platform, "frmYogaChakra", 10800, 7155)
 {
     QWidget *area = client();
     setUpPromotion(twipsRect(600, 60, 9600, 300), twipsRect(120, 5640, 7185, 855));
@@ -55,6 +55,19 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
         button->setFont(verdana(8.25));
     describe(cmdBk, tr("Shows the previous posture"));
     describe(cmdNext, tr("Shows the next posture"));
+
+    // One general note under every record: several postures hold the breath
+    // or put weight on the neck, and some records have no cautions.
+    lblSafety =
+        new QLabel(tr("Practise gently and within your limits. If you are pregnant, or have "
+                      "high blood pressure, a heart, eye, neck or back condition or an "
+                      "injury, ask a doctor or a qualified teacher first."),
+                   area);
+    place(lblSafety, "lblSafety", twipsRect(120, 6600, 10560, 480));
+    lblSafety->setFont(verdana(8.25));
+    lblSafety->setWordWrap(true);
+    lblSafety->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    describe(lblSafety, tr("A safety note for every posture"), tr("Safety note"));
 
     wayOut_ = setUpBackAndExit(twipsRect(8535, 5865, 1000, 400), twipsRect(9675, 5865, 1000, 400));
 

@@ -1,6 +1,7 @@
 #include "window_layout.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace pranoth {
@@ -45,6 +46,15 @@ void describe(QWidget *widget, const QString &description, const QString &name)
     widget->setAccessibleDescription(description);
     if (!name.isEmpty())
         widget->setAccessibleName(name);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = window->screen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
 }
 
 void place(QWidget *widget, const char *objectName, const QRect &pixels)

@@ -36,6 +36,9 @@ void setTabSequence(std::initializer_list<QWidget *> widgets);
 // where the control shows no text of its own.
 void describe(QWidget *widget, const QString &description, const QString &name = {});
 
+// Moves a window, frame included, to the centre of its screen.
+void centreOnScreen(QWidget *window);
+
 // Places a child at a rectangle given in twips and names it.
 void place(QWidget *widget, const char *objectName, const QRect &pixels);
 

@@ -24,6 +24,21 @@ class Failure(Exception):
     pass
 
 
+# What every program started here wrote to its standard error.
+LOGS = []
+
+
+def program_messages():
+    """The lines the programs printed, less what the machine's environment
+    prints on its own (the accessibility bus coming and going)."""
+    lines = []
+    for log in LOGS:
+        log.seek(0)
+        lines += [line for line in log.read().decode("utf-8", "replace").splitlines()
+                  if line.strip() and not line.startswith("Qt: Session management error")]
+    return lines
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
@@ -100,6 +115,21 @@ def text_of(node):
     return text.getText(0, text.characterCount)
 
 
+def read_as_screen_reader(node):
+    """Reads a text view the way a screen reader does: by character, word,
+    sentence and line at every offset, up to and including its end."""
+    text = node.queryText()
+    count = text.characterCount
+    for offset in list(range(0, count, max(1, count // 40))) + [count - 1, count]:
+        for boundary in (pyatspi.TEXT_BOUNDARY_CHAR, pyatspi.TEXT_BOUNDARY_WORD_START,
+                         pyatspi.TEXT_BOUNDARY_SENTENCE_START, pyatspi.TEXT_BOUNDARY_LINE_START):
+            text.getTextAtOffset(offset, boundary)
+            text.getTextAfterOffset(offset, boundary)
+            text.getTextBeforeOffset(offset, boundary)
+        text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS)
+        text.getAttributeRun(offset)
+
+
 class Program:
     """One running instance of the program."""
 
@@ -108,7 +138,9 @@ class Program:
         that the process found here is the program itself."""
         env = dict(os.environ)
         env.update(environment or {})
-        self.process = subprocess.Popen([*prefix, PROGRAM], env=env, stderr=subprocess.DEVNULL,
+        self.log = tempfile.TemporaryFile()
+        LOGS.append(self.log)
+        self.process = subprocess.Popen([*prefix, PROGRAM], env=env, stderr=self.log,
                                         preexec_fn=preexec)
         self.pid = self.process.pid
 
@@ -276,6 +308,7 @@ def walkthrough():
         questions = start_test(program, ["Root Chakra (Muladhara)", "Navel Chakra (Manipura)",
                                          "Throat Chakra (Vishuddha)"])
         poll(lambda: question_label(questions) == "Question No. 1 of 24", "question 1 of 24")
+        read_as_screen_reader(find(questions, "text"))
         about_round_trip(program)
         press_keys(CAPTION, "space")  # Next has the focus
         poll(lambda: question_label(questions) == "Question No. 2 of 24", "question 2")
@@ -289,6 +322,7 @@ def walkthrough():
         result = answer_all(program, questions)
 
         # The result window: bars, introduction, report.
+        read_as_screen_reader(find(result, "text"))
         report = report_text(result)
         for title in ["Root Chakra (Muladhara)", "Navel Chakra (Manipura)", "Throat Chakra (Vishuddha)"]:
             check("Your %s is " % title in report, "the report has no verdict for " + title)
@@ -505,6 +539,9 @@ if __name__ == "__main__":
                 continue
             part()
             print("%s: ok (%.1f s)" % (part.__name__, time.monotonic() - started))
+        # The program itself says nothing on a run like this: no warning.
+        messages = program_messages()
+        check(not messages, "the program printed:\n" + "\n".join(messages[:20]))
     except Failure as failure:
         print("FAIL: %s" % failure, file=sys.stderr)
         sys.exit(1)

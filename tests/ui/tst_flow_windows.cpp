@@ -228,6 +228,30 @@ private slots:
         }
     }
 
+    // Enter presses the focused button and only it: never a window default.
+    void enterPressesTheFocusedButtonOnly()
+    {
+        frmMain *main = startProgram();
+        child<QPushButton>(main, "cmdTest")->setFocus();
+        QTest::keyClick(main, Qt::Key_Return);
+        QCOMPARE(platform->messages.back().text, std::string("Please select at least one chakra"));
+        click(child<QCheckBox>(main, "chkChakras", 2));
+        child<QCheckBox>(main, "chkChakras", 2)->setFocus();
+        QTest::keyClick(main, Qt::Key_Enter);
+        QVERIFY(openWindow<frmMain>());
+
+        frmQuestions *questions = startTest(main, {});
+        QVERIFY(questions);
+        click(child<QRadioButton>(questions, "optAnswer", OptionNo));
+        child<QRadioButton>(questions, "optAnswer", OptionNo)->setFocus();
+        QTest::keyClick(questions, Qt::Key_Return);
+        QCOMPARE(child<QLabel>(questions, "lblQNo")->text(), QStringLiteral("Question No. 1 of 8"));
+        child<QPushButton>(questions, "cmdNext")->setFocus();
+        QTest::keyClick(questions, Qt::Key_Return);
+        QCOMPARE(child<QLabel>(questions, "lblQNo")->text(), QStringLiteral("Question No. 2 of 8"));
+        QCOMPARE(flow->run().RunAnswers[0], std::string("No"));
+    }
+
     void theLastNextFromTheMenuIsNavigationToo()
     {
         frmQuestions *questions = startTest(startProgram(), {6});

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextEdit>
 #include <QUrl>
 
@@ -171,6 +172,10 @@ private slots:
         QCOMPARE(about->parentWidget(), current);
         QVERIFY(about->isModal());
         QCOMPARE(about->windowTitle(), fromLatin1(config::Caption));
+        // In the middle of the screen, whichever window opened it.
+        const QPoint offCentre =
+            about->frameGeometry().center() - about->screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QString::number(offCentre.x())));
 
         driver->platform.openedUrls.clear();
         click(child<LinkLabel>(about, "lblHomePage"));

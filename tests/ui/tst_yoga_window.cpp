@@ -89,8 +89,14 @@ private slots:
 
         click(child<QPushButton>(yoga, "cmdBk"));
         QCOMPARE(driver->platform.messages.back().text, std::string("You are at the first record"));
-        for (int i = 0; i < 4; ++i)
+        const QLabel *note = child<QLabel>(yoga, "lblSafety");
+        for (int i = 0; i < 4; ++i) {
             click(child<QPushButton>(yoga, "cmdNext"));
+            // The safety note stands under every record.
+            QVERIFY(note->isVisible() &&
+                    note->text().contains(QStringLiteral("qualified teacher")));
+            QCOMPARE(note->accessibleName(), QStringLiteral("Safety note"));
+        }
         QVERIFY(child<QTextEdit>(yoga, "RTB")
                     ->toPlainText()
                     .contains(QStringLiteral("\nSarvangasana\n")));
@@ -163,6 +169,19 @@ private slots:
             const QPixmap dense = asanaPicture(position, 2.0);
             QCOMPARE(dense.size(), QSize(500, 500));
             QCOMPARE(dense.deviceIndependentSize(), QSizeF(250, 250));
+            // A figure on the wall, not an empty picture: a good share of
+            // the pixels are far from the wall's colour.
+            const QImage image = dense.toImage();
+            const QColor wall = image.pixelColor(2, 2);
+            int drawn = 0;
+            for (int y = 0; y < image.height(); y += 5)
+                for (int x = 0; x < image.width(); x += 5) {
+                    const QColor c = image.pixelColor(x, y);
+                    drawn += std::abs(c.red() - wall.red()) + std::abs(c.green() - wall.green()) +
+                                 std::abs(c.blue() - wall.blue()) >
+                             90;
+                }
+            QVERIFY2(drawn > 100 * 100 / 20, qPrintable(asanaPicturePath(position)));
         }
         QVERIFY(asanaPicture(0).isNull());
         QVERIFY(asanaPicture(12).isNull());
