@@ -1,0 +1,644 @@
+#include "result_document.h"
+
+#include "core/report.h"
+#include "core/result_palette.h"
+#include "core/test_run.h"
+#include "program_resources.h"
+#include "text_cursor_writer.h"
+#include "window_layout.h"
+#include "yoga/asana_catalogue.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextFrame>
+#include <QTextList>
+#include <QTextObjectInterface>
+
+#include <cmath>
+
+namespace pranoth {
+
+namespace {
+
+class ResultDocument {
+    Q_DECLARE_TR_FUNCTIONS(ResultDocument)
+};
+
+// Page margins in millimetres; the page number stands in the bottom one.
+constexpr qreal SideMarginMm = 18.0;
+constexpr qreal TopMarginMm = 15.0;
+constexpr qreal BottomMarginMm = 20.0;
+constexpr qreal MillimetresPerInch = 25.4;
+
+constexpr qreal BodyPoints = 10.0;
+// Side of an asana picture, in the pixels of a 96-dpi screen, as the viewer shows it.
+constexpr int PictureSide = 250;
+
+// A block that must stand on the same page as the first line after it.
+constexpr int KeepWithNextProperty = QTextFormat::UserProperty + 1;
+
+// The bar chart, drawn by ChartHandler: per chakra its percentage (-1 when
+// it was not tested) and its verdict word.
+constexpr int ChartObjectType = QTextFormat::UserObject + 1;
+constexpr int ChartPercentsProperty = QTextFormat::UserProperty + 2;
+constexpr int ChartVerdictsProperty = QTextFormat::UserProperty + 3;
+
+QColor colourOf(Rgb colour)
+{
+    return {colour.red, colour.green, colour.blue};
+}
+
+QString latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int screenDpi()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? qRound(screen->logicalDotsPerInchY()) : 96;
+}
+
+// The resolution the document is laid out for.
+int layoutDpi(const QTextDocument *document)
+{
+    const QPaintDevice *device = document->documentLayout()->paintDevice();
+    return device ? device->logicalDpiY() : screenDpi();
+}
+
+qreal millimetres(qreal mm, int dpi)
+{
+    return mm * dpi / MillimetresPerInch;
+}
+
+class ChartHandler : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    using QObject::QObject;
+
+    QSizeF intrinsicSize(QTextDocument *document, int, const QTextFormat &) override
+    {
+        const QTextFrameFormat frame = document->rootFrame()->frameFormat();
+        const qreal width =
+            document->pageSize().width() > 0
+                ? document->pageSize().width() - frame.leftMargin() - frame.rightMargin()
+                : document->textWidth();
+        return {std::max<qreal>(width, 100.0), millimetres(62.0, layoutDpi(document))};
+    }
+
+    void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *document, int,
+                    const QTextFormat &format) override
+    {
+        const int dpi = layoutDpi(document);
+        const QList<int> percents = format.property(ChartPercentsProperty).value<QList<int>>();
+        const QStringList verdicts = format.property(ChartVerdictsProperty).toStringList();
+        if (percents.size() != ChakraCount || verdicts.size() != ChakraCount)
+            return;
+
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        const QFont labelFont(verdana(8.5), painter->device());
+        const QFont boldFont(verdana(8.5, true), painter->device());
+        const qreal line = QFontMetricsF(labelFont).height();
+        const qreal column = rect.width() / ChakraCount;
+        const qreal barWidth = column * 0.42;
+        const qreal designHeight = rect.height() - 4.5 * line;
+        const qreal base = rect.top() + 1.3 * line + designHeight;
+        const qreal hairline = dpi / 72.0 * 0.6;
+
+        for (int k = 0; k < ChakraCount; ++k) {
+            const qreal left = rect.left() + column * k;
+            const QRectF nameRow(left, base + 0.3 * line, column, line);
+            const QRectF verdictRow(left, base + 1.3 * line, column, line);
+            const int percent = percents[k];
+            const QString name = ResultDocument::tr(ChakraShortNames[at(k)]);
+            if (percent < 0) {
+                painter->setPen(QColor(128, 128, 128));
+                painter->setFont(labelFont);
+                painter->drawText(nameRow, Qt::AlignHCenter | Qt::AlignTop, name);
+                painter->drawText(verdictRow, Qt::AlignHCenter | Qt::AlignTop,
+                                  ResultDocument::tr("not tested"));
+                continue;
+            }
+            const qreal height = barHeight(static_cast<float>(designHeight), percent);
+            const QRectF bar(left + (column - barWidth) / 2, base - height, barWidth, height);
+            if (height > 0) {
+                painter->setPen(QPen(Qt::black, hairline));
+                painter->setBrush(colourOf(ChakraBarColours[at(k)]));
+                painter->drawRect(bar);
+            }
+            painter->setPen(Qt::black);
+            painter->setFont(labelFont);
+            painter->drawText(QRectF(left, bar.top() - 1.1 * line, column, line),
+                              Qt::AlignHCenter | Qt::AlignBottom,
+                              ResultDocument::tr("%1%").arg(percent));
+            painter->drawText(nameRow, Qt::AlignHCenter | Qt::AlignTop, name);
+            painter->setFont(boldFont);
+            painter->drawText(verdictRow, Qt::AlignHCenter | Qt::AlignTop, verdicts[k]);
+        }
+        painter->setPen(QPen(Qt::black, 2 * hairline));
+        painter->drawLine(QPointF(rect.left(), base), QPointF(rect.right(), base));
+        painter->restore();
+    }
+};
+
+// Appends the document's parts at the end of `document`.
+class Composer {
+public:
+    Composer(QTextDocument &document, const ResultDocumentData &data)
+        : document_(document), data_(data), cursor_(&document)
+    {
+        // The report and the asana records are written by the program's own
+        // rich-text writer on a text view of this document, as the windows
+        // write them.
+        editor_.setDocument(&document);
+        writer_ = std::make_unique<TextCursorWriter>(&editor_);
+    }
+
+    void compose()
+    {
+        header();
+        chart();
+        tallies();
+        report();
+        if (data_.needsYoga())
+            yoga();
+        else
+            noYoga();
+        safetyNote();
+    }
+
+private:
+    static QTextCharFormat text(qreal points = BodyPoints, bool bold = false, Rgb colour = Black)
+    {
+        QTextCharFormat format;
+        format.setFont(verdana(points, bold), QTextCharFormat::FontPropertiesAll);
+        format.setForeground(colourOf(colour));
+        return format;
+    }
+
+    static QTextBlockFormat paragraph(qreal spaceAbove = 0.0, qreal spaceBelow = 4.0)
+    {
+        QTextBlockFormat format;
+        format.setTopMargin(spaceAbove);
+        format.setBottomMargin(spaceBelow);
+        return format;
+    }
+
+    // Starts a new paragraph, except on the document's first, empty one.
+    void block(const QTextBlockFormat &format, const QTextCharFormat &characters)
+    {
+        cursor_.movePosition(QTextCursor::End);
+        if (document_.isEmpty() && !started_) {
+            cursor_.setBlockFormat(format);
+            cursor_.setBlockCharFormat(characters);
+        } else {
+            cursor_.insertBlock(format, characters);
+        }
+        started_ = true;
+    }
+
+    void heading(const QString &title, qreal points = 13.0, bool newPage = false)
+    {
+        QTextBlockFormat format = paragraph(14.0, 6.0);
+        format.setProperty(KeepWithNextProperty, true);
+        if (newPage)
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        block(format, text(points, true, Teal));
+        cursor_.insertText(title);
+    }
+
+    void line(const QString &words, const QTextCharFormat &format = text())
+    {
+        block(paragraph(), format);
+        cursor_.insertText(words);
+    }
+
+    void header()
+    {
+        block(paragraph(0.0, 2.0), text(18.0, true));
+        cursor_.insertText(QLatin1String(WindowCaption));
+        line(ResultDocument::tr("Chakra test result"), text(12.0, true, Teal));
+        const QLocale locale;
+        line(ResultDocument::tr("Test completed: %1")
+                 .arg(locale.toString(data_.completed.date(), QLocale::LongFormat) +
+                      QLatin1Char(' ') +
+                      locale.toString(data_.completed.time(), QLocale::ShortFormat)));
+        QStringList names;
+        for (int k = 0; k < ChakraCount; ++k) {
+            if (data_.tested[at(k)])
+                names << latin1(chakraDisplayName(k));
+        }
+        line(ResultDocument::tr("Chakras tested: %1").arg(locale.createSeparatedList(names)));
+    }
+
+    void chart()
+    {
+        QList<int> percents;
+        QStringList verdicts;
+        for (int k = 0; k < ChakraCount; ++k) {
+            const bool tested = data_.tested[at(k)];
+            percents << (tested ? barPercent(data_.scores[at(k)]) : -1);
+            verdicts << (tested ? latin1(verdictName(data_.verdict(k))) : QString());
+        }
+        QTextCharFormat object;
+        object.setObjectType(ChartObjectType);
+        object.setProperty(ChartPercentsProperty, QVariant::fromValue(percents));
+        object.setProperty(ChartVerdictsProperty, verdicts);
+        block(paragraph(12.0, 12.0), text());
+        cursor_.insertText(QString(QChar::ObjectReplacementCharacter), object);
+    }
+
+    void tallies()
+    {
+        heading(ResultDocument::tr("How each verdict came about"));
+        line(ResultDocument::tr(
+            "A verdict follows from how many of the chakra's eight answers matched the key: 0 to "
+            "2 give UnderActive, 3 to 5 Open and 6 to 8 OverActive. A \u201cNot Sure\u201d "
+            "answer never matches the key, so each one pulls a verdict toward UnderActive."));
+        QTextListFormat bullets;
+        bullets.setStyle(QTextListFormat::ListDisc);
+        bullets.setIndent(1);
+        QTextList *list = nullptr;
+        for (int k = 0; k < ChakraCount; ++k) {
+            if (!data_.tested[at(k)])
+                continue;
+            const AnswerTally &tally = data_.tallies[at(k)];
+            line(ResultDocument::tr("%1: %2 of %3 answers matched the key, %4 were \u201cNot "
+                                    "Sure\u201d: %5.")
+                     .arg(latin1(chakraDisplayName(k)))
+                     .arg(tally.matched)
+                     .arg(tally.asked)
+                     .arg(tally.notSure)
+                     .arg(latin1(verdictName(data_.verdict(k)))));
+            if (list)
+                list->add(cursor_.block());
+            else
+                list = cursor_.createList(bullets);
+        }
+    }
+
+    void report()
+    {
+        heading(ResultDocument::tr("Your result"));
+
+        // The introduction, in the result window's colours, its runs of
+        // spaces kept.
+        QTextFrameFormat box;
+        box.setBackground(colourOf(IntroductionBackground));
+        box.setPadding(6.0);
+        box.setBorder(0.0);
+        box.setTopMargin(4.0);
+        box.setBottomMargin(10.0);
+        cursor_.movePosition(QTextCursor::End);
+        cursor_.insertFrame(box);
+        cursor_.setBlockFormat(paragraph(0.0, 0.0));
+        cursor_.setBlockCharFormat(text(BodyPoints, false, IntroductionText));
+        cursor_.insertText(latin1(resultIntroduction()), text(BodyPoints, false, IntroductionText));
+
+        // The report, in the empty paragraph that follows the frame.
+        cursor_ = document_.rootFrame()->lastCursorPosition();
+        cursor_.setBlockFormat(paragraph(0.0, 0.0));
+        cursor_.setBlockCharFormat(text());
+        writer_->moveToEnd();
+        for (int k = 0; k < ChakraCount; ++k) {
+            if (data_.tested[at(k)])
+                appendChakraSection(*writer_, k, data_.verdict(k));
+        }
+    }
+
+    void yoga()
+    {
+        heading(ResultDocument::tr("Recommended yoga"), 16.0, true);
+        line(ResultDocument::tr("The postures for the chakras that are not open, in the order "
+                                "the yoga viewer shows them."));
+        const AsanaCatalogueList &catalogue = fillAsanaCatalogue();
+        for (auto slot = findYogaRecord(data_.plan, 0, SearchDirection::Forward); slot;
+             slot = findYogaRecord(data_.plan, *slot + 1, SearchDirection::Forward)) {
+            const YogaPlanSlot &record = data_.plan[at(*slot)];
+            if (record.asana < 0 || record.asana >= AsanaCount)
+                continue;
+            const Asana &asana = catalogue[at(record.asana)];
+            heading(ResultDocument::tr("%1, for the %2")
+                        .arg(latin1(asana.name), latin1(record.chakraTitle)));
+            picture(asanaPicturePosition(record.asana));
+            block(paragraph(0.0, 0.0), text());
+            writer_->moveToEnd();
+            writer_->setBold(false);
+            writer_->setColour(Black);
+            writeAsanaRecord(*writer_, asana);
+        }
+    }
+
+    void picture(int position)
+    {
+        const QUrl name(QStringLiteral("pranoth-picture:%1").arg(position));
+        if (!document_.resource(QTextDocument::ImageResource, name).isValid()) {
+            QImage image = asanaPicture(position, 2.0).toImage();
+            image.setDevicePixelRatio(1.0);
+            document_.addResource(QTextDocument::ImageResource, name, image);
+        }
+        QTextImageFormat image;
+        image.setName(name.toString());
+        image.setWidth(PictureSide);
+        image.setHeight(PictureSide);
+        block(paragraph(4.0, 8.0), text());
+        cursor_.insertImage(image);
+    }
+
+    void noYoga()
+    {
+        heading(ResultDocument::tr("Yoga"));
+        line(ResultDocument::tr("Every chakra you tested is open: no chakra yoga is needed."));
+    }
+
+    void safetyNote()
+    {
+        heading(ResultDocument::tr("Practise safely"));
+        line(ResultDocument::tr(
+            "Practise gently and within your limits, and stop if anything hurts. If you are "
+            "pregnant, or have high blood pressure, a heart, eye, neck or back condition or an "
+            "injury, ask a doctor or a qualified teacher before trying the postures."));
+    }
+
+    QTextDocument &document_;
+    const ResultDocumentData &data_;
+    QTextCursor cursor_;
+    QTextEdit editor_;
+    std::unique_ptr<TextCursorWriter> writer_;
+    bool started_ = false;
+};
+
+std::unique_ptr<QTextDocument> composeDocument(const ResultDocumentData &data)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setUndoRedoEnabled(false);
+    document->documentLayout()->registerHandler(ChartObjectType, new ChartHandler(document.get()));
+    {
+        Composer composer(*document, data);
+        composer.compose();
+    }
+    document->setDefaultFont(verdana(BodyPoints));
+    return document;
+}
+
+// A bold line of at most a few words: a heading written by the report or
+// record writers.
+bool isBoldHeading(const QTextBlock &block)
+{
+    const QString words = block.text().trimmed();
+    if (words.isEmpty() || words.size() > 60)
+        return false;
+    for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+        if (fragment.fragment().charFormat().fontWeight() < QFont::Bold &&
+            !fragment.fragment().text().trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
+bool keepsWithNext(const QTextBlock &block)
+{
+    return block.blockFormat().boolProperty(KeepWithNextProperty) || isBoldHeading(block);
+}
+
+QTextBlock nextWithText(QTextBlock block)
+{
+    for (block = block.next(); block.isValid(); block = block.next()) {
+        if (!block.text().isEmpty())
+            return block;
+    }
+    return {};
+}
+
+// Moves headings that would stand alone at the foot of a page, with any
+// headings just above them, to the next page. Each move only shifts what
+// follows, so one pass in document order settles the layout; a second pass
+// confirms it.
+void keepHeadingsWithTheirText(QTextDocument &document)
+{
+    QAbstractTextDocumentLayout *layout = document.documentLayout();
+    const qreal pageHeight = document.pageSize().height();
+    const auto pageOf = [&](qreal y) { return static_cast<int>(std::floor(y / pageHeight)); };
+    const auto firstLine = [&](const QTextBlock &block) {
+        const qreal top = layout->blockBoundingRect(block).top();
+        const QTextLine line = block.layout()->lineAt(0);
+        return std::pair{top + line.rect().top(), top + line.rect().bottom()};
+    };
+
+    for (int pass = 0; pass < 4; ++pass) {
+        bool moved = false;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            if (!keepsWithNext(block) || block.text().isEmpty())
+                continue;
+            const QTextBlock next = nextWithText(block);
+            if (!next.isValid())
+                continue;
+            const qreal headingTop = firstLine(block).first;
+            // The whole next line: a picture's block is a single line.
+            const qreal nextBottom = firstLine(next).second - 0.5;
+            if (pageOf(headingTop) == pageOf(nextBottom))
+                continue;
+            // The first of a run of headings goes to the next page with the rest.
+            QTextBlock first = block;
+            for (QTextBlock before = block.previous(); before.isValid();
+                 before = before.previous()) {
+                if (before.text().isEmpty())
+                    continue;
+                if (!keepsWithNext(before))
+                    break;
+                first = before;
+            }
+            const qreal firstTop = firstLine(first).first;
+            const qreal pageTop = millimetres(TopMarginMm, layoutDpi(&document)) +
+                                  first.blockFormat().topMargin() + 2.0;
+            if (std::fmod(firstTop, pageHeight) < pageTop)
+                continue; // already at a page's top: a break would not help
+            QTextBlockFormat format = first.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(first).setBlockFormat(format);
+            moved = true;
+        }
+        if (!moved)
+            break;
+    }
+}
+
+// Lays the document out on pages of `pageSize` device pixels at `dpi`.
+void layOutPages(QTextDocument &document, QPaintDevice *device, QSizeF pageSize, int dpi)
+{
+    document.documentLayout()->setPaintDevice(device);
+    QTextFrameFormat frame = document.rootFrame()->frameFormat();
+    frame.setLeftMargin(millimetres(SideMarginMm, dpi));
+    frame.setRightMargin(millimetres(SideMarginMm, dpi));
+    frame.setTopMargin(millimetres(TopMarginMm, dpi));
+    frame.setBottomMargin(millimetres(BottomMarginMm, dpi));
+    document.rootFrame()->setFrameFormat(frame);
+    document.setPageSize(pageSize);
+    keepHeadingsWithTheirText(document);
+}
+
+// Lays the result out for `device`, whose painting area is its whole page,
+// and paints it with a page number at the foot of every page.
+QString paintResult(const ResultDocumentData &data, QPagedPaintDevice &device)
+{
+    const std::unique_ptr<QTextDocument> document = composeDocument(data);
+    const int dpi = device.logicalDpiY();
+    const QSizeF page(device.width(), device.height());
+    layOutPages(*document, &device, page, dpi);
+
+    QPainter painter;
+    if (!painter.begin(&device))
+        return ResultDocument::tr("The result could not be drawn on the pages.");
+    const int pages = document->pageCount();
+    const QFont footerFont(verdana(8.0), &device);
+    const qreal side = millimetres(SideMarginMm, dpi);
+    const qreal bottom = millimetres(BottomMarginMm, dpi);
+    for (int index = 0; index < pages; ++index) {
+        if (index > 0 && !device.newPage())
+            return ResultDocument::tr("A new page could not be started.");
+        painter.save();
+        const QRectF view(0, index * page.height(), page.width(), page.height());
+        painter.translate(0, -view.top());
+        painter.setClipRect(view);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = view;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        document->documentLayout()->draw(&painter, context);
+        painter.restore();
+
+        painter.setFont(footerFont);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(side, page.height() - bottom, page.width() - 2 * side, bottom / 2),
+                         Qt::AlignCenter,
+                         ResultDocument::tr("Page %1 of %2").arg(index + 1).arg(pages));
+    }
+    if (!painter.end())
+        return ResultDocument::tr("The result could not be finished.");
+    return {};
+}
+
+QString openFailure(const QString &path, const QSaveFile &file)
+{
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    const QString where = QDir::toNativeSeparators(folder.absoluteFilePath());
+    if (!folder.exists())
+        return ResultDocument::tr("The result could not be saved: the folder \u201c%1\u201d does "
+                                  "not exist.")
+            .arg(where);
+    if (!folder.isDir())
+        return ResultDocument::tr("The result could not be saved: \u201c%1\u201d is not a "
+                                  "folder.")
+            .arg(where);
+    if (!folder.isWritable())
+        return ResultDocument::tr("The result could not be saved: you may not write in the "
+                                  "folder \u201c%1\u201d.")
+            .arg(where);
+    return ResultDocument::tr("The result could not be saved as \u201c%1\u201d: %2.")
+        .arg(QDir::toNativeSeparators(target.absoluteFilePath()), file.errorString());
+}
+
+} // namespace
+
+bool ResultDocumentData::needsYoga() const
+{
+    for (int k = 0; k < ChakraCount; ++k) {
+        if (tested[at(k)] && verdict(k) != Verdict::Open)
+            return true;
+    }
+    return false;
+}
+
+ResultDocumentData resultDocumentData(const TestRun &run, const ChakraResults &results,
+                                      const QDateTime &completed)
+{
+    ResultDocumentData data;
+    data.completed = completed;
+    std::array<bool, ChakraSlots> yogaNeeded{};
+    for (int k = 0; k < ChakraCount; ++k) {
+        data.tested[at(k)] = run.ChakraSelection[at(k)] != -1;
+        data.scores[at(k)] = results.ChakraScores[at(k)];
+        data.tallies[at(k)] = tallyAnswers(run, k);
+        yogaNeeded[at(k)] = data.tested[at(k)] && data.verdict(k) != Verdict::Open;
+    }
+    buildYogaPlan(yogaNeeded, data.plan);
+    return data;
+}
+
+QDateTime toQDateTime(const DateTime &time)
+{
+    return {QDate(time.year, time.month, time.day), QTime(time.hour, time.minute, time.second)};
+}
+
+QPageSize preferredPageSize(const QLocale &locale)
+{
+    static const QList<QLocale::Territory> letterTerritories{
+        QLocale::UnitedStates, QLocale::Canada,      QLocale::Mexico,    QLocale::Chile,
+        QLocale::Colombia,     QLocale::Venezuela,   QLocale::CostaRica, QLocale::Guatemala,
+        QLocale::Panama,       QLocale::ElSalvador,  QLocale::Nicaragua, QLocale::DominicanRepublic,
+        QLocale::PuertoRico,   QLocale::Philippines, QLocale::Belize};
+    if (locale.measurementSystem() == QLocale::ImperialUSSystem ||
+        letterTerritories.contains(locale.territory()))
+        return QPageSize(QPageSize::Letter);
+    return QPageSize(QPageSize::A4);
+}
+
+std::unique_ptr<QTextDocument> buildResultDocument(const ResultDocumentData &data,
+                                                   const QPageSize &pageSize)
+{
+    std::unique_ptr<QTextDocument> document = composeDocument(data);
+    const int dpi = screenDpi();
+    layOutPages(*document, nullptr, pageSize.sizePixels(dpi), dpi);
+    return document;
+}
+
+QString writeResultPdf(const ResultDocumentData &data, const QString &path,
+                       const QPageSize &pageSize)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return openFailure(path, file);
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()));
+        writer.setTitle(ResultDocument::tr("Chakra test result"));
+        writer.setCreator(QLatin1String(WindowCaption));
+        const QString failure = paintResult(data, writer);
+        if (!failure.isEmpty()) {
+            file.cancelWriting();
+            return failure;
+        }
+    }
+    if (!file.commit())
+        return ResultDocument::tr("The result could not be written to \u201c%1\u201d (%2). The "
+                                  "disk may be full; a file of that name is left as it was.")
+            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), file.errorString());
+    return {};
+}
+
+QString printResult(const ResultDocumentData &data, QPrinter &printer)
+{
+    printer.setFullPage(true);
+    if (printer.docName().isEmpty())
+        printer.setDocName(ResultDocument::tr("Chakra test result"));
+    return paintResult(data, printer);
+}
+
+} // namespace pranoth
+
+#include "result_document.moc"
