@@ -92,12 +92,9 @@ public:
 
     QSizeF intrinsicSize(QTextDocument *document, int, const QTextFormat &) override
     {
-        const QTextFrameFormat frame = document->rootFrame()->frameFormat();
-        const qreal width =
-            document->pageSize().width() > 0
-                ? document->pageSize().width() - frame.leftMargin() - frame.rightMargin()
-                : document->textWidth();
-        return {std::max<qreal>(width, 100.0), millimetres(62.0, layoutDpi(document))};
+        const int dpi = layoutDpi(document);
+        const qreal width = document->pageSize().width() - 2 * millimetres(SideMarginMm, dpi);
+        return {std::max(width, millimetres(100.0, dpi)), millimetres(62.0, dpi)};
     }
 
     void drawObject(QPainter *painter, const QRectF &rect, QTextDocument *document, int,
@@ -442,11 +439,13 @@ void keepHeadingsWithTheirText(QTextDocument &document)
 
     for (int pass = 0; pass < 4; ++pass) {
         bool moved = false;
+        // Lines are known once the layout has finished.
+        document.pageCount();
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-            if (!keepsWithNext(block) || block.text().isEmpty())
+            if (!keepsWithNext(block) || block.text().isEmpty() || block.layout()->lineCount() == 0)
                 continue;
             const QTextBlock next = nextWithText(block);
-            if (!next.isValid())
+            if (!next.isValid() || next.layout()->lineCount() == 0)
                 continue;
             const qreal headingTop = firstLine(block).first;
             // The whole next line: a picture's block is a single line.
@@ -464,24 +463,30 @@ void keepHeadingsWithTheirText(QTextDocument &document)
                 first = before;
             }
             const qreal firstTop = firstLine(first).first;
-            const qreal pageTop = millimetres(TopMarginMm, layoutDpi(&document)) +
-                                  first.blockFormat().topMargin() + 2.0;
+            // Within a few millimetres of the top margin: the heading is the
+            // page's first line.
+            const qreal pageTop = millimetres(TopMarginMm + 8.0, layoutDpi(&document));
             if (std::fmod(firstTop, pageHeight) < pageTop)
                 continue; // already at a page's top: a break would not help
             QTextBlockFormat format = first.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(first).setBlockFormat(format);
             moved = true;
+            document.pageCount();
         }
         if (!moved)
             break;
     }
 }
 
-// Lays the document out on pages of `pageSize` device pixels at `dpi`.
-void layOutPages(QTextDocument &document, QPaintDevice *device, QSizeF pageSize, int dpi)
+// Lays the document out for `device` (the screen when there is none) on pages
+// of `pageSize` device pixels.
+void layOutPages(QTextDocument &document, QPaintDevice *device, QSizeF pageSize)
 {
     document.documentLayout()->setPaintDevice(device);
+    // Margins and spacing are given in the screen's pixels; the layout scales
+    // them to the device.
+    const int dpi = screenDpi();
     QTextFrameFormat frame = document.rootFrame()->frameFormat();
     frame.setLeftMargin(millimetres(SideMarginMm, dpi));
     frame.setRightMargin(millimetres(SideMarginMm, dpi));
@@ -499,7 +504,7 @@ QString paintResult(const ResultDocumentData &data, QPagedPaintDevice &device)
     const std::unique_ptr<QTextDocument> document = composeDocument(data);
     const int dpi = device.logicalDpiY();
     const QSizeF page(device.width(), device.height());
-    layOutPages(*document, &device, page, dpi);
+    layOutPages(*document, &device, page);
 
     QPainter painter;
     if (!painter.begin(&device))
@@ -602,8 +607,7 @@ std::unique_ptr<QTextDocument> buildResultDocument(const ResultDocumentData &dat
                                                    const QPageSize &pageSize)
 {
     std::unique_ptr<QTextDocument> document = composeDocument(data);
-    const int dpi = screenDpi();
-    layOutPages(*document, nullptr, pageSize.sizePixels(dpi), dpi);
+    layOutPages(*document, nullptr, pageSize.sizePixels(screenDpi()));
     return document;
 }
 
