@@ -46,8 +46,10 @@ constexpr qreal BodyPoints = 10.0;
 // Side of an asana picture, in the pixels of a 96-dpi screen, as the viewer shows it.
 constexpr int PictureSide = 250;
 
-// A block that must stand on the same page as the first line after it.
+// A block that must stand on the same page as the first line after it, and
+// one whose lines must all stand on one page.
 constexpr int KeepWithNextProperty = QTextFormat::UserProperty + 1;
+constexpr int KeepTogetherProperty = QTextFormat::UserProperty + 4;
 
 // The bar chart, drawn by ChartHandler: per chakra its percentage (-1 when
 // it was not tested) and its verdict word.
@@ -101,7 +103,7 @@ public:
                     const QTextFormat &format) override
     {
         const int dpi = layoutDpi(document);
-        const QList<int> percents = format.property(ChartPercentsProperty).value<QList<int>>();
+        const auto percents = format.property(ChartPercentsProperty).value<QList<int>>();
         const QStringList verdicts = format.property(ChartVerdictsProperty).toStringList();
         if (percents.size() != ChakraCount || verdicts.size() != ChakraCount)
             return;
@@ -209,12 +211,10 @@ private:
         started_ = true;
     }
 
-    void heading(const QString &title, qreal points = 13.0, bool newPage = false)
+    void heading(const QString &title, qreal points = 13.0)
     {
         QTextBlockFormat format = paragraph(14.0, 6.0);
         format.setProperty(KeepWithNextProperty, true);
-        if (newPage)
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         block(format, text(points, true, Teal));
         cursor_.insertText(title);
     }
@@ -320,9 +320,14 @@ private:
 
     void yoga()
     {
-        heading(ResultDocument::tr("Recommended yoga"), 16.0, true);
-        line(ResultDocument::tr("The postures for the chakras that are not open, in the order "
-                                "the yoga viewer shows them."));
+        // The part follows the report on the same page when its first
+        // posture's heading and picture fit there, its own heading with them.
+        heading(ResultDocument::tr("Recommended yoga"), 16.0);
+        QTextBlockFormat introduction = paragraph();
+        introduction.setProperty(KeepWithNextProperty, true);
+        block(introduction, text());
+        cursor_.insertText(ResultDocument::tr("The postures for the chakras that are not open, in "
+                                              "the order the yoga viewer shows them."));
         const AsanaCatalogueList &catalogue = fillAsanaCatalogue();
         for (auto slot = findYogaRecord(data_.plan, 0, SearchDirection::Forward); slot;
              slot = findYogaRecord(data_.plan, *slot + 1, SearchDirection::Forward)) {
@@ -366,7 +371,11 @@ private:
     void safetyNote()
     {
         heading(ResultDocument::tr("Practise safely"));
-        line(ResultDocument::tr(
+        // The note stays whole, on one page.
+        QTextBlockFormat whole = paragraph();
+        whole.setProperty(KeepTogetherProperty, true);
+        block(whole, text());
+        cursor_.insertText(ResultDocument::tr(
             "Practise gently and within your limits, and stop if anything hurts. If you are "
             "pregnant, or have high blood pressure, a heart, eye, neck or back condition or an "
             "injury, ask a doctor or a qualified teacher before trying the postures."));
@@ -431,10 +440,27 @@ void keepHeadingsWithTheirText(QTextDocument &document)
     QAbstractTextDocumentLayout *layout = document.documentLayout();
     const qreal pageHeight = document.pageSize().height();
     const auto pageOf = [&](qreal y) { return static_cast<int>(std::floor(y / pageHeight)); };
-    const auto firstLine = [&](const QTextBlock &block) {
+    const auto lineAt = [&](const QTextBlock &block, int index) {
         const qreal top = layout->blockBoundingRect(block).top();
-        const QTextLine line = block.layout()->lineAt(0);
-        return std::pair{top + line.rect().top(), top + line.rect().bottom()};
+        const QRectF line = block.layout()->lineAt(index).rect();
+        // Half a pixel inside: a line that ends on a page's edge stands on it.
+        return std::pair{top + line.top(), top + line.bottom() - 0.5};
+    };
+    const auto laidOut = [](const QTextBlock &block) {
+        return block.isValid() && !block.text().isEmpty() && block.layout()->lineCount() > 0;
+    };
+    // Whether a block breaks its rule: a heading apart from the line after
+    // it, or a block to keep whole split over two pages.
+    const auto stranded = [&](const QTextBlock &block) {
+        if (keepsWithNext(block)) {
+            const QTextBlock next = nextWithText(block);
+            return laidOut(next) &&
+                   pageOf(lineAt(block, 0).first) != pageOf(lineAt(next, 0).second);
+        }
+        if (block.blockFormat().boolProperty(KeepTogetherProperty))
+            return pageOf(lineAt(block, 0).first) !=
+                   pageOf(lineAt(block, block.layout()->lineCount() - 1).second);
+        return false;
     };
 
     for (int pass = 0; pass < 4; ++pass) {
@@ -442,15 +468,7 @@ void keepHeadingsWithTheirText(QTextDocument &document)
         // Lines are known once the layout has finished.
         document.pageCount();
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-            if (!keepsWithNext(block) || block.text().isEmpty() || block.layout()->lineCount() == 0)
-                continue;
-            const QTextBlock next = nextWithText(block);
-            if (!next.isValid() || next.layout()->lineCount() == 0)
-                continue;
-            const qreal headingTop = firstLine(block).first;
-            // The whole next line: a picture's block is a single line.
-            const qreal nextBottom = firstLine(next).second - 0.5;
-            if (pageOf(headingTop) == pageOf(nextBottom))
+            if (!laidOut(block) || !stranded(block))
                 continue;
             // The first of a run of headings goes to the next page with the rest.
             QTextBlock first = block;
@@ -462,7 +480,7 @@ void keepHeadingsWithTheirText(QTextDocument &document)
                     break;
                 first = before;
             }
-            const qreal firstTop = firstLine(first).first;
+            const qreal firstTop = lineAt(first, 0).first;
             // Within a few millimetres of the top margin: the heading is the
             // page's first line.
             const qreal pageTop = millimetres(TopMarginMm + 8.0, layoutDpi(&document));
@@ -599,8 +617,8 @@ QPageSize preferredPageSize(const QLocale &locale)
         QLocale::PuertoRico,   QLocale::Philippines, QLocale::Belize};
     if (locale.measurementSystem() == QLocale::ImperialUSSystem ||
         letterTerritories.contains(locale.territory()))
-        return QPageSize(QPageSize::Letter);
-    return QPageSize(QPageSize::A4);
+        return QPageSize{QPageSize::Letter};
+    return QPageSize{QPageSize::A4};
 }
 
 std::unique_ptr<QTextDocument> buildResultDocument(const ResultDocumentData &data,
@@ -622,7 +640,7 @@ QString writeResultPdf(const ResultDocumentData &data, const QString &path,
         writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()));
         writer.setTitle(ResultDocument::tr("Chakra test result"));
         writer.setCreator(QLatin1String(WindowCaption));
-        const QString failure = paintResult(data, writer);
+        QString failure = paintResult(data, writer);
         if (!failure.isEmpty()) {
             file.cancelWriting();
             return failure;

@@ -229,7 +229,7 @@ private slots:
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         if (diskFull) {
             rlimit small = limit;
-            small.rlim_cur = 16 * 1024;
+            small.rlim_cur = rlim_t{16} * 1024;
             QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
         }
         const QString message =
