@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -98,31 +99,42 @@ private slots:
         QTest::addColumn<AnswerPlan>("answers");
         QTest::addColumn<int>("paper");
         QTest::addColumn<QString>("paperName");
+        QTest::addColumn<bool>("printed"); // through a printer that prints to a PDF file
         const QPair<int, int> untested{-1, 0};
         QTest::newRow("root under-active alone, A4")
             << AnswerPlan{{1, 7}, untested, untested, untested, untested, untested, untested}
-            << int(QPageSize::A4) << "A4";
+            << int(QPageSize::A4) << "A4" << false;
         QTest::newRow("mixed verdicts, Letter")
             << AnswerPlan{{2, 3}, untested, untested, {4, 4}, {7, 1}, untested, {3, 0}}
-            << int(QPageSize::Letter) << "letter";
+            << int(QPageSize::Letter) << "letter" << true;
         QTest::newRow("all seven not open, the longest yoga part")
             << AnswerPlan{{8, 0}, {0, 8}, {7, 0}, {1, 2}, {6, 2}, {2, 0}, {0, 0}}
-            << int(QPageSize::A4) << "A4";
+            << int(QPageSize::A4) << "A4" << false;
         QTest::newRow("every tested chakra open, no yoga")
             << AnswerPlan{untested, {3, 5}, untested, untested, untested, {5, 0}, untested}
-            << int(QPageSize::Letter) << "letter";
+            << int(QPageSize::Letter) << "letter" << false;
     }
     void savedPdfHoldsTheWholeResult()
     {
         QFETCH(AnswerPlan, answers);
         QFETCH(int, paper);
         QFETCH(QString, paperName);
+        QFETCH(bool, printed);
         const AnsweredRun answered(answers);
         const ResultDocumentData data = resultDocumentData(
             answered.run, answered.results, QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
         const QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("result.pdf"));
-        QCOMPARE(writeResultPdf(data, pdf, QPageSize(QPageSize::PageSizeId(paper))), QString());
+        const QPageSize pageSize(static_cast<QPageSize::PageSizeId>(paper));
+        if (printed) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setPageSize(pageSize);
+            QCOMPARE(printResult(data, printer), QString());
+        } else {
+            QCOMPARE(writeResultPdf(data, pdf, pageSize), QString());
+        }
 
         QVERIFY(runTool(QStringLiteral("pdfinfo"), {pdf})
                     .contains(
