@@ -1,5 +1,6 @@
 #include "frmResult.h"
 
+#include "chakra_palette.h"
 #include "core/platform.h"
 #include "core/report.h"
 #include "link_view.h"
@@ -15,22 +16,6 @@ namespace pranoth {
 
 namespace {
 
-// Bar colours by chakra index.
-constexpr std::array<Rgb, ChakraCount> BarColours{{
-    {255, 0, 0},
-    {255, 128, 0},
-    {255, 255, 0},
-    {0, 128, 0},
-    {0, 0, 255},
-    {68, 51, 164},
-    {154, 100, 236},
-}};
-
-constexpr std::array<const char *, ChakraCount> ShortNames{
-    QT_TRANSLATE_NOOP("frmResult", "Root"),   QT_TRANSLATE_NOOP("frmResult", "Sacral"),
-    QT_TRANSLATE_NOOP("frmResult", "Navel"),  QT_TRANSLATE_NOOP("frmResult", "Heart"),
-    QT_TRANSLATE_NOOP("frmResult", "Throat"), QT_TRANSLATE_NOOP("frmResult", "Third Eye"),
-    QT_TRANSLATE_NOOP("frmResult", "Crown")};
 constexpr std::array<int, ChakraCount> ShortNameLefts{480, 1350, 2220, 3090, 3930, 4800, 5700};
 
 constexpr int barLeft(int chakra)
@@ -49,18 +34,16 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
         auto *bar = new QLabel(area);
         place(bar, qPrintable(QStringLiteral("lblCurve_%1").arg(k)),
               twipsRect(barLeft(k), 150, BarWidth, BarDesignHeightTwips));
-        const Rgb colour = BarColours[asIndex(k)];
+        const Rgb colour = ChakraBarColours[asIndex(k)];
         QPalette palette = bar->palette();
-        palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+        palette.setColor(QPalette::Window, colourOf(colour));
         bar->setPalette(palette);
         bar->setAutoFillBackground(true);
         bar->hide();
-        describe(bar, tr("No score"),
-                 QCoreApplication::translate("frmResult", ShortNames[asIndex(k)]));
+        describe(bar, tr("No score"), chakraShortName(k));
         lblCurve[asIndex(k)] = bar;
 
-        auto *name =
-            new QLabel(QCoreApplication::translate("frmResult", ShortNames[asIndex(k)]), area);
+        auto *name = new QLabel(chakraShortName(k), area);
         place(name, qPrintable(QStringLiteral("Label%1").arg(k + 2)),
               twipsRect(ShortNameLefts[asIndex(k)], 2310, 870, 195));
         describe(name, tr("The chakra of the bar above"));
@@ -90,8 +73,8 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
     describe(lblChakra, tr("An introduction to chakras"));
     {
         QPalette palette = lblChakra->palette();
-        palette.setColor(QPalette::WindowText, QColor(128, 0, 128));
-        palette.setColor(QPalette::Window, QColor(255, 192, 255));
+        palette.setColor(QPalette::WindowText, colourOf(IntroductionText));
+        palette.setColor(QPalette::Window, colourOf(IntroductionBackground));
         lblChakra->setPalette(palette);
         lblChakra->setAutoFillBackground(true);
     }
@@ -124,10 +107,7 @@ void frmResult::sizeAndShowBar(int chakra, int percent)
     const int base = twipsToPixels(BarBaseTwips);
     QLabel *bar = lblCurve[asIndex(chakra)];
     bar->setGeometry(bar->x(), base - heightPixels, bar->width(), heightPixels);
-    bar->setAccessibleDescription(
-        tr("%1: %2%")
-            .arg(QCoreApplication::translate("frmResult", ShortNames[asIndex(chakra)]))
-            .arg(percent));
+    bar->setAccessibleDescription(tr("%1: %2%").arg(chakraShortName(chakra)).arg(percent));
     bar->show();
 }
 
