@@ -1,0 +1,158 @@
+#include "history_model.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+#include <algorithm>
+#include <array>
+
+namespace pranoth {
+
+namespace {
+
+// The bar colours of the result window, by chakra.
+constexpr std::array<Rgb, ChakraCount> ChakraColours{{
+    {255, 0, 0},
+    {255, 128, 0},
+    {255, 255, 0},
+    {0, 128, 0},
+    {0, 0, 255},
+    {68, 51, 164},
+    {154, 100, 236},
+}};
+
+constexpr std::array<const char *, ChakraCount> ShortNames{"Root",   "Sacral",    "Navel", "Heart",
+                                                           "Throat", "Third Eye", "Crown"};
+
+} // namespace
+
+QColor chakraColour(int chakra)
+{
+    if (chakra < 0 || chakra >= ChakraCount)
+        return Qt::black;
+    const Rgb colour = ChakraColours[at(chakra)];
+    return {colour.red, colour.green, colour.blue};
+}
+
+QColor chakraTextColour(int chakra)
+{
+    QColor colour = chakraColour(chakra);
+    // Relative luminance above what keeps 4.5:1 against white is darkened.
+    while (0.2126 * colour.redF() + 0.7152 * colour.greenF() + 0.0722 * colour.blueF() > 0.18)
+        colour = colour.darker(115);
+    return colour;
+}
+
+QString chakraShortName(int chakra)
+{
+    if (chakra < 0 || chakra >= ChakraCount)
+        return {};
+    return HistoryModel::tr(ShortNames[at(chakra)]);
+}
+
+HistoryModel::HistoryModel(QObject *parent) : QAbstractTableModel(parent)
+{}
+
+void HistoryModel::setResults(std::vector<KeptResult> records)
+{
+    beginResetModel();
+    records_ = std::move(records);
+    scores_.assign(records_.size(), std::nullopt);
+    endResetModel();
+}
+
+void HistoryModel::removeResult(std::int64_t id)
+{
+    const auto found = std::find_if(records_.begin(), records_.end(),
+                                    [id](const KeptResult &record) { return record.id == id; });
+    if (found == records_.end())
+        return;
+    const auto row = static_cast<int>(found - records_.begin());
+    beginRemoveRows({}, row, row);
+    records_.erase(found);
+    scores_.erase(scores_.begin() + row);
+    endRemoveRows();
+}
+
+void HistoryModel::clear()
+{
+    setResults({});
+}
+
+const KeptScores &HistoryModel::scores(int row) const
+{
+    std::optional<KeptScores> &cached = scores_[static_cast<std::size_t>(row)];
+    if (!cached)
+        cached = scoresOf(result(row));
+    return *cached;
+}
+
+QString HistoryModel::localTime(std::int64_t keptAtUtc)
+{
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(keptAtUtc, Qt::UTC).toLocalTime();
+    return QLocale().toString(time, QStringLiteral("d MMM yyyy HH:mm"));
+}
+
+QString HistoryModel::verdictText(const std::optional<int> &score)
+{
+    if (!score)
+        return {};
+    return QStringLiteral("%1 %2%")
+        .arg(QString::fromUtf8(verdictName(verdictOf(*score)).data()))
+        .arg(barPercent(*score));
+}
+
+int HistoryModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(records_.size());
+}
+
+int HistoryModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 1 + ChakraCount;
+}
+
+QVariant HistoryModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const KeptResult &record = result(index.row());
+    const int chakra = index.column() - 1;
+    switch (role) {
+    case IdRole:
+        return QVariant::fromValue<qint64>(record.id);
+    case Qt::DisplayRole:
+        return index.column() == DateColumn ? localTime(record.keptAtUtc)
+                                            : verdictText(scores(index.row())[at(chakra)]);
+    case SortRole:
+        if (index.column() == DateColumn)
+            return QVariant::fromValue<qint64>(record.keptAtUtc);
+        if (const std::optional<int> &score = scores(index.row())[at(chakra)])
+            return barPercent(*score);
+        return -1;
+    case Qt::ForegroundRole:
+        if (index.column() != DateColumn)
+            return chakraTextColour(chakra);
+        break;
+    case Qt::DecorationRole:
+        if (index.column() != DateColumn && scores(index.row())[at(chakra)])
+            return chakraColour(chakra);
+        break;
+    case Qt::AccessibleTextRole:
+        if (index.column() != DateColumn && !scores(index.row())[at(chakra)])
+            return tr("not tested");
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
+QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return section == DateColumn ? tr("Kept on") : chakraShortName(section - 1);
+}
+
+} // namespace pranoth
