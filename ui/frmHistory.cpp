@@ -104,11 +104,11 @@ frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *p
     tblResults->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tblResults->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tblResults->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    tblResults->horizontalHeader()->setDefaultSectionSize(
-        fontMetrics().horizontalAdvance(QStringLiteral("OverActive 100%")) + 28);
-    tblResults->horizontalHeader()->resizeSection(
-        HistoryModel::DateColumn,
-        fontMetrics().horizontalAdvance(QStringLiteral("30 Sep 2026 23:59")) + 16);
+    const QFontMetrics metrics = tblResults->fontMetrics();
+    const int chakraWidth = metrics.horizontalAdvance(QStringLiteral("UnderActive 25%")) + 20;
+    const int dateWidth = metrics.horizontalAdvance(QStringLiteral("30 Sep 2026 23:59")) + 32;
+    tblResults->horizontalHeader()->setDefaultSectionSize(chakraWidth);
+    tblResults->horizontalHeader()->resizeSection(HistoryModel::DateColumn, dateWidth);
     tblResults->horizontalHeader()->setStretchLastSection(true);
     tblResults->setSortingEnabled(true);
     tblResults->sortByColumn(HistoryModel::DateColumn, Qt::DescendingOrder);
@@ -169,7 +169,7 @@ frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *p
 
     setTabSequence({tblResults, chart, txtReport, cmdSavePdf, cmdPrint, cmdExportCsv, cmdDelete,
                     cmdDeleteAll, cmdClose});
-    resize(960, 760);
+    resize(dateWidth + ChakraCount * chakraWidth + 48, 800);
 
     connect(tblResults->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showSelected(); });

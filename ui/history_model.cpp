@@ -134,10 +134,6 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
         if (index.column() != DateColumn)
             return chakraTextColour(chakra);
         break;
-    case Qt::DecorationRole:
-        if (index.column() != DateColumn && scores(index.row())[at(chakra)])
-            return chakraColour(chakra);
-        break;
     case Qt::AccessibleTextRole:
         if (index.column() != DateColumn && !scores(index.row())[at(chakra)])
             return tr("not tested");
