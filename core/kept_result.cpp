@@ -4,7 +4,6 @@
 #include "rich_text.h"
 #include "test_run.h"
 
-#include <charconv>
 #include <cstdio>
 
 namespace pranoth {
@@ -270,24 +269,22 @@ std::string questionsText(const std::vector<KeptQuestion> &questions)
 std::optional<std::vector<KeptQuestion>> questionsOfText(std::string_view text)
 {
     std::vector<KeptQuestion> questions;
-    while (!text.empty()) {
-        const std::size_t end = text.find(',');
-        const std::string_view item = text.substr(0, end);
-        if (item.size() < 2)
+    questions.reserve(text.size() / 3 + 1);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // One or two digits, an answer code, then a comma or the end.
+        int bank = 0;
+        const std::size_t start = i;
+        while (i < text.size() && i - start < 2 && text[i] >= '0' && text[i] <= '9')
+            bank = bank * 10 + (text[i++] - '0');
+        if (i == start || i >= text.size() || bank >= QuestionBankCount)
             return std::nullopt;
-        int bank = -1;
-        const char *last = item.data() + item.size() - 1;
-        const auto parsed = std::from_chars(item.data(), last, bank);
-        const std::size_t code = AnswerCodes.find(*last);
-        if (parsed.ec != std::errc{} || parsed.ptr != last || code == std::string_view::npos ||
-            bank < 0 || bank >= QuestionBankCount)
+        const std::size_t code = AnswerCodes.find(text[i++]);
+        if (code == std::string_view::npos)
             return std::nullopt;
         questions.push_back({static_cast<Int16>(bank), static_cast<KeptAnswer>(code)});
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-        if (text.empty())
-            return std::nullopt; // a trailing comma
+        if (i < text.size() && (text[i++] != ',' || i == text.size()))
+            return std::nullopt; // anything but a comma between, or a trailing one
     }
     return questions;
 }

@@ -42,8 +42,15 @@ const std::vector<SchemaStep> &schemaSteps()
 }
 
 // What every history of a known version holds, once brought up to date.
-const QString ReadAll = QStringLiteral(
-    "SELECT id, kept_at, program_version, ticked, questions FROM kept_result ORDER BY kept_at, id");
+// Texts are read as their UTF-8 bytes: nothing is converted on the way.
+const QString ReadAll =
+    QStringLiteral("SELECT id, kept_at, CAST(program_version AS BLOB), CAST(ticked AS BLOB), "
+                   "CAST(questions AS BLOB) FROM kept_result ORDER BY kept_at, id");
+
+std::string_view bytesOf(const QByteArray &bytes)
+{
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
 
 // How long a change waits for another program that holds the file.
 const QString BusyTimeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000");
@@ -348,9 +355,9 @@ std::vector<KeptResult> HistoryStore::keptResults()
         KeptResult record;
         record.id = query.value(0).toLongLong();
         record.keptAtUtc = query.value(1).toLongLong();
-        record.programVersion = query.value(2).toString().toStdString();
-        const auto ticked = tickedOfText(query.value(3).toString().toStdString());
-        auto questions = questionsOfText(query.value(4).toString().toStdString());
+        record.programVersion = std::string(bytesOf(query.value(2).toByteArray()));
+        const auto ticked = tickedOfText(bytesOf(query.value(3).toByteArray()));
+        auto questions = questionsOfText(bytesOf(query.value(4).toByteArray()));
         if (ticked && questions) {
             record.ticked = *ticked;
             record.questions = std::move(*questions);

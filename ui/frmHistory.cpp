@@ -18,7 +18,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTableView>
 #include <QTextEdit>
@@ -81,9 +80,6 @@ frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *p
 
     model = new HistoryModel(this);
     model->setObjectName(QStringLiteral("model"));
-    sorted = new QSortFilterProxyModel(this);
-    sorted->setSourceModel(model);
-    sorted->setSortRole(HistoryModel::SortRole);
 
     lblNotice = new QLabel(this);
     lblNotice->setObjectName(QStringLiteral("lblNotice"));
@@ -93,7 +89,7 @@ frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *p
 
     tblResults = new QTableView(this);
     tblResults->setObjectName(QStringLiteral("tblResults"));
-    tblResults->setModel(sorted);
+    tblResults->setModel(model);
     tblResults->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblResults->setSelectionMode(QAbstractItemView::SingleSelection);
     tblResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -174,7 +170,7 @@ frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *p
     connect(tblResults->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showSelected(); });
     connect(chart, &HistoryChart::rowPicked, this, [this](int row) {
-        const QModelIndex index = sorted->mapFromSource(model->index(row, 0));
+        const QModelIndex index = model->index(model->rowOfTime(row), 0);
         tblResults->setCurrentIndex(index);
         tblResults->scrollTo(index);
     });
@@ -219,7 +215,7 @@ const KeptResult *frmHistory::selectedResult() const
     const QModelIndex current = tblResults->currentIndex();
     if (!current.isValid())
         return nullptr;
-    return &model->result(sorted->mapToSource(current).row());
+    return &model->result(current.row());
 }
 
 void frmHistory::selectResult(std::int64_t id)
@@ -227,10 +223,10 @@ void frmHistory::selectResult(std::int64_t id)
     QModelIndex index;
     for (int row = 0; row < model->rowCount() && id != 0; ++row) {
         if (model->result(row).id == id)
-            index = sorted->mapFromSource(model->index(row, 0));
+            index = model->index(row, 0);
     }
     if (!index.isValid())
-        index = sorted->index(0, 0);
+        index = model->index(0, 0);
     tblResults->setCurrentIndex(index);
     if (index.isValid())
         tblResults->scrollTo(index);
@@ -240,8 +236,8 @@ void frmHistory::selectResult(std::int64_t id)
 void frmHistory::showSelected()
 {
     const QModelIndex current = tblResults->currentIndex();
-    const int row = current.isValid() ? sorted->mapToSource(current).row() : -1;
-    chart->setSelectedRow(row);
+    const int row = current.isValid() ? current.row() : -1;
+    chart->setSelectedRow(row >= 0 ? model->timeOfRow(row) : -1);
     writer_->clear();
     if (row >= 0) {
         writeKeptReport(*writer_, model->result(row), true);
@@ -275,7 +271,7 @@ void frmHistory::deleteSelected()
         return;
     }
     model->removeResult(id);
-    const QModelIndex next = sorted->index(std::min(position, sorted->rowCount() - 1), 0);
+    const QModelIndex next = model->index(std::min(position, model->rowCount() - 1), 0);
     tblResults->setCurrentIndex(next);
     showSelected();
     showNotice({});

@@ -10,7 +10,6 @@
 
 class QLabel;
 class QPushButton;
-class QSortFilterProxyModel;
 class QTableView;
 class QTextEdit;
 
@@ -55,7 +54,6 @@ public:
     QString exportCsv(const QString &path) const;
 
     HistoryModel *model = nullptr;
-    QSortFilterProxyModel *sorted = nullptr;
     QLabel *lblNotice = nullptr;
     QTableView *tblResults = nullptr;
     HistoryChart *chart = nullptr;

@@ -107,11 +107,12 @@ double HistoryChart::xOf(int row) const
     const QRectF plot = plotRect().adjusted(PointRadius + 2, 0, -PointRadius - 2, 0);
     if (last_ <= first_)
         return plot.center().x();
-    const auto from = static_cast<double>(model_.result(first_).keptAtUtc);
-    const auto to = static_cast<double>(model_.result(last_).keptAtUtc);
+    const auto from = static_cast<double>(model_.resultByTime(first_).keptAtUtc);
+    const auto to = static_cast<double>(model_.resultByTime(last_).keptAtUtc);
     // At its date; by position where the dates do not spread the results.
     const double byDate =
-        to > from ? (static_cast<double>(model_.result(row).keptAtUtc) - from) / (to - from) : 0;
+        to > from ? (static_cast<double>(model_.resultByTime(row).keptAtUtc) - from) / (to - from)
+                  : 0;
     const double byPosition = static_cast<double>(row - first_) / (last_ - first_);
     const double share = to > from ? byDate : byPosition;
     return plot.left() + share * plot.width();
@@ -121,7 +122,7 @@ QPointF HistoryChart::pointAt(int row, int chakra) const
 {
     if (row < first_ || row > last_ || chakra < 0 || chakra >= ChakraCount)
         return {};
-    const std::optional<int> &score = model_.scores(row)[at(chakra)];
+    const std::optional<int> &score = model_.scoresByTime(row)[at(chakra)];
     if (!score)
         return {};
     const QRectF band = rowRect(chakra).adjusted(0, 3, 0, -3);
@@ -204,10 +205,10 @@ void HistoryChart::paintEvent(QPaintEvent *event)
     if (last_ >= first_) {
         const QRectF axis(plot.left(), plot.bottom(), plot.width(), AxisHeight);
         painter.drawText(axis, Qt::AlignLeft | Qt::AlignVCenter,
-                         HistoryModel::localTime(model_.result(first_).keptAtUtc));
+                         HistoryModel::localTime(model_.resultByTime(first_).keptAtUtc));
         if (last_ > first_)
             painter.drawText(axis, Qt::AlignRight | Qt::AlignVCenter,
-                             HistoryModel::localTime(model_.result(last_).keptAtUtc));
+                             HistoryModel::localTime(model_.resultByTime(last_).keptAtUtc));
     } else {
         painter.drawText(plot, Qt::AlignCenter, tr("Nothing kept yet"));
     }
@@ -265,9 +266,9 @@ void HistoryChart::describeShown()
     QString text;
     if (selected_ >= 0 && selected_ < model_.rowCount()) {
         text += tr("Selected result, kept on %1:")
-                    .arg(HistoryModel::localTime(model_.result(selected_).keptAtUtc));
+                    .arg(HistoryModel::localTime(model_.resultByTime(selected_).keptAtUtc));
         for (int k = 0; k < ChakraCount; ++k) {
-            const std::optional<int> &score = model_.scores(selected_)[at(k)];
+            const std::optional<int> &score = model_.scoresByTime(selected_)[at(k)];
             text += QLatin1Char(' ') + chakraShortName(k) + QLatin1Char(' ') +
                     (score ? HistoryModel::verdictText(score) : tr("not tested")) +
                     (k + 1 < ChakraCount ? QLatin1Char(',') : QLatin1Char('.'));
@@ -275,14 +276,14 @@ void HistoryChart::describeShown()
         text += QLatin1Char('\n');
     }
     text += tr("The chart shows %n kept result(s), from %1 to %2.", nullptr, last_ - first_ + 1)
-                .arg(HistoryModel::localTime(model_.result(first_).keptAtUtc),
-                     HistoryModel::localTime(model_.result(last_).keptAtUtc));
+                .arg(HistoryModel::localTime(model_.resultByTime(first_).keptAtUtc),
+                     HistoryModel::localTime(model_.resultByTime(last_).keptAtUtc));
     for (int k = 0; k < ChakraCount; ++k) {
         QStringList points;
         for (int r = first_; r <= last_; ++r) {
-            if (const std::optional<int> &score = model_.scores(r)[at(k)])
-                points << HistoryModel::localTime(model_.result(r).keptAtUtc) + QLatin1Char(' ') +
-                              HistoryModel::verdictText(score);
+            if (const std::optional<int> &score = model_.scoresByTime(r)[at(k)])
+                points << HistoryModel::localTime(model_.resultByTime(r).keptAtUtc) +
+                              QLatin1Char(' ') + HistoryModel::verdictText(score);
         }
         text += QLatin1Char('\n') + chakraShortName(k) + QStringLiteral(": ") +
                 (points.isEmpty() ? tr("not tested") : points.join(QStringLiteral("; "))) +

@@ -17,7 +17,8 @@ class HistoryChart : public QWidget {
 public:
     explicit HistoryChart(const HistoryModel &model, QWidget *parent = nullptr);
 
-    // The selected row of the model, or -1.
+    // Rows here are the model's time indices, oldest first.
+    // The selected one, or -1.
     void setSelectedRow(int row);
     int selectedRow() const { return selected_; }
 

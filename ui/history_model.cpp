@@ -58,6 +58,7 @@ void HistoryModel::setResults(std::vector<KeptResult> records)
     beginResetModel();
     records_ = std::move(records);
     scores_.assign(records_.size(), std::nullopt);
+    arrange(sortColumn_, sortOrder_);
     endResetModel();
 }
 
@@ -67,10 +68,17 @@ void HistoryModel::removeResult(std::int64_t id)
                                     [id](const KeptResult &record) { return record.id == id; });
     if (found == records_.end())
         return;
-    const auto row = static_cast<int>(found - records_.begin());
+    const auto time = static_cast<int>(found - records_.begin());
+    const int row = rowOfTime(time);
     beginRemoveRows({}, row, row);
     records_.erase(found);
-    scores_.erase(scores_.begin() + row);
+    scores_.erase(scores_.begin() + time);
+    order_.erase(order_.begin() + row);
+    for (int &later : order_)
+        later -= later > time ? 1 : 0;
+    rows_.assign(order_.size(), 0);
+    for (std::size_t r = 0; r < order_.size(); ++r)
+        rows_[at(order_[r])] = static_cast<int>(r);
     endRemoveRows();
 }
 
@@ -79,12 +87,58 @@ void HistoryModel::clear()
     setResults({});
 }
 
-const KeptScores &HistoryModel::scores(int row) const
+const KeptScores &HistoryModel::scoresByTime(int time) const
 {
-    std::optional<KeptScores> &cached = scores_[static_cast<std::size_t>(row)];
+    std::optional<KeptScores> &cached = scores_[at(time)];
     if (!cached)
-        cached = scoresOf(result(row));
+        cached = scoresOf(resultByTime(time));
     return *cached;
+}
+
+void HistoryModel::arrange(int column, Qt::SortOrder order)
+{
+    sortColumn_ = column;
+    sortOrder_ = order;
+    const auto count = static_cast<int>(records_.size());
+    order_.resize(records_.size());
+    for (int r = 0; r < count; ++r)
+        order_[at(r)] = order == Qt::AscendingOrder ? r : count - 1 - r;
+    const int chakra = column - 1;
+    if (chakra >= 0 && chakra < ChakraCount) {
+        const auto percent = [this, chakra](int time) {
+            const std::optional<int> &score = scoresByTime(time)[at(chakra)];
+            return score ? barPercent(*score) : -1;
+        };
+        std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+            const int left = percent(a);
+            const int right = percent(b);
+            if ((left < 0) != (right < 0))
+                return right < 0; // untested last, either way
+            return order == Qt::AscendingOrder ? left < right : left > right;
+        });
+    }
+    rows_.assign(order_.size(), 0);
+    for (int r = 0; r < count; ++r)
+        rows_[at(order_[at(r)])] = r;
+}
+
+void HistoryModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column > ChakraCount)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> times;
+    times.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex &index : before)
+        times.push_back(timeOfRow(index.row()));
+    arrange(column, order);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after.push_back(index(rowOfTime(times[at(static_cast<int>(i))]), before[i].column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 QString HistoryModel::localTime(std::int64_t keptAtUtc)
@@ -124,12 +178,6 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return index.column() == DateColumn ? localTime(record.keptAtUtc)
                                             : verdictText(scores(index.row())[at(chakra)]);
-    case SortRole:
-        if (index.column() == DateColumn)
-            return QVariant::fromValue<qint64>(record.keptAtUtc);
-        if (const std::optional<int> &score = scores(index.row())[at(chakra)])
-            return barPercent(*score);
-        return -1;
     case Qt::ForegroundRole:
         if (index.column() != DateColumn)
             return chakraTextColour(chakra);

@@ -19,15 +19,16 @@ QString chakraShortName(int chakra);
 
 // The kept results as a table: the date and time kept (local), then one column
 // per chakra with its verdict and percentage, empty when it was not tested.
-// Rows stay in the order given (oldest first); a view sorts them through a
-// proxy by SortRole. Scores are worked out the first time a row needs them.
+// The results are held in the order kept (their "time index", oldest first);
+// rows show them newest first until sorted otherwise. Sorting by date needs no
+// comparison at all, so thousands of rows open at once. Scores are worked out
+// the first time something needs them.
 class HistoryModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     static constexpr int DateColumn = 0;
-    static constexpr int SortRole = Qt::UserRole;   // the time kept, or the percentage
-    static constexpr int IdRole = Qt::UserRole + 1; // the store's id
+    static constexpr int IdRole = Qt::UserRole; // the store's id
 
     explicit HistoryModel(QObject *parent = nullptr);
 
@@ -35,9 +36,19 @@ public:
     void removeResult(std::int64_t id);
     void clear();
 
+    // By time index, oldest first.
     const std::vector<KeptResult> &results() const { return records_; }
-    const KeptResult &result(int row) const { return records_[static_cast<std::size_t>(row)]; }
-    const KeptScores &scores(int row) const;
+    const KeptResult &resultByTime(int time) const
+    {
+        return records_[static_cast<std::size_t>(time)];
+    }
+    const KeptScores &scoresByTime(int time) const;
+
+    // By row, as shown.
+    int timeOfRow(int row) const { return order_[static_cast<std::size_t>(row)]; }
+    int rowOfTime(int time) const { return rows_[static_cast<std::size_t>(time)]; }
+    const KeptResult &result(int row) const { return resultByTime(timeOfRow(row)); }
+    const KeptScores &scores(int row) const { return scoresByTime(timeOfRow(row)); }
 
     // "7 Dec 2026 10:30" style, in local time.
     static QString localTime(std::int64_t keptAtUtc);
@@ -49,10 +60,19 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // By date, or by a chakra's percentage (untested ones last, then newest first).
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
+    // Sets order_ for the given column and order, rows_ as its inverse.
+    void arrange(int column, Qt::SortOrder order);
+
     std::vector<KeptResult> records_;
     mutable std::vector<std::optional<KeptScores>> scores_;
+    std::vector<int> order_; // time index by row
+    std::vector<int> rows_;  // row by time index
+    int sortColumn_ = DateColumn;
+    Qt::SortOrder sortOrder_ = Qt::DescendingOrder;
 };
 
 } // namespace pranoth
