@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -12,6 +13,7 @@
 
 #include <atomic>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,15 +44,10 @@ const std::vector<SchemaStep> &schemaSteps()
 }
 
 // What every history of a known version holds, once brought up to date.
-// Texts are read as their UTF-8 bytes: nothing is converted on the way.
+// Texts are read as their bytes: nothing is converted on the way.
 const QString ReadAll =
     QStringLiteral("SELECT id, kept_at, CAST(program_version AS BLOB), CAST(ticked AS BLOB), "
                    "CAST(questions AS BLOB) FROM kept_result ORDER BY kept_at, id");
-
-std::string_view bytesOf(const QByteArray &bytes)
-{
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
 
 // How long a change waits for another program that holds the file.
 const QString BusyTimeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000");
@@ -344,20 +341,35 @@ std::vector<KeptResult> HistoryStore::keptResults()
     std::vector<KeptResult> records;
     if (state_ != State::ReadWrite && state_ != State::ReadOnly)
         return records;
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    if (!query.exec(ReadAll)) {
-        notice_ = QObject::tr("My History could not be read: %1").arg(query.lastError().text());
+    // One query, read straight from SQLite's own buffers through the
+    // connection's handle: thousands of results are read in a few milliseconds.
+    const QVariant handle = database().driver()->handle();
+    sqlite3 *connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+                              ? *static_cast<sqlite3 *const *>(handle.constData())
+                              : nullptr;
+    sqlite3_stmt *statement = nullptr;
+    const QByteArray sql = ReadAll.toUtf8();
+    if (!connection ||
+        sqlite3_prepare_v2(connection, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        notice_ = QObject::tr("My History could not be read: %1")
+                      .arg(connection ? QString::fromUtf8(sqlite3_errmsg(connection))
+                                      : QStringLiteral("no database connection"));
         return records;
     }
+    const auto bytes = [statement](int column) {
+        const auto *data = static_cast<const char *>(sqlite3_column_blob(statement, column));
+        const int size = sqlite3_column_bytes(statement, column);
+        return data ? std::string_view(data, static_cast<std::size_t>(size)) : std::string_view();
+    };
     int unreadable = 0;
-    while (query.next()) {
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
         KeptResult record;
-        record.id = query.value(0).toLongLong();
-        record.keptAtUtc = query.value(1).toLongLong();
-        record.programVersion = std::string(bytesOf(query.value(2).toByteArray()));
-        const auto ticked = tickedOfText(bytesOf(query.value(3).toByteArray()));
-        auto questions = questionsOfText(bytesOf(query.value(4).toByteArray()));
+        record.id = sqlite3_column_int64(statement, 0);
+        record.keptAtUtc = sqlite3_column_int64(statement, 1);
+        record.programVersion = std::string(bytes(2));
+        const auto ticked = tickedOfText(bytes(3));
+        auto questions = questionsOfText(bytes(4));
         if (ticked && questions) {
             record.ticked = *ticked;
             record.questions = std::move(*questions);
@@ -368,9 +380,13 @@ std::vector<KeptResult> HistoryStore::keptResults()
         }
         records.push_back(std::move(record));
     }
-    if (unreadable > 0)
+    if (step != SQLITE_DONE)
+        notice_ = QObject::tr("My History could not be read to the end: %1")
+                      .arg(QString::fromUtf8(sqlite3_errmsg(connection)));
+    else if (unreadable > 0)
         notice_ = QObject::tr("%n kept result(s) could not be read and are not shown.", nullptr,
                               unreadable);
+    sqlite3_finalize(statement);
     return records;
 }
 
