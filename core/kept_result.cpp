@@ -36,8 +36,6 @@ std::string_view answerText(KeptAnswer answer)
     return {};
 }
 
-constexpr std::string_view AnswerCodes = "-YNS"; // by KeptAnswer
-
 // Writes nothing: for an assessment wanted only for its scores.
 class DiscardingWriter : public RichTextWriter {
 public:
@@ -228,63 +226,42 @@ std::string keptResultsCsv(const std::vector<KeptResult> &records)
     return csv;
 }
 
-std::string tickedText(const std::array<bool, ChakraCount> &ticked)
+std::int64_t tickedBits(const std::array<bool, ChakraCount> &ticked)
 {
-    std::string text;
-    for (int k = 0; k < ChakraCount; ++k) {
-        if (!ticked[at(k)])
-            continue;
-        if (!text.empty())
-            text += ',';
-        text += static_cast<char>('0' + k);
-    }
-    return text;
+    std::int64_t bits = 0;
+    for (int k = 0; k < ChakraCount; ++k)
+        bits |= ticked[at(k)] ? std::int64_t{1} << k : 0;
+    return bits;
 }
 
-std::optional<std::array<bool, ChakraCount>> tickedOfText(std::string_view text)
+std::optional<std::array<bool, ChakraCount>> tickedOfBits(std::int64_t bits)
 {
+    if (bits < 0 || bits >= std::int64_t{1} << ChakraCount)
+        return std::nullopt;
     std::array<bool, ChakraCount> ticked{};
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const char c = text[i];
-        if (c < '0' || c >= '0' + ChakraCount || (i + 1 < text.size() && text[i + 1] != ','))
-            return std::nullopt;
-        ticked[at(c - '0')] = true;
-    }
+    for (int k = 0; k < ChakraCount; ++k)
+        ticked[at(k)] = (bits >> k & 1) != 0;
     return ticked;
 }
 
-std::string questionsText(const std::vector<KeptQuestion> &questions)
+std::string questionBytes(const std::vector<KeptQuestion> &questions)
 {
-    std::string text;
-    text.reserve(questions.size() * 4);
-    for (const KeptQuestion &question : questions) {
-        if (!text.empty())
-            text += ',';
-        text += std::to_string(question.bankNumber);
-        text += AnswerCodes[static_cast<std::size_t>(question.answer)];
-    }
-    return text;
+    std::string bytes;
+    bytes.reserve(questions.size());
+    for (const KeptQuestion &question : questions)
+        bytes += static_cast<char>(question.bankNumber * 4 + static_cast<int>(question.answer));
+    return bytes;
 }
 
-std::optional<std::vector<KeptQuestion>> questionsOfText(std::string_view text)
+std::optional<std::vector<KeptQuestion>> questionsOfBytes(std::string_view bytes)
 {
     std::vector<KeptQuestion> questions;
-    questions.reserve(text.size() / 3 + 1);
-    std::size_t i = 0;
-    while (i < text.size()) {
-        // One or two digits, an answer code, then a comma or the end.
-        int bank = 0;
-        const std::size_t start = i;
-        while (i < text.size() && i - start < 2 && text[i] >= '0' && text[i] <= '9')
-            bank = bank * 10 + (text[i++] - '0');
-        if (i == start || i >= text.size() || bank >= QuestionBankCount)
+    questions.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (value >= QuestionBankCount * 4)
             return std::nullopt;
-        const std::size_t code = AnswerCodes.find(text[i++]);
-        if (code == std::string_view::npos)
-            return std::nullopt;
-        questions.push_back({static_cast<Int16>(bank), static_cast<KeptAnswer>(code)});
-        if (i < text.size() && (text[i++] != ',' || i == text.size()))
-            return std::nullopt; // anything but a comma between, or a trailing one
+        questions.push_back({static_cast<Int16>(value / 4), static_cast<KeptAnswer>(value % 4)});
     }
     return questions;
 }

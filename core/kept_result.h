@@ -72,11 +72,13 @@ std::string isoUtc(std::int64_t secondsUtc);
 // score (0..8) and verdict of each chakra, both blank for an untested one.
 std::string keptResultsCsv(const std::vector<KeptResult> &records);
 
-// Text forms of the ticked chakras ("0,3,6") and of the questions ("12Y,3N,40S,
-// 7-"), as a store keeps them; reading gives none for text that is not one.
-std::string tickedText(const std::array<bool, ChakraCount> &ticked);
-std::optional<std::array<bool, ChakraCount>> tickedOfText(std::string_view text);
-std::string questionsText(const std::vector<KeptQuestion> &questions);
-std::optional<std::vector<KeptQuestion>> questionsOfText(std::string_view text);
+// The forms a store keeps: the ticked chakras as bits (chakra k is bit k), and
+// the questions as one byte each, in the order asked: bank number * 4 + the
+// answer (0 unanswered, 1 "Yes", 2 "No", 3 "Not Sure"). Reading gives none
+// for anything that is not such a form.
+std::int64_t tickedBits(const std::array<bool, ChakraCount> &ticked);
+std::optional<std::array<bool, ChakraCount>> tickedOfBits(std::int64_t bits);
+std::string questionBytes(const std::vector<KeptQuestion> &questions);
+std::optional<std::vector<KeptQuestion>> questionsOfBytes(std::string_view bytes);
 
 } // namespace pranoth

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -36,18 +37,15 @@ const std::vector<SchemaStep> &schemaSteps()
                          " id INTEGER PRIMARY KEY,"
                          " kept_at INTEGER NOT NULL," // seconds since 1970-01-01T00:00:00Z
                          " program_version TEXT NOT NULL,"
-                         " ticked TEXT NOT NULL,"      // "0,3,6"
-                         " questions TEXT NOT NULL)"), // "12Y,3N,40S,7-" in the order asked
-          QStringLiteral("CREATE INDEX kept_result_by_time ON kept_result (kept_at)")}},
+                         " ticked INTEGER NOT NULL,"     // chakra k ticked: bit k
+                         " questions BLOB NOT NULL)")}}, // a byte each: bank number * 4 + answer
     };
     return steps;
 }
 
 // What every history of a known version holds, once brought up to date.
-// Texts are read as their bytes: nothing is converted on the way.
-const QString ReadAll =
-    QStringLiteral("SELECT id, kept_at, CAST(program_version AS BLOB), CAST(ticked AS BLOB), "
-                   "CAST(questions AS BLOB) FROM kept_result ORDER BY kept_at, id");
+const QString ReadAll = QStringLiteral("SELECT id, kept_at, CAST(program_version AS BLOB), "
+                                       "ticked, questions FROM kept_result ORDER BY id");
 
 // How long a change waits for another program that holds the file.
 const QString BusyTimeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000");
@@ -319,8 +317,9 @@ QString HistoryStore::keep(KeptResult &record)
                                   "questions) VALUES (?, ?, ?, ?)"));
     insert.addBindValue(QVariant::fromValue<qint64>(record.keptAtUtc));
     insert.addBindValue(QString::fromStdString(record.programVersion));
-    insert.addBindValue(QString::fromStdString(tickedText(record.ticked)));
-    insert.addBindValue(QString::fromStdString(questionsText(record.questions)));
+    insert.addBindValue(QVariant::fromValue<qint64>(tickedBits(record.ticked)));
+    const std::string questions = questionBytes(record.questions);
+    insert.addBindValue(QByteArray(questions.data(), static_cast<qsizetype>(questions.size())));
     if (!insert.exec()) {
         const QString reason = reasonOf(insert.lastError());
         db.rollback();
@@ -368,8 +367,10 @@ std::vector<KeptResult> HistoryStore::keptResults()
         record.id = sqlite3_column_int64(statement, 0);
         record.keptAtUtc = sqlite3_column_int64(statement, 1);
         record.programVersion = std::string(bytes(2));
-        const auto ticked = tickedOfText(bytes(3));
-        auto questions = questionsOfText(bytes(4));
+        const auto ticked = sqlite3_column_type(statement, 3) == SQLITE_INTEGER
+                                ? tickedOfBits(sqlite3_column_int64(statement, 3))
+                                : std::nullopt;
+        auto questions = questionsOfBytes(bytes(4));
         if (ticked && questions) {
             record.ticked = *ticked;
             record.questions = std::move(*questions);
@@ -387,6 +388,13 @@ std::vector<KeptResult> HistoryStore::keptResults()
         notice_ = QObject::tr("%n kept result(s) could not be read and are not shown.", nullptr,
                               unreadable);
     sqlite3_finalize(statement);
+    // Kept one after another, so nearly always in time order already; a clock
+    // set back is put right here.
+    const auto byTime = [](const KeptResult &a, const KeptResult &b) {
+        return a.keptAtUtc < b.keptAtUtc;
+    };
+    if (!std::is_sorted(records.begin(), records.end(), byTime))
+        std::stable_sort(records.begin(), records.end(), byTime);
     return records;
 }
 

@@ -86,14 +86,15 @@ void writeFirstVersion(const QString &path, const KeptResult &record)
         QVERIFY(db.open());
         QSqlQuery query(db);
         QVERIFY(query.exec("CREATE TABLE kept_result (id INTEGER PRIMARY KEY, kept_at INTEGER "
-                           "NOT NULL, program_version TEXT NOT NULL, ticked TEXT NOT NULL, "
-                           "questions TEXT NOT NULL)"));
-        QVERIFY(query.exec(QStringLiteral("INSERT INTO kept_result VALUES (1, %1, '%2', '%3', "
-                                          "'%4')")
+                           "NOT NULL, program_version TEXT NOT NULL, ticked INTEGER NOT NULL, "
+                           "questions BLOB NOT NULL)"));
+        const QByteArray questions = QByteArray::fromStdString(questionBytes(record.questions));
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO kept_result VALUES (1, %1, '%2', %3, "
+                                          "X'%4')")
                                .arg(record.keptAtUtc)
-                               .arg(QString::fromStdString(record.programVersion),
-                                    QString::fromStdString(tickedText(record.ticked)),
-                                    QString::fromStdString(questionsText(record.questions)))));
+                               .arg(QString::fromStdString(record.programVersion))
+                               .arg(tickedBits(record.ticked))
+                               .arg(QString::fromLatin1(questions.toHex()))));
         QVERIFY(query.exec("PRAGMA user_version=1"));
     }
     QSqlDatabase::removeDatabase("v1");
