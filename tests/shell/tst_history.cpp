@@ -108,6 +108,8 @@ class tst_History : public QObject {
 private slots:
     void roundTrip_data();
     void roundTrip();
+    void userFile_data();
+    void userFile();
     void openExistingFile_data();
     void openExistingFile();
     void keepFailureChangesNothing_data();
@@ -189,6 +191,46 @@ void tst_History::roundTrip()
             text->chop(1);
     }
     QCOMPARE(shownText, expected);
+
+    // The export is every result, oldest first; a place that cannot be written is reported.
+    QCOMPARE(window.exportCsv(home.filePath("history.csv")), QString());
+    QCOMPARE(contentOf(home.filePath("history.csv")),
+             QByteArray::fromStdString(keptResultsCsv(window.model->results())));
+    QVERIFY(!window.exportCsv(home.filePath("history.csv/inside.csv")).isEmpty());
+}
+
+void tst_History::userFile_data()
+{
+    QTest::addColumn<QByteArray>("dataHome");
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("data folder given")
+        << QByteArray("/data") << QByteArray("/home/u") << "/data/pranoth/history.sqlite";
+    QTest::newRow("relative data folder ignored") << QByteArray("data") << QByteArray("/home/u")
+                                                  << "/home/u/.local/share/pranoth/history.sqlite";
+    QTest::newRow("no data folder")
+        << QByteArray() << QByteArray("/home/u") << "/home/u/.local/share/pranoth/history.sqlite";
+    QTest::newRow("no usable home") << QByteArray() << QByteArray("home") << QString();
+}
+
+void tst_History::userFile()
+{
+    QFETCH(QByteArray, dataHome);
+    QFETCH(QByteArray, home);
+    QFETCH(QString, file);
+    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("XDG_DATA_HOME", dataHome);
+    qputenv("HOME", home);
+    const QString found = HistoryStore::userFile();
+    qputenv("XDG_DATA_HOME", savedData);
+    qputenv("HOME", savedHome);
+    QCOMPARE(found, file);
+    if (file.isEmpty()) {
+        HistoryStore store(found);
+        QCOMPARE(store.state(), HistoryStore::State::Unavailable);
+        QVERIFY(!store.takeNotice().isEmpty());
+    }
 }
 
 void tst_History::openExistingFile_data()
