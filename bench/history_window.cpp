@@ -57,7 +57,15 @@ int fill(const QString &file, int count)
 // first paint, then quits.
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(const QElapsedTimer &clock) : clock_(clock) {}
+    explicit FirstPaint(const QElapsedTimer &clock) : clock_(clock)
+    {
+        done_.setSingleShot(true);
+        connect(&done_, &QTimer::timeout, this, [this] {
+            std::printf("first-paint-ms %.2f\n", static_cast<double>(clock_.nsecsElapsed()) / 1e6);
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+    }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -65,18 +73,14 @@ protected:
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
             // Children paint in the same pass; this runs once it is over.
-            QTimer::singleShot(0, [this] {
-                std::printf("first-paint-ms %.2f\n",
-                            static_cast<double>(clock_.nsecsElapsed()) / 1e6);
-                std::fflush(stdout);
-                QCoreApplication::quit();
-            });
+            done_.start(0);
         }
         return false;
     }
 
 private:
     const QElapsedTimer &clock_;
+    QTimer done_;
     bool seen_ = false;
 };
 

@@ -257,7 +257,7 @@ QString HistoryStore::createFile()
     if (!openConnection(false))
         return reasonOf(database().lastError());
     if (!migrate()) {
-        const QString reason = reasonOf(database().lastError());
+        QString reason = reasonOf(database().lastError());
         closeConnection();
         return reason;
     }

@@ -304,7 +304,7 @@ QString frmHistory::exportCsv(const QString &path) const
     return {};
 }
 
-void frmHistory::exportCsvAsked()
+void frmHistory::exportCsvAsked() const
 {
     if (!prompts_.csvPath)
         return;

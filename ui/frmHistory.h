@@ -76,7 +76,7 @@ private:
     void updateButtons();
     void deleteSelected();
     void deleteAll();
-    void exportCsvAsked();
+    void exportCsvAsked() const;
     void showNotice(const QString &notice);
 
     HistorySource &source_;

@@ -79,8 +79,9 @@ void HistoryChart::setSelectedRow(int row)
 
 QRectF HistoryChart::plotRect() const
 {
-    return QRectF(LabelWidth, 2, std::max(1, width() - LabelWidth - BandWidth),
-                  std::max(1, height() - AxisHeight - 2));
+    return {static_cast<qreal>(LabelWidth), 2.0,
+            static_cast<qreal>(std::max(1, width() - LabelWidth - BandWidth)),
+            static_cast<qreal>(std::max(1, height() - AxisHeight - 2))};
 }
 
 QRectF HistoryChart::rowRect(int chakra) const
@@ -212,11 +213,28 @@ void HistoryChart::paintEvent(QPaintEvent *event)
     } else {
         painter.drawText(plot, Qt::AlignCenter, tr("Nothing kept yet"));
     }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
     if (selected_ >= first_ && selected_ <= last_) {
         const double x = xOf(selected_);
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
+}
+
+void HistoryChart::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void HistoryChart::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void HistoryChart::mousePressEvent(QMouseEvent *event)
@@ -235,24 +253,15 @@ void HistoryChart::mousePressEvent(QMouseEvent *event)
 void HistoryChart::keyPressEvent(QKeyEvent *event)
 {
     const int rows = model_.rowCount();
-    int next = selected_;
-    switch (event->key()) {
-    case Qt::Key_Left:
-        next = selected_ - 1;
-        break;
-    case Qt::Key_Right:
-        next = selected_ + 1;
-        break;
-    case Qt::Key_Home:
-        next = 0;
-        break;
-    case Qt::Key_End:
-        next = rows - 1;
-        break;
-    default:
+    const int key = event->key();
+    if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Home && key != Qt::Key_End) {
         QWidget::keyPressEvent(event);
         return;
     }
+    const int next = key == Qt::Key_Left    ? selected_ - 1
+                     : key == Qt::Key_Right ? selected_ + 1
+                     : key == Qt::Key_Home  ? 0
+                                            : rows - 1;
     if (next >= 0 && next < rows && next != selected_)
         emit rowPicked(next);
 }
