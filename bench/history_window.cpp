@@ -1,0 +1,122 @@
+// My History's benchmark program, run by bench/history.py.
+//
+//   pranoth_history_bench fill FILE N   keeps N results made up from a seed
+//   pranoth_history_bench open FILE     opens My History and prints, once it
+//                                       has painted: "first-paint-ms X"
+//   pranoth_history_bench keep FILE     prints "keep-ms X" for one more result
+//   pranoth_history_bench show FILE     opens My History and stays open
+
+#include "core/kept_result.h"
+#include "shell/history_store.h"
+#include "ui/frmHistory.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+#include <random>
+
+using namespace pranoth;
+
+namespace {
+
+KeptResult madeUp(std::mt19937 &random, std::int64_t when)
+{
+    KeptResult record;
+    record.keptAtUtc = when;
+    record.programVersion = "1.15";
+    while (record.questions.empty()) {
+        for (int k = 0; k < ChakraCount; ++k) {
+            record.ticked[asIndex(k)] = random() % 4 != 0;
+            for (int q = 0; record.ticked[asIndex(k)] && q < QuestionsPerChakra; ++q)
+                record.questions.push_back({static_cast<Int16>(firstBankNumber(k) + q),
+                                            static_cast<KeptAnswer>(1 + random() % 3)});
+        }
+    }
+    std::shuffle(record.questions.begin(), record.questions.end(), random);
+    return record;
+}
+
+int fill(const QString &file, int count)
+{
+    HistoryStore store(file);
+    std::mt19937 random(7);
+    const std::int64_t start = 1'750'000'000;
+    for (int n = 0; n < count; ++n) {
+        KeptResult record = madeUp(random, start + static_cast<std::int64_t>(n) * 9 * 3600);
+        if (const QString failure = store.keep(record); !failure.isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(failure));
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// Reports the time from the start of opening to the end of the window's
+// first paint, then quits.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(const QElapsedTimer &clock) : clock_(clock)
+    {
+        done_.setSingleShot(true);
+        connect(&done_, &QTimer::timeout, this, [this] {
+            std::printf("first-paint-ms %.2f\n", static_cast<double>(clock_.nsecsElapsed()) / 1e6);
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            // Children paint in the same pass; this runs once it is over.
+            done_.start(0);
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer &clock_;
+    QTimer done_;
+    bool seen_ = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 3)
+        return 2;
+    const QString &mode = args[1];
+    const QString &file = args[2];
+    if (mode == QLatin1String("fill") && args.size() == 4)
+        return fill(file, args[3].toInt());
+    if (mode == QLatin1String("keep")) {
+        HistoryStore store(file);
+        std::mt19937 random(11);
+        KeptResult record = madeUp(random, 1'900'000'000);
+        QElapsedTimer clock;
+        clock.start();
+        const QString failure = store.keep(record);
+        std::printf("keep-ms %.2f\n", static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        return failure.isEmpty() ? 0 : 1;
+    }
+    if (mode != QLatin1String("open") && mode != QLatin1String("show"))
+        return 2;
+
+    QElapsedTimer clock;
+    clock.start();
+    HistoryStore store(file);
+    HistoryPrompts prompts = HistoryPrompts::dialogs();
+    auto *window = new frmHistory(store, prompts);
+    FirstPaint painted(clock);
+    if (mode == QLatin1String("open"))
+        window->installEventFilter(&painted);
+    window->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "ui/history_source.h"
+
+#include <QString>
+
+#include <memory>
+
+class QSqlDatabase;
+
+namespace pranoth {
+
+// My History on this computer: one SQLite file, history.sqlite in the user's
+// data folder, made when the first result is kept, readable by its owner only.
+//
+// Nothing kept is ever lost to a fault: a file that is not a history this
+// program can read (damaged, cut short, another program's database) is renamed
+// aside with the date and time in its name and a fresh history starts; a
+// history written by a newer version of the program is only read. Every keep
+// and every delete is one transaction in a write-ahead log, so a program
+// killed at any moment leaves every earlier result intact. Deleted results are
+// overwritten, and Delete All compacts the file, so nothing deleted can be
+// read back from it.
+class HistoryStore : public HistorySource {
+public:
+    enum class State {
+        Unavailable, // no folder to keep it in
+        Empty,       // no file yet
+        ReadWrite,
+        ReadOnly, // written by a newer version
+    };
+
+    // The schema this program writes; older files are brought up to it.
+    static constexpr int SchemaVersion = 1;
+
+    // A history kept at `path`; an empty path keeps nothing.
+    explicit HistoryStore(QString path);
+    ~HistoryStore() override;
+    HistoryStore(const HistoryStore &) = delete;
+    HistoryStore &operator=(const HistoryStore &) = delete;
+
+    // history.sqlite in the folder "pranoth" of XDG_DATA_HOME, or of
+    // HOME/.local/share when that is not an absolute path; empty when there is
+    // no usable home.
+    static QString userFile();
+
+    State state() const { return state_; }
+    QString path() const { return path_; }
+
+    // Keeps the record and sets its id. Empty on success, else a message.
+    QString keep(KeptResult &record);
+
+    std::vector<KeptResult> keptResults() override;
+    bool canChange() const override;
+    QString takeNotice() override;
+    QString remove(std::int64_t id) override;
+    QString removeAll() override;
+
+private:
+    void open();
+    bool openConnection(bool readOnly);
+    void closeConnection();
+    QString setAside();
+    QString createFile();
+    bool migrate();
+    QSqlDatabase database() const;
+
+    QString path_;
+    QString connection_;
+    State state_ = State::Unavailable;
+    QString notice_;
+};
+
+} // namespace pranoth

@@ -1,0 +1,320 @@
+#include "frmHistory.h"
+
+#include "core/config.h"
+#include "history_chart.h"
+#include "history_model.h"
+#include "history_source.h"
+#include "link_view.h"
+#include "program_resources.h"
+#include "qt_text.h"
+#include "text_cursor_writer.h"
+#include "window_layout.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QTableView>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace pranoth {
+
+HistoryPrompts HistoryPrompts::dialogs()
+{
+    HistoryPrompts prompts;
+    prompts.confirm = [](const QString &question) {
+        return QMessageBox::question(QApplication::activeWindow(), fromLatin1(config::Title),
+                                     question, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    };
+    prompts.tell = [](const QString &message) {
+        QMessageBox::information(QApplication::activeWindow(), fromLatin1(config::Title), message);
+    };
+    prompts.csvPath = [](const QString &suggested) {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(),
+                                            frmHistory::tr("Export My History"), suggested,
+                                            frmHistory::tr("CSV files (*.csv)"));
+    };
+    return prompts;
+}
+
+namespace {
+
+// A caption above a control, whose access key moves to it.
+QLabel *caption(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    label->setFont(verdana(8.25, true));
+    return label;
+}
+
+QWidget *titled(const QString &text, QWidget *content, QWidget *parent)
+{
+    auto *box = new QWidget(parent);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(caption(text, content, box));
+    layout->addWidget(content, 1);
+    return box;
+}
+
+} // namespace
+
+frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *parent)
+    : QWidget(parent, Qt::Window), source_(source), prompts_(std::move(prompts))
+{
+    setObjectName(QStringLiteral("frmHistory"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(fromLatin1(config::Caption) + QStringLiteral(" - ") + tr("My History"));
+    setWindowIcon(programIcon());
+    setFont(verdana(8.25));
+
+    model = new HistoryModel(this);
+    model->setObjectName(QStringLiteral("model"));
+
+    lblNotice = new QLabel(this);
+    lblNotice->setObjectName(QStringLiteral("lblNotice"));
+    lblNotice->setWordWrap(true);
+    lblNotice->setTextFormat(Qt::PlainText);
+    describe(lblNotice, tr("About this history"));
+
+    tblResults = new QTableView(this);
+    tblResults->setObjectName(QStringLiteral("tblResults"));
+    tblResults->setModel(model);
+    tblResults->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblResults->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblResults->setTabKeyNavigation(false);
+    tblResults->setWordWrap(false);
+    tblResults->verticalHeader()->hide();
+    // Fixed sizes: nothing is measured row by row, however many there are.
+    tblResults->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tblResults->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    tblResults->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    const QFontMetrics metrics = tblResults->fontMetrics();
+    const int chakraWidth = metrics.horizontalAdvance(QStringLiteral("UnderActive 25%")) + 20;
+    const int dateWidth = metrics.horizontalAdvance(QStringLiteral("30 Sep 2026 23:59")) + 32;
+    tblResults->horizontalHeader()->setDefaultSectionSize(chakraWidth);
+    tblResults->horizontalHeader()->resizeSection(HistoryModel::DateColumn, dateWidth);
+    tblResults->horizontalHeader()->setStretchLastSection(true);
+    tblResults->setSortingEnabled(true);
+    tblResults->sortByColumn(HistoryModel::DateColumn, Qt::DescendingOrder);
+    describe(tblResults,
+             tr("Every kept result, newest first: when it was kept and each chakra's verdict"),
+             tr("Kept results"));
+
+    chart = new HistoryChart(*model, this);
+    chart->setObjectName(QStringLiteral("chart"));
+    describe(chart, {}, tr("Trend of each chakra"));
+
+    txtReport = new QTextEdit(this);
+    txtReport->setObjectName(QStringLiteral("txtReport"));
+    txtReport->setReadOnly(true);
+    txtReport->setUndoRedoEnabled(false);
+    txtReport->setTabChangesFocus(true);
+    describe(txtReport, tr("The selected result's report, as it was shown"), tr("Report"));
+    writer_ = std::make_unique<TextCursorWriter>(txtReport);
+    enableLinkClicks(txtReport, [this](const QString &address) { emit linkClicked(address); });
+
+    const auto button = [this](const QString &text, const char *name, const QString &what) {
+        auto *pushButton = new QPushButton(text, this);
+        pushButton->setObjectName(QLatin1String(name));
+        pushButton->setAutoDefault(false);
+        describe(pushButton, what);
+        return pushButton;
+    };
+    cmdSavePdf = button(tr("&Save as PDF…"), "cmdSavePdf",
+                        tr("Saves the selected result's report as a PDF file"));
+    cmdPrint = button(tr("&Print…"), "cmdPrint", tr("Prints the selected result's report"));
+    cmdExportCsv = button(tr("E&xport CSV…"), "cmdExportCsv",
+                          tr("Saves every kept result's scores as a spreadsheet file"));
+    cmdDelete = button(tr("&Delete"), "cmdDelete", tr("Deletes the selected result"));
+    cmdDeleteAll = button(tr("Delete &All"), "cmdDeleteAll", tr("Deletes every kept result"));
+    cmdClose = button(tr("&Close"), "cmdClose", tr("Closes My History"));
+
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName(QStringLiteral("splitter"));
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(titled(tr("&Kept results"), tblResults, splitter));
+    splitter->addWidget(titled(tr("&Trend"), chart, splitter));
+    splitter->addWidget(titled(tr("&Report"), txtReport, splitter));
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 0);
+    splitter->setStretchFactor(2, 2);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {cmdSavePdf, cmdPrint, cmdExportCsv})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    for (QPushButton *b : {cmdDelete, cmdDeleteAll, cmdClose})
+        buttons->addWidget(b);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblNotice);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(buttons);
+
+    setTabSequence({tblResults, chart, txtReport, cmdSavePdf, cmdPrint, cmdExportCsv, cmdDelete,
+                    cmdDeleteAll, cmdClose});
+    resize(dateWidth + ChakraCount * chakraWidth + 48, 800);
+
+    connect(tblResults->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showSelected(); });
+    connect(chart, &HistoryChart::rowPicked, this, [this](int row) {
+        const QModelIndex index = model->index(model->rowOfTime(row), 0);
+        tblResults->setCurrentIndex(index);
+        tblResults->scrollTo(index);
+    });
+    connect(cmdSavePdf, &QPushButton::clicked, this, [this] {
+        if (const KeptResult *result = selectedResult())
+            emit savePdfRequested(*result);
+    });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] {
+        if (const KeptResult *result = selectedResult())
+            emit printRequested(*result);
+    });
+    connect(cmdExportCsv, &QPushButton::clicked, this, [this] { exportCsvAsked(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { deleteSelected(); });
+    connect(cmdDeleteAll, &QPushButton::clicked, this, [this] { deleteAll(); });
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+
+    model->setResults(source_.keptResults());
+    selectResult(0);
+    showNotice(source_.takeNotice());
+}
+
+frmHistory::~frmHistory() = default;
+
+void frmHistory::showNotice(const QString &notice)
+{
+    QString standing;
+    if (model->rowCount() == 0)
+        standing = tr("Nothing has been kept yet. To keep a result, choose Keep in My History in "
+                      "the File menu of the result window.");
+    else if (!source_.canChange())
+        standing = tr("This history can be looked at, but not changed.");
+    lblNotice->setText(standing);
+    lblNotice->setVisible(!standing.isEmpty());
+    updateButtons();
+    // Told once, as the window opens or after a change failed.
+    if (!notice.isEmpty() && prompts_.tell)
+        prompts_.tell(notice);
+}
+
+const KeptResult *frmHistory::selectedResult() const
+{
+    const QModelIndex current = tblResults->currentIndex();
+    if (!current.isValid())
+        return nullptr;
+    return &model->result(current.row());
+}
+
+void frmHistory::selectResult(std::int64_t id)
+{
+    QModelIndex index;
+    for (int row = 0; row < model->rowCount() && id != 0; ++row) {
+        if (model->result(row).id == id)
+            index = model->index(row, 0);
+    }
+    if (!index.isValid())
+        index = model->index(0, 0);
+    tblResults->setCurrentIndex(index);
+    if (index.isValid())
+        tblResults->scrollTo(index);
+    showSelected();
+}
+
+void frmHistory::showSelected()
+{
+    const QModelIndex current = tblResults->currentIndex();
+    const int row = current.isValid() ? current.row() : -1;
+    chart->setSelectedRow(row >= 0 ? model->timeOfRow(row) : -1);
+    writer_->clear();
+    if (row >= 0) {
+        writeKeptReport(*writer_, model->result(row), true);
+        txtReport->moveCursor(QTextCursor::Start);
+    }
+    updateButtons();
+}
+
+void frmHistory::updateButtons()
+{
+    const bool any = model->rowCount() > 0;
+    const bool selected = selectedResult() != nullptr;
+    cmdSavePdf->setEnabled(selected);
+    cmdPrint->setEnabled(selected);
+    cmdExportCsv->setEnabled(any);
+    cmdDelete->setEnabled(selected && source_.canChange());
+    cmdDeleteAll->setEnabled(any && source_.canChange());
+}
+
+void frmHistory::deleteSelected()
+{
+    const KeptResult *result = selectedResult();
+    if (!result || !prompts_.confirm ||
+        !prompts_.confirm(tr("Delete the result kept on %1? This cannot be undone.")
+                              .arg(HistoryModel::localTime(result->keptAtUtc))))
+        return;
+    const std::int64_t id = result->id;
+    const int position = tblResults->currentIndex().row();
+    if (const QString failure = source_.remove(id); !failure.isEmpty()) {
+        showNotice(failure);
+        return;
+    }
+    model->removeResult(id);
+    const QModelIndex next = model->index(std::min(position, model->rowCount() - 1), 0);
+    tblResults->setCurrentIndex(next);
+    showSelected();
+    showNotice({});
+}
+
+void frmHistory::deleteAll()
+{
+    if (!prompts_.confirm ||
+        !prompts_.confirm(
+            tr("Delete all %n kept result(s)? This cannot be undone.", nullptr, model->rowCount())))
+        return;
+    if (const QString failure = source_.removeAll(); !failure.isEmpty()) {
+        showNotice(failure);
+        return;
+    }
+    model->clear();
+    showSelected();
+    showNotice({});
+}
+
+QString frmHistory::exportCsv(const QString &path) const
+{
+    const std::string csv = keptResultsCsv(model->results());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) !=
+            static_cast<qint64>(csv.size()) ||
+        !file.commit())
+        return tr("My History could not be exported to %1: %2").arg(path, file.errorString());
+    return {};
+}
+
+void frmHistory::exportCsvAsked() const
+{
+    if (!prompts_.csvPath)
+        return;
+    const QString path =
+        prompts_.csvPath(QDir::homePath() + QLatin1Char('/') + tr("My Pranoth History.csv"));
+    if (path.isEmpty())
+        return;
+    if (const QString failure = exportCsv(path); !failure.isEmpty() && prompts_.tell)
+        prompts_.tell(failure);
+}
+
+} // namespace pranoth

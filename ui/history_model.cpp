@@ -1,0 +1,178 @@
+#include "history_model.h"
+
+#include "chakra_palette.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+#include <algorithm>
+#include <array>
+
+namespace pranoth {
+
+QColor chakraColour(int chakra)
+{
+    if (chakra < 0 || chakra >= ChakraCount)
+        return Qt::black;
+    return colourOf(ChakraBarColours[asIndex(chakra)]);
+}
+
+QColor chakraTextColour(int chakra)
+{
+    QColor colour = chakraColour(chakra);
+    // Relative luminance above what keeps 4.5:1 against white is darkened.
+    while (0.2126 * colour.redF() + 0.7152 * colour.greenF() + 0.0722 * colour.blueF() > 0.18)
+        colour = colour.darker(115);
+    return colour;
+}
+
+HistoryModel::HistoryModel(QObject *parent) : QAbstractTableModel(parent)
+{}
+
+void HistoryModel::setResults(std::vector<KeptResult> records)
+{
+    beginResetModel();
+    records_ = std::move(records);
+    scores_.assign(records_.size(), std::nullopt);
+    arrange(sortColumn_, sortOrder_);
+    endResetModel();
+}
+
+void HistoryModel::removeResult(std::int64_t id)
+{
+    const auto found = std::find_if(records_.begin(), records_.end(),
+                                    [id](const KeptResult &record) { return record.id == id; });
+    if (found == records_.end())
+        return;
+    const auto time = static_cast<int>(found - records_.begin());
+    const int row = rowOfTime(time);
+    beginRemoveRows({}, row, row);
+    records_.erase(found);
+    scores_.erase(scores_.begin() + time);
+    order_.erase(order_.begin() + row);
+    for (int &later : order_)
+        later -= later > time ? 1 : 0;
+    rows_.assign(order_.size(), 0);
+    for (std::size_t r = 0; r < order_.size(); ++r)
+        rows_[asIndex(order_[r])] = static_cast<int>(r);
+    endRemoveRows();
+}
+
+void HistoryModel::clear()
+{
+    setResults({});
+}
+
+const KeptScores &HistoryModel::scoresByTime(int time) const
+{
+    std::optional<KeptScores> &cached = scores_[asIndex(time)];
+    if (!cached)
+        cached = scoresOf(resultByTime(time));
+    return *cached;
+}
+
+void HistoryModel::arrange(int column, Qt::SortOrder order)
+{
+    sortColumn_ = column;
+    sortOrder_ = order;
+    const auto count = static_cast<int>(records_.size());
+    order_.resize(records_.size());
+    for (int r = 0; r < count; ++r)
+        order_[asIndex(r)] = order == Qt::AscendingOrder ? r : count - 1 - r;
+    const int chakra = column - 1;
+    if (chakra >= 0 && chakra < ChakraCount) {
+        const auto percent = [this, chakra](int time) {
+            const std::optional<int> &score = scoresByTime(time)[asIndex(chakra)];
+            return score ? barPercent(*score) : -1;
+        };
+        std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+            const int left = percent(a);
+            const int right = percent(b);
+            if ((left < 0) != (right < 0))
+                return right < 0; // untested last, either way
+            return order == Qt::AscendingOrder ? left < right : left > right;
+        });
+    }
+    rows_.assign(order_.size(), 0);
+    for (int r = 0; r < count; ++r)
+        rows_[asIndex(order_[asIndex(r)])] = r;
+}
+
+void HistoryModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column > ChakraCount)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> times;
+    times.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex &index : before)
+        times.push_back(timeOfRow(index.row()));
+    arrange(column, order);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after.push_back(index(rowOfTime(times[asIndex(static_cast<int>(i))]), before[i].column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+QString HistoryModel::localTime(std::int64_t keptAtUtc)
+{
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(keptAtUtc, Qt::UTC).toLocalTime();
+    return QLocale().toString(time, QStringLiteral("d MMM yyyy HH:mm"));
+}
+
+QString HistoryModel::verdictText(const std::optional<int> &score)
+{
+    if (!score)
+        return {};
+    return QStringLiteral("%1 %2%")
+        .arg(QString::fromUtf8(verdictName(verdictOf(*score)).data()))
+        .arg(barPercent(*score));
+}
+
+int HistoryModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(records_.size());
+}
+
+int HistoryModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 1 + ChakraCount;
+}
+
+QVariant HistoryModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const KeptResult &record = result(index.row());
+    const int chakra = index.column() - 1;
+    switch (role) {
+    case IdRole:
+        return QVariant::fromValue<qint64>(record.id);
+    case Qt::DisplayRole:
+        return index.column() == DateColumn ? localTime(record.keptAtUtc)
+                                            : verdictText(scores(index.row())[asIndex(chakra)]);
+    case Qt::ForegroundRole:
+        if (index.column() != DateColumn)
+            return chakraTextColour(chakra);
+        break;
+    case Qt::AccessibleTextRole:
+        if (index.column() != DateColumn && !scores(index.row())[asIndex(chakra)])
+            return tr("not tested");
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
+QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return section == DateColumn ? tr("Kept on") : chakraShortName(section - 1);
+}
+
+} // namespace pranoth

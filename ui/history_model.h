@@ -1,0 +1,77 @@
+#pragma once
+
+#include "chakra_palette.h"
+#include "core/kept_result.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+#include <optional>
+#include <vector>
+
+namespace pranoth {
+
+// The result window's colour of chakra 0..6.
+QColor chakraColour(int chakra);
+// The chakra's colour, darkened where needed to be read on a light background.
+QColor chakraTextColour(int chakra);
+
+// The kept results as a table: the date and time kept (local), then one column
+// per chakra with its verdict and percentage, empty when it was not tested.
+// The results are held in the order kept (their "time index", oldest first);
+// rows show them newest first until sorted otherwise. Sorting by date needs no
+// comparison at all, so thousands of rows open at once. Scores are worked out
+// the first time something needs them.
+class HistoryModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    static constexpr int DateColumn = 0;
+    static constexpr int IdRole = Qt::UserRole; // the store's id
+
+    explicit HistoryModel(QObject *parent = nullptr);
+
+    void setResults(std::vector<KeptResult> records);
+    void removeResult(std::int64_t id);
+    void clear();
+
+    // By time index, oldest first.
+    const std::vector<KeptResult> &results() const { return records_; }
+    const KeptResult &resultByTime(int time) const
+    {
+        return records_[static_cast<std::size_t>(time)];
+    }
+    const KeptScores &scoresByTime(int time) const;
+
+    // By row, as shown.
+    int timeOfRow(int row) const { return order_[static_cast<std::size_t>(row)]; }
+    int rowOfTime(int time) const { return rows_[static_cast<std::size_t>(time)]; }
+    const KeptResult &result(int row) const { return resultByTime(timeOfRow(row)); }
+    const KeptScores &scores(int row) const { return scoresByTime(timeOfRow(row)); }
+
+    // "7 Dec 2026 10:30" style, in local time.
+    static QString localTime(std::int64_t keptAtUtc);
+    // "Open 50%", or empty for an untested chakra.
+    static QString verdictText(const std::optional<int> &score);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    // By date, or by a chakra's percentage (untested ones last, then newest first).
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+private:
+    // Sets order_ for the given column and order, rows_ as its inverse.
+    void arrange(int column, Qt::SortOrder order);
+
+    std::vector<KeptResult> records_;
+    mutable std::vector<std::optional<KeptScores>> scores_;
+    std::vector<int> order_; // time index by row
+    std::vector<int> rows_;  // row by time index
+    int sortColumn_ = DateColumn;
+    Qt::SortOrder sortOrder_ = Qt::DescendingOrder;
+};
+
+} // namespace pranoth
