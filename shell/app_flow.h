@@ -1,15 +1,25 @@
 #pragma once
 
+#include "core/kept_result.h"
 #include "core/platform.h"
 #include "core/scoring.h"
 #include "core/test_run.h"
+#include "ui/result_document.h"
 #include "yoga/yoga_plan.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+#include <optional>
 
 class QWidget;
 
 namespace pranoth {
 
 class FlowWindow;
+class HistoryStore;
+class frmHistory;
 class frmMain;
 class frmQuestions;
 class frmResult;
@@ -20,7 +30,11 @@ class frmResult;
 // say what the user did through their signals; only the flow acts on it.
 class AppFlow {
 public:
-    explicit AppFlow(Platform &platform);
+    // `historyPath` is where My History keeps results; empty keeps none.
+    AppFlow(Platform &platform, QString historyPath);
+    ~AppFlow();
+    AppFlow(const AppFlow &) = delete;
+    AppFlow &operator=(const AppFlow &) = delete;
 
     Platform &platform() { return platform_; }
     const TestRun &run() const { return run_; }
@@ -54,6 +68,17 @@ private:
     // The about window, modal over `opener`.
     void showAbout(QWidget &opener);
 
+    // Save as PDF and Print of the result on screen, or of a kept one.
+    void saveAsPdf(QWidget &window, const ResultDocumentData &result);
+    void print(QWidget &window, const ResultDocumentData &result);
+    // Keep in My History: the result on screen, once.
+    void keepResult(frmResult &result);
+    // My History, one window of it; opened again, it comes to the front.
+    void showHistory();
+    HistoryStore &history();
+    // A message of the Qt side, through the platform's message box.
+    void tell(const QString &message, MessageIcon icon = MessageIcon::Information);
+
     // Connects what every flow window asks of the flow.
     void connectWindow(FlowWindow &window);
     // The close hook of every flow window.
@@ -62,6 +87,12 @@ private:
     void navigationClose(QWidget &window);
 
     Platform &platform_;
+    QString historyPath_;
+    std::unique_ptr<HistoryStore> history_; // opened when first needed
+    QPointer<frmHistory> historyWindow_;
+    // What Save as PDF, Print and Keep act on: the last completed run.
+    std::optional<ResultDocumentData> shownResult_;
+    std::optional<KeptResult> shownRecord_;
     TestRun run_;
     ChakraResults results_;
     YogaPlanList yogaPlan_{};

@@ -1,5 +1,6 @@
 #include "app_flow.h"
 #include "core/config.h"
+#include "history_store.h"
 #include "qt_platform.h"
 #include "ui/program_resources.h"
 #include "ui/program_style.h"
@@ -47,7 +48,7 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtPlatform platform;
-    AppFlow flow(platform);
+    AppFlow flow(platform, HistoryStore::userFile());
     if (!flow.start() || platform.endRequested())
         return 0;
 #ifdef PRANOTH_STARTUP_BENCH

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/chakra.h"
+#include "core/kept_result.h"
 #include "core/rich_text.h"
 
 #include <QColor>
@@ -30,7 +31,7 @@ inline constexpr std::array<const char *, ChakraCount> ChakraShortNames{
     QT_TRANSLATE_NOOP("ChakraNames", "Throat"), QT_TRANSLATE_NOOP("ChakraNames", "Third Eye"),
     QT_TRANSLATE_NOOP("ChakraNames", "Crown")};
 
-inline constexpr Rgb IntroductionText{128, 0, 128};
+inline constexpr Rgb IntroductionText = IntroductionColour;
 inline constexpr Rgb IntroductionBackground{255, 192, 255};
 
 inline QColor colourOf(Rgb colour)

@@ -90,6 +90,15 @@ FlowWindow::BackAndExit FlowWindow::setUpBackAndExit(const QRect &back, const QR
     describe(controls.cmdExit, tr("Leaves Pranoth"));
 
     QMenu *mnuFile = addFileMenu();
+    controls.mnuFile = mnuFile;
+    QAction *mnuSavePdf = addNamedAction(mnuFile, "mnuSavePdf", tr("Save as P&DF…"));
+    mnuSavePdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction *mnuPrint = addNamedAction(mnuFile, "mnuPrint", tr("&Print…"));
+    mnuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    controls.barResult = mnuFile->addSeparator();
+    controls.barResult->setObjectName(QStringLiteral("barResult"));
+    connect(mnuSavePdf, &QAction::triggered, this, &FlowWindow::savePdfRequested);
+    connect(mnuPrint, &QAction::triggered, this, &FlowWindow::printRequested);
     controls.mnuBack = addNamedAction(mnuFile, "mnuBack", tr("&Back"));
     addNamedSeparator(mnuFile, "bar1");
     controls.mnuExit = addNamedAction(mnuFile, "mnuExit", tr("E&xit"));

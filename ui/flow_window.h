@@ -29,6 +29,9 @@ signals:
     void aboutRequested();
     // Back, in the result and yoga windows.
     void backRequested();
+    // Save as PDF and Print of the result on screen, in the result and yoga windows.
+    void savePdfRequested();
+    void printRequested();
 
 protected:
     Platform &platform() const { return platform_; }
@@ -46,12 +49,16 @@ protected:
     QMenu *addFileMenu();
 
     // The result and yoga windows' way out: Back to a fresh main window and
-    // Exit, as buttons at the given places and as the File menu.
+    // Exit, as buttons at the given places and as the File menu, which starts
+    // with Save as PDF and Print of the result.
     struct BackAndExit {
         QPushButton *cmdBack = nullptr;
         QPushButton *cmdExit = nullptr;
         QAction *mnuBack = nullptr;
         QAction *mnuExit = nullptr;
+        QMenu *mnuFile = nullptr;
+        // The separator after the result's own items.
+        QAction *barResult = nullptr;
     };
     BackAndExit setUpBackAndExit(const QRect &back, const QRect &exit);
 

@@ -188,9 +188,14 @@ frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *p
     connect(cmdDeleteAll, &QPushButton::clicked, this, [this] { deleteAll(); });
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
+    reload();
+    showNotice(source_.takeNotice());
+}
+
+void frmHistory::reload()
+{
     model->setResults(source_.keptResults());
     selectResult(0);
-    showNotice(source_.takeNotice());
 }
 
 frmHistory::~frmHistory() = default;

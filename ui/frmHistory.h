@@ -44,6 +44,9 @@ public:
     frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *parent = nullptr);
     ~frmHistory() override;
 
+    // Reads the kept results again and selects the newest.
+    void reload();
+
     // The selected result, if any.
     const KeptResult *selectedResult() const;
     // Selects the result with the given id (the newest one when it is absent).

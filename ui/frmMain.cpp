@@ -78,7 +78,11 @@ frmMain::frmMain(Platform &platform) : FlowWindow(platform, "frmMain", 7995, 472
     chkChakras[0]->setFocus();
 
     QMenu *mnuFile = addFileMenu();
+    QAction *mnuHistory = addNamedAction(mnuFile, "mnuHistory", tr("My &History…"));
+    mnuHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    addNamedSeparator(mnuFile, "barHistory");
     mnuExit = addNamedAction(mnuFile, "mnuExit", tr("&Exit"));
+    connect(mnuHistory, &QAction::triggered, this, &frmMain::historyRequested);
     setUpSharedMenus(MenuStyle::Main);
 
     connect(cmdTest, &QPushButton::clicked, this, &frmMain::startTestRequested);

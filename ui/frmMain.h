@@ -27,6 +27,7 @@ public:
 
 signals:
     void startTestRequested();
+    void historyRequested();
 
 private:
     std::array<QCheckBox *, ChakraCount> chkChakras{};

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -90,6 +91,16 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
         RTB, [this](const QString &address) { this->platform().openUrl(address.toStdString()); });
 
     wayOut_ = setUpBackAndExit(twipsRect(7440, 6527, 1000, 400), twipsRect(8520, 6527, 1000, 400));
+    // Nothing of a test is written to disk until the user asks for it here.
+    mnuKeep = new QAction(tr("&Keep in My History"), this);
+    mnuKeep->setObjectName(QStringLiteral("mnuKeep"));
+    mnuKeep->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuKeep->setCheckable(true);
+    wayOut_.mnuFile->insertAction(wayOut_.barResult, mnuKeep);
+    connect(mnuKeep, &QAction::triggered, this, [this] {
+        mnuKeep->setChecked(false); // checked once it is really kept
+        emit keepRequested();
+    });
 
     setTabSequence({cmdYogaChakra, RTB, wayOut_.cmdBack, wayOut_.cmdExit});
 
@@ -109,6 +120,12 @@ void frmResult::sizeAndShowBar(int chakra, int percent)
     bar->setGeometry(bar->x(), base - heightPixels, bar->width(), heightPixels);
     bar->setAccessibleDescription(tr("%1: %2%").arg(chakraShortName(chakra)).arg(percent));
     bar->show();
+}
+
+void frmResult::markKept()
+{
+    mnuKeep->setChecked(true);
+    mnuKeep->setEnabled(false);
 }
 
 void frmResult::showResult()

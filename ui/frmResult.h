@@ -29,8 +29,12 @@ public:
     static constexpr int BarBaseTwips = 2250;
     static constexpr int BarDesignHeightTwips = 1995;
 
+    // The result is kept in My History: the menu item says so and is done.
+    void markKept();
+
 signals:
     void yogaRequested();
+    void keepRequested();
 
 private:
     std::array<QLabel *, ChakraCount> lblCurve{};
@@ -40,6 +44,7 @@ private:
     QLabel *lblChakra = nullptr;
     QTextEdit *RTB = nullptr;
     BackAndExit wayOut_;
+    QAction *mnuKeep = nullptr;
     std::unique_ptr<TextCursorWriter> writer_;
 };
 

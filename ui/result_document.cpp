@@ -2,6 +2,7 @@
 
 #include "chakra_palette.h"
 #include "core/config.h"
+#include "core/kept_result.h"
 #include "core/report.h"
 #include "core/test_run.h"
 #include "program_resources.h"
@@ -594,6 +595,16 @@ ResultDocumentData resultDocumentData(const TestRun &run, const ChakraResults &r
     }
     buildYogaPlan(yogaNeeded, data.plan);
     return data;
+}
+
+ResultDocumentData resultDocumentData(const KeptResult &record)
+{
+    ChakraResults results;
+    const KeptScores scores = scoresOf(record);
+    for (int k = 0; k < ChakraCount; ++k)
+        results.ChakraScores[asIndex(k)] = static_cast<Int16>(scores[asIndex(k)].value_or(0));
+    return resultDocumentData(runOf(record), results,
+                              QDateTime::fromSecsSinceEpoch(record.keptAtUtc));
 }
 
 QDateTime toQDateTime(const DateTime &time)

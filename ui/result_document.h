@@ -20,6 +20,7 @@ class QTextDocument;
 namespace pranoth {
 
 class TestRun;
+struct KeptResult;
 
 // Everything the printed result shows, taken from a completed run.
 struct ResultDocumentData {
@@ -39,6 +40,10 @@ struct ResultDocumentData {
 // of `results`, and the yoga plan for the tested chakras that are not open.
 ResultDocumentData resultDocumentData(const TestRun &run, const ChakraResults &results,
                                       const QDateTime &completed);
+
+// The result of a kept record, scored as today's program scores it and dated
+// with the time it was kept.
+ResultDocumentData resultDocumentData(const KeptResult &record);
 
 // A calendar time of the platform as a local date and time.
 QDateTime toQDateTime(const DateTime &time);

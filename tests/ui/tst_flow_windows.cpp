@@ -3,12 +3,15 @@
 #include "core/config.h"
 #include "ui/qt_text.h"
 
+#include "ui/frmHistory.h"
 #include "ui/frmMain.h"
+#include "ui/history_model.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
 #include "ui/link_label.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
@@ -250,6 +253,32 @@ private slots:
         QTest::keyClick(questions, Qt::Key_Return);
         QCOMPARE(child<QLabel>(questions, "lblQNo")->text(), QStringLiteral("Question No. 2 of 8"));
         QCOMPARE(flow->run().RunAnswers[0], std::string("No"));
+    }
+
+    // Keeping is the user's choice, once per result; My History then shows it
+    // in a window of its own that closes without ending the program.
+    void aKeptResultShowsInMyHistory()
+    {
+        frmResult *result = answerForScore(startTest(startProgram(), {3}), 7);
+        QVERIFY(result);
+        QAction *keep = child<QAction>(result, "mnuKeep");
+        QVERIFY(!QFile::exists(driver->home.filePath(QStringLiteral("history.sqlite"))));
+        keep->trigger();
+        QVERIFY(keep->isChecked() && !keep->isEnabled());
+        keep->trigger();
+        child<QAction>(result, "mnuBack")->trigger();
+        flushDeletes();
+
+        child<QAction>(openWindow<frmMain>(), "mnuHistory")->trigger();
+        auto *history = openWindow<frmHistory>();
+        QVERIFY(history);
+        QCOMPARE(history->model->rowCount(), 1);
+        QCOMPARE(history->model->index(0, 4).data().toString(), QStringLiteral("OverActive 88%"));
+        history->close();
+        flushDeletes();
+        QVERIFY(openWindow<frmMain>());
+        QCOMPARE(platform->endRequests, 0);
+        QVERIFY(platform->messages.empty());
     }
 
     void theLastNextFromTheMenuIsNavigationToo()

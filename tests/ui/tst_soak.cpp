@@ -194,6 +194,10 @@ private:
                 for (QAction *item : items) {
                     if (!item->isVisible() || !item->isEnabled() || item->isSeparator())
                         continue;
+                    // The file and print dialogs are the platform's own.
+                    if (item->objectName() == QLatin1String("mnuSavePdf") ||
+                        item->objectName() == QLatin1String("mnuPrint"))
+                        continue;
                     if (item->menu()) {
                         self(item->menu()->actions(), self);
                         continue;
@@ -213,7 +217,9 @@ private:
         for (const int key : {int(Qt::Key_Space), int(Qt::Key_Tab), int(Qt::Key_Escape),
                               int(Qt::Key_Return), int(Qt::Key_Down)}) {
             QWidget *focus = window->focusWidget();
-            const bool exits = flowWindow && key == Qt::Key_Space && focus &&
+            // Space, and Enter, press the focused button.
+            const bool exits = flowWindow && (key == Qt::Key_Space || key == Qt::Key_Return) &&
+                               focus &&
                                (focus->objectName() == QLatin1String("cmdExit") ||
                                 focus->objectName() == QLatin1String("cmdNav_1"));
             actions.push_back({name + QStringLiteral(": key %1").arg(key),

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -87,7 +88,9 @@ inline void click(QWidget *widget)
 
 // The program with a recording platform, and the steps a user takes through it.
 struct ProgramDriver {
-    explicit ProgramDriver(unsigned seed = 5) : platform(seed), flow(platform) {}
+    explicit ProgramDriver(unsigned seed = 5)
+        : platform(seed), flow(platform, home.filePath(QStringLiteral("history.sqlite")))
+    {}
     ~ProgramDriver() { closeAllWindows(); }
     ProgramDriver(const ProgramDriver &) = delete;
     ProgramDriver &operator=(const ProgramDriver &) = delete;
@@ -146,6 +149,7 @@ struct ProgramDriver {
         return answerAll(startTest(start(), chakras), OptionNotSure);
     }
 
+    QTemporaryDir home; // where My History keeps what a test keeps
     FakePlatform platform;
     AppFlow flow;
 };
