@@ -279,6 +279,13 @@ def answer_all(program, questions, option="Not Sure"):
         poll(lambda: question_label(questions) != label, "the next question")
 
 
+def kept_rows(table):
+    """My History's rows as lists of cell texts: the date, then a chakra each."""
+    cells = table.queryTable()
+    return [[cells.getAccessibleAt(row, column).name for column in range(cells.nColumns)]
+            for row in range(cells.nRows)]
+
+
 def report_text(result):
     return text_of(find(result, "text"))
 
@@ -328,6 +335,7 @@ def walkthrough():
             check("Your %s is " % title in report, "the report has no verdict for " + title)
         check("Heart Chakra" not in report, "the report has an untested chakra")
         about_round_trip(program)
+        choose(result, "File", "k")  # File > Keep in My History
 
         # Yoga: the viewer pages through the plan.
         click(find(result, "push button", "Find Chakra Yoga"))
@@ -350,7 +358,25 @@ def walkthrough():
         questions = start_test(program, ["Crown Chakra (Sahasrara)"])
         poll(lambda: question_label(questions) == "Question No. 1 of 8", "question 1 of 8")
         result = answer_all(program, questions, "Yes")
-        click(find(result, "push button", "Exit"))
+        press_keys(CAPTION, "ctrl+k")  # Keep in My History, by its shortcut
+        click(find(result, "push button", "Back"))
+
+        # My History shows both kept results, newest first, and closing it
+        # leaves the program running.
+        main = main_window(program)
+        choose(main, "File", "h")
+        table = poll(lambda: next((find(w, "table", "Kept results") for w in windows(program)
+                                   if find(w, "table", "Kept results")), None), "My History")
+        kept = poll(lambda: kept_rows(table) if len(kept_rows(table)) == 2 else None,
+                    "two kept results")
+        tested = [[cell != "not tested" for cell in row[1:]] for row in kept]
+        check(tested[0] == [False] * 6 + [True], "the newest row is not the Crown test: %r" % kept[0])
+        check(tested[1] == [True, False, True, False, True, False, False],
+              "the older row is not the three-chakra test: %r" % kept[1])
+        close_box(CAPTION + " - My History")
+        poll(lambda: gone(table), "My History to close")
+        check(program.alive(), "closing My History ended the program")
+        click(find(main_window(program), "push button", "Exit"))
         check(program.ended() == 0, "the program did not end cleanly")
     finally:
         program.kill()
