@@ -192,6 +192,15 @@ frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *p
     showNotice(source_.takeNotice());
 }
 
+void frmHistory::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        centreOnScreen(this);
+    }
+}
+
 void frmHistory::reload()
 {
     model->setResults(source_.keptResults());

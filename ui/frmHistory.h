@@ -74,6 +74,9 @@ signals:
     // A web address in the report was clicked.
     void linkClicked(const QString &address);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void showSelected();
     void updateButtons();
@@ -85,6 +88,7 @@ private:
     HistorySource &source_;
     HistoryPrompts prompts_;
     std::unique_ptr<TextCursorWriter> writer_;
+    bool centred_ = false;
 };
 
 } // namespace pranoth
