@@ -5,9 +5,9 @@
 
 #include "ui/frmHistory.h"
 #include "ui/frmMain.h"
-#include "ui/history_model.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
+#include "ui/history_model.h"
 #include "ui/link_label.h"
 
 #include <QCheckBox>
