@@ -1,11 +1,13 @@
 // The start-up baseline: one QMainWindow holding what Pranoth's main window
 // holds (a menu bar with File, Help, Donate and a hidden fourth entry, three
-// link-style labels, one bold word-wrapped label, seven check boxes, three
-// buttons and a frame around two of the labels) at the same fixed size, and
-// nothing else: no lock file, no settings, no resources, no icon, no custom
-// fonts. bench/startup.py times Pranoth's start-up against this program.
+// underlined blue link labels, one bold word-wrapped label, seven check boxes,
+// three buttons and a frame around two of the labels) at the same fixed size,
+// with the same look (the font family the machine has for Pranoth's, the same
+// sizes and weights, the same icon), and nothing else: no lock file, no
+// settings, no menus' pages, no other windows. bench/startup.py times
+// Pranoth's start-up against this program.
 //
-// With PRANOTH_QUIT_WHEN_SHOWN set it leaves at once when its window is shown.
+// With PRANOTH_QUIT_WHEN_PAINTED set it leaves right after its first paint.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,9 +19,50 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include <cstdlib>
+#include "bench/first_paint.h"
+
+#include <cstdint>
 
 namespace {
+#include "resources/icon/pranoth_icon_pixels.inc"
+} // namespace
+
+namespace {
+
+// The family Pranoth's fonts come out as where Verdana is missing.
+QFont font(double pointSize, bool bold = false, bool underline = false)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QIcon icon()
+{
+    QIcon sizes;
+    const std::pair<const std::uint32_t *, int> pixels[] = {
+        {IconPixels16, 16}, {IconPixels32, 32}, {IconPixels48, 48}, {IconPixels64, 64}};
+    for (const auto &[data, size] : pixels)
+        sizes.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(data), size, size,
+                                                  size * 4, QImage::Format_ARGB32)));
+    return sizes;
+}
+
+QLabel *linkLabel(const QString &text, QWidget *parent, const QRect &place, bool bold)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font(8.25, bold, true));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    label->setPalette(palette);
+    label->setCursor(Qt::PointingHandCursor);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(place);
+    return label;
+}
 
 constexpr int ClientWidth = 533;
 constexpr int ClientHeight = 315;
@@ -55,17 +98,15 @@ void buildMenus(QMenuBar *bar, QWidget *owner)
 
 void buildClient(QWidget *client)
 {
-    wrappedLabel(QStringLiteral("A short line of text that opens a page when clicked"), client,
-                 QRect(38, 2, 456, 31));
+    linkLabel(QStringLiteral("A short line of text that opens a page when clicked"), client,
+              QRect(38, 2, 456, 31), false);
 
     QLabel *intro = wrappedLabel(
         QStringLiteral("A paragraph of introduction that explains in a few words what the "
                        "program does, long enough to wrap over two lines of the window, and "
                        "ends with an invitation to start right away."),
         client, QRect(17, 40, 499, 67));
-    QFont bold = intro->font();
-    bold.setBold(true);
-    intro->setFont(bold);
+    intro->setFont(font(9.75, true));
 
     const char *const names[] = {"First choice", "Second choice", "Third choice",  "Fourth choice",
                                  "Fifth choice", "Sixth choice",  "Seventh choice"};
@@ -75,8 +116,14 @@ void buildClient(QWidget *client)
     for (int k = 0; k < 7; ++k)
         (new QCheckBox(QString::fromLatin1(names[k]), client))->setGeometry(boxes[k]);
 
-    (new QPushButton(QStringLiteral("START"), client))->setGeometry(279, 209, 213, 30);
-    (new QPushButton(QStringLiteral("Second"), client))->setGeometry(456, 264, 73, 21);
+    auto *start = new QPushButton(QStringLiteral("START"), client);
+    start->setGeometry(279, 209, 213, 30);
+    start->setFont(font(8.25, true));
+    auto *second = new QPushButton(QStringLiteral("Second"), client);
+    second->setGeometry(456, 264, 73, 21);
+    QFont dialogBold = QApplication::font();
+    dialogBold.setBold(true);
+    second->setFont(dialogBold);
     (new QPushButton(QStringLiteral("Exit"), client))->setGeometry(456, 288, 73, 21);
 
     auto *frame = new QFrame(client);
@@ -84,13 +131,13 @@ void buildClient(QWidget *client)
     frame->setFrameShadow(QFrame::Sunken);
     frame->setGeometry(2, 256, 447, 57);
     const QRect inside(8, 11, 431, 41);
-    wrappedLabel(QStringLiteral("A longer line of text in the frame, set in front of the other "
-                                "one, that opens another page when clicked on."),
-                 frame, inside)
+    linkLabel(QStringLiteral("A longer line of text in the frame, set in front of the other "
+                             "one, that opens another page when clicked on."),
+              frame, inside, true)
         ->setAutoFillBackground(true);
-    wrappedLabel(QStringLiteral("Another longer line of text in the frame, kept behind the first "
-                                "one, that opens a third page when clicked on."),
-                 frame, inside)
+    linkLabel(QStringLiteral("Another longer line of text in the frame, kept behind the first "
+                             "one, that opens a third page when clicked on."),
+              frame, inside, true)
         ->setAutoFillBackground(true);
 }
 
@@ -100,8 +147,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
 
+    QApplication::setWindowIcon(icon());
+
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Baseline"));
+    window.setWindowIcon(icon());
+    window.setFont(font(8.25));
     auto *client = new QWidget(&window);
     client->setFixedSize(ClientWidth, ClientHeight);
     buildClient(client);
@@ -109,9 +160,6 @@ int main(int argc, char *argv[])
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);
     buildMenus(window.menuBar(), &window);
     window.show();
-
-    // The start-up benchmark stops the clock here: the window is shown.
-    if (qEnvironmentVariableIsSet("PRANOTH_QUIT_WHEN_SHOWN"))
-        std::_Exit(0);
+    bench::quitWhenPainted(&window);
     return QApplication::exec();
 }

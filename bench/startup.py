@@ -3,7 +3,7 @@
 
 Usage:
     /usr/bin/python3 bench/startup.py [--runs N] [--mode both|offscreen|xvfb]
-                                      [--settle-ms MS] [--map-timeout S]
+                                      [--map-timeout S]
                                       [PRANOTH [BASELINE]]
 
 PRANOTH defaults to build/bench/bench/pranoth_startup (the program with a
@@ -25,26 +25,30 @@ desktop session, where the runtime folder is /run/user/UID, the runtime folder
 is made on a tmpfs (/dev/shm) when there is one; the others are in the system's
 temporary folder, on disk like a real home.
 
+Both programs leave as soon as their main window has been painted for the
+first time (PRANOTH_QUIT_WHEN_PAINTED, a hook of the benchmark builds only),
+and both get the same private D-Bus session bus, started once by this script,
+so that neither waits for a bus to be launched.
+
 Two modes:
 
-offscreen  QT_QPA_PLATFORM=offscreen and PRANOTH_QUIT_WHEN_SHOWN=1: the program
-           quits right after its window is shown. Time is wall time from the
-           spawn to the process's exit; memory is the child's peak resident
-           set (ru_maxrss from os.wait4).
+offscreen  QT_QPA_PLATFORM=offscreen: time is wall time from the spawn to the
+           process's exit right after its first paint; memory is the child's
+           peak resident set (ru_maxrss from os.wait4).
 
 xvfb       A private Xvfb (on a free display, chosen with -displayfd) and
            QT_QPA_PLATFORM=xcb. An X client in this script selects
-           SubstructureNotify on the root window before the spawn; time runs
-           from the spawn to the X server's MapNotify for the program's window
-           (the first one that is not override-redirect and whose _NET_WM_PID,
-           when set, is the child's). Memory is VmHWM from /proc/PID/status,
-           read after letting the program settle for --settle-ms (default 200)
-           after the map; the child is then killed and reaped.
+           SubstructureNotify on the root window before the spawn; the time to
+           map runs from the spawn to the X server's MapNotify for the
+           program's window (the first one that is not override-redirect and
+           whose _NET_WM_PID, when set, is the child's); the time to first
+           paint runs to the process's exit after its first paint reached the
+           server. Memory is the child's ru_maxrss.
 
 Output: a Markdown table with, per mode and measure, the median of Pranoth
 (A), the median of the baseline (B), the ratio median(A)/median(B), and the
 spread of the per-pair ratios A_i/B_i (25th-75th percentile and min-max); then
-whether the target (within 1.10x in time and in peak memory) is met, and the
+whether the target (within 1.05x in time and in peak memory) is met, and the
 command line used. The exit status is 0 unless a program failed to run.
 """
 
@@ -62,8 +66,8 @@ import sys
 import tempfile
 import time
 
-TARGET_RATIO = 1.10
-MIN_RUNS = 20
+TARGET_RATIO = 1.05
+MIN_RUNS = 30
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_PRANOTH = os.path.join(REPO, "build", "bench", "bench", "pranoth_startup")
@@ -279,13 +283,41 @@ def child_environment(home, extra):
     env = dict(os.environ)
     # Nothing of the caller's desktop session may reach the children.
     for name in ("DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "SESSION_MANAGER",
-                 "PRANOTH_QUIT_WHEN_SHOWN", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR",
+                 "PRANOTH_QUIT_WHEN_PAINTED", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR",
                  "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_LOGGING_RULES",
                  "XAUTHORITY"):
         env.pop(name, None)
     env.update(home.env)
     env.update(extra)
+    env["PRANOTH_QUIT_WHEN_PAINTED"] = "1"
+    if SESSION_BUS:
+        env["DBUS_SESSION_BUS_ADDRESS"] = SESSION_BUS
     return env
+
+
+# The private session bus every run of both programs shares.
+SESSION_BUS = None
+
+
+class SessionBus:
+    """A private D-Bus session bus for the children, for the whole run."""
+
+    def __enter__(self):
+        global SESSION_BUS
+        self.process = None
+        if shutil.which("dbus-daemon"):
+            self.process = subprocess.Popen(
+                ["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+            SESSION_BUS = self.process.stdout.readline().strip() or None
+        return self
+
+    def __exit__(self, *_):
+        global SESSION_BUS
+        SESSION_BUS = None
+        if self.process:
+            self.process.kill()
+            self.process.wait()
 
 
 def spawn(program, home, env):
@@ -304,49 +336,37 @@ def spawn(program, home, env):
 
 
 def run_offscreen(program):
-    """(seconds from spawn to exit, peak RSS in KiB) of one run."""
+    """(seconds from spawn to the exit after the first paint, peak RSS in KiB)."""
     with FreshHome() as home:
-        env = child_environment(home, {"QT_QPA_PLATFORM": "offscreen",
-                                       "PRANOTH_QUIT_WHEN_SHOWN": "1"})
+        env = child_environment(home, {"QT_QPA_PLATFORM": "offscreen"})
         pid, started = spawn(program, home, env)
         _, status, usage = os.wait4(pid, 0)
         ended = time.perf_counter_ns()
         if not os.WIFEXITED(status) or os.WEXITSTATUS(status) != 0:
             raise BenchError(f"{program} failed offscreen ({describe_status(status)}): "
                              f"{home.output()}")
-        return (ended - started) / 1e9, usage.ru_maxrss
+        return {"first paint": (ended - started) / 1e9}, usage.ru_maxrss
 
 
-def peak_memory(pid):
-    with open(f"/proc/{pid}/status") as status:
-        for line in status:
-            if line.startswith("VmHWM:"):
-                return int(line.split()[1])
-    raise BenchError(f"no VmHWM for pid {pid}")
-
-
-def run_xvfb(program, display, watcher, settle_s, map_timeout_s):
-    """(seconds from spawn to map, VmHWM in KiB after settling) of one run."""
+def run_xvfb(program, display, watcher, map_timeout_s):
+    """({"map": s, "first paint": s} from the spawn, peak RSS in KiB) of one run."""
     with FreshHome() as home:
         env = child_environment(home, {"QT_QPA_PLATFORM": "xcb", "DISPLAY": display})
         watcher.drain()
         pid, started = spawn(program, home, env)
         try:
             mapped = watcher.wait_for_map(pid, time.monotonic() + map_timeout_s)
-            time.sleep(settle_s)
-            memory = peak_memory(pid)
         except BenchError as error:
+            os.kill(pid, signal.SIGKILL)
+            os.wait4(pid, 0)
             raise BenchError(f"{program}: {error}: {home.output()}") from None
-        finally:
-            try:
-                os.kill(pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-            try:
-                os.wait4(pid, 0)
-            except ChildProcessError:
-                pass
-        return (mapped - started) / 1e9, memory
+        _, status, usage = os.wait4(pid, 0)
+        ended = time.perf_counter_ns()
+        if not os.WIFEXITED(status) or os.WEXITSTATUS(status) != 0:
+            raise BenchError(f"{program} failed under Xvfb ({describe_status(status)}): "
+                             f"{home.output()}")
+        return {"map": (mapped - started) / 1e9,
+                "first paint": (ended - started) / 1e9}, usage.ru_maxrss
 
 
 # --- Statistics and report ---------------------------------------------------
@@ -379,14 +399,14 @@ class Measure:
                 f"{min(ratios):.3f}–{max(ratios):.3f} | {met} |")
 
 
-def report(measures, runs, pranoth, baseline, settle_ms):
+def report(measures, runs, pranoth, baseline):
     print()
     print(f"Pranoth (A): `{os.path.relpath(pranoth, REPO)}`; baseline (B): "
           f"`{os.path.relpath(baseline, REPO)}`; {runs} interleaved runs of each per mode "
           f"after one warm-up run of each.")
     print()
     print("| Mode | Measure | Median A | Median B | A/B (medians) | A/B per pair, 25–75% "
-          "| A/B per pair, min–max | Within 1.10x |")
+          f"| A/B per pair, min–max | Within {TARGET_RATIO:.2f}x |")
     print("|---|---|---:|---:|---:|---:|---:|:---:|")
     for measure in measures:
         print(measure.row())
@@ -394,12 +414,13 @@ def report(measures, runs, pranoth, baseline, settle_ms):
     print(f"Runtime folder (lock file) on {runtime_parent() or tempfile.gettempdir()}; "
           f"home and settings under {tempfile.gettempdir()}.")
     modes = sorted({m.mode for m in measures})
+    print("Both programs leave right after their first paint; both share one private session bus.")
     if "offscreen" in modes:
-        print("offscreen: time from spawn to exit; each program leaves at once when its window is shown; "
-              "memory is the child's ru_maxrss.")
+        print("offscreen: time from spawn to the exit after the first paint; memory is the "
+              "child's ru_maxrss.")
     if "xvfb" in modes:
-        print(f"xvfb: time from spawn to the X server's MapNotify of the main window; memory is "
-              f"VmHWM read {settle_ms} ms after the map, then the program is killed.")
+        print("xvfb: map is the X server's MapNotify of the main window, first paint the exit "
+              "after it; memory is the child's ru_maxrss.")
     print()
     missed = [f"{m.mode} {m.name} ({m.ratio():.3f}x)" for m in measures
               if m.ratio() > TARGET_RATIO]
@@ -410,21 +431,22 @@ def report(measures, runs, pranoth, baseline, settle_ms):
         print(f"Target within {TARGET_RATIO:.2f}x in time and in peak memory: met")
 
 
-def measure_mode(mode, time_name, programs, runs, run_one):
-    time_measure = Measure(mode, time_name, "ms", 1000)
+def measure_mode(mode, time_names, programs, runs, run_one):
+    time_measures = {name: Measure(mode, "time to " + name, "ms", 1000) for name in time_names}
     memory_measure = Measure(mode, "peak memory", "KiB", 1)
     for program in programs:
         run_one(program)  # warm-up, not counted
     for i in range(runs):
         for program, store in zip(programs, ("a", "b")):
-            seconds, kib = run_one(program)
-            getattr(time_measure, store).append(seconds)
+            times, kib = run_one(program)
+            for name, seconds in times.items():
+                getattr(time_measures[name], store).append(seconds)
             getattr(memory_measure, store).append(kib)
         if sys.stderr.isatty():
             print(f"\r{mode}: {i + 1}/{runs}", end="", file=sys.stderr, flush=True)
     if sys.stderr.isatty():
         print(file=sys.stderr)
-    return [time_measure, memory_measure]
+    return list(time_measures.values()) + [memory_measure]
 
 
 def parse_arguments():
@@ -434,19 +456,15 @@ def parse_arguments():
                         help="the program (default: build/bench/bench/pranoth_startup)")
     parser.add_argument("baseline", nargs="?", default=DEFAULT_BASELINE,
                         help="the baseline (default: build/bench/bench/pranoth_baseline)")
-    parser.add_argument("--runs", type=int, default=25,
-                        help=f"measured runs of each program per mode (default 25, "
+    parser.add_argument("--runs", type=int, default=MIN_RUNS,
+                        help=f"measured runs of each program per mode (default {MIN_RUNS}, "
                              f"at least {MIN_RUNS})")
     parser.add_argument("--mode", choices=("both", "offscreen", "xvfb"), default="both")
-    parser.add_argument("--settle-ms", type=int, default=200,
-                        help="wait after the map before reading VmHWM (default 200)")
     parser.add_argument("--map-timeout", type=float, default=20.0,
                         help="seconds to wait for a window to be mapped (default 20)")
     arguments = parser.parse_args()
     if arguments.runs < MIN_RUNS:
         parser.error(f"--runs must be at least {MIN_RUNS}")
-    if arguments.settle_ms < 0:
-        parser.error("--settle-ms must not be negative")
     for program in (arguments.pranoth, arguments.baseline):
         if not os.access(program, os.X_OK):
             parser.error(f"{program} is not an executable; build it first (see --help)")
@@ -459,9 +477,11 @@ def main():
     arguments = parse_arguments()
     programs = (arguments.pranoth, arguments.baseline)
     measures = []
+    bus = SessionBus().__enter__()
     try:
         if arguments.mode in ("both", "offscreen"):
-            measures += measure_mode("offscreen", "time to shown", programs, arguments.runs, run_offscreen)
+            measures += measure_mode("offscreen", ["first paint"], programs, arguments.runs,
+                                     run_offscreen)
         if arguments.mode in ("both", "xvfb"):
             if not shutil.which("Xvfb"):
                 raise BenchError("Xvfb is not installed")
@@ -469,13 +489,11 @@ def main():
             watcher = None
             try:
                 watcher = XWatcher(server.display)
-                settle = arguments.settle_ms / 1000
-
                 def run_one(program):
-                    return run_xvfb(program, server.display, watcher, settle,
-                                    arguments.map_timeout)
+                    return run_xvfb(program, server.display, watcher, arguments.map_timeout)
 
-                measures += measure_mode("xvfb", "time to map", programs, arguments.runs, run_one)
+                measures += measure_mode("xvfb", ["map", "first paint"], programs,
+                                         arguments.runs, run_one)
             finally:
                 if watcher:
                     watcher.close()
@@ -483,7 +501,9 @@ def main():
     except BenchError as error:
         print(f"\nstartup.py: {error}", file=sys.stderr)
         return 1
-    report(measures, arguments.runs, arguments.pranoth, arguments.baseline, arguments.settle_ms)
+    finally:
+        bus.__exit__()
+    report(measures, arguments.runs, arguments.pranoth, arguments.baseline)
     print()
     print("Command: `" + shlex.join([sys.executable] + sys.argv) + "`")
     return 0

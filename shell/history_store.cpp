@@ -1,5 +1,6 @@
 #include "history_store.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,13 @@
 namespace pranoth {
 
 namespace {
+
+// Undoes what a failed change began; should even that fail, SQLite rolls the
+// transaction back itself when the connection closes.
+void rollBack(QSqlDatabase &db)
+{
+    static_cast<void>(db.rollback());
+}
 
 // One step of the schema: the statements that bring a history of the version
 // before it up to `version`. A new version is one more step at the end.
@@ -63,27 +71,33 @@ QString reasonOf(const QSqlError &error)
     switch (code & 0xFF) {
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
-        return QObject::tr("another program is using the history file; please try again in a "
-                           "moment.");
+        return QCoreApplication::translate(
+            "HistoryStore", "another program is using the history file; please try again in a "
+                            "moment.");
     case 8:  // SQLITE_READONLY
     case 23: // SQLITE_AUTH
-        return QObject::tr("the history file cannot be written to.");
+        return QCoreApplication::translate("HistoryStore",
+                                           "the history file cannot be written to.");
     case 13: // SQLITE_FULL
-        return QObject::tr("the disk is full.");
+        return QCoreApplication::translate("HistoryStore", "the disk is full.");
     case 14: // SQLITE_CANTOPEN
-        return QObject::tr("the history file cannot be opened.");
+        return QCoreApplication::translate("HistoryStore", "the history file cannot be opened.");
     default:
         break;
     }
     // A write cut short by a full disk or a file size limit comes back as an
     // input/output error.
-    return QObject::tr("the disk reported an error (%1); it may be full.").arg(error.text());
+    return QCoreApplication::translate("HistoryStore",
+                                       "the disk reported an error (%1); it may be full.")
+        .arg(error.text());
 }
 
 QString keepFailure(const QString &reason)
 {
-    return QObject::tr("The result could not be kept in My History: %1 Nothing kept earlier has "
-                       "changed.")
+    return QCoreApplication::translate(
+               "HistoryStore",
+               "The result could not be kept in My History: %1 Nothing kept earlier has "
+               "changed.")
         .arg(reason);
 }
 
@@ -142,8 +156,9 @@ void HistoryStore::open()
 {
     if (path_.isEmpty()) {
         state_ = State::Unavailable;
-        notice_ = QObject::tr("My History is not available: there is no home folder to keep it "
-                              "in.");
+        notice_ = QCoreApplication::translate(
+            "HistoryStore", "My History is not available: there is no home folder to keep it "
+                            "in.");
         return;
     }
     const QFileInfo info(path_);
@@ -153,18 +168,19 @@ void HistoryStore::open()
     }
     if (!info.isFile()) {
         state_ = State::Unavailable;
-        notice_ = QObject::tr("My History is not available: %1 is not a file.").arg(path_);
+        notice_ = QCoreApplication::translate("HistoryStore",
+                                              "My History is not available: %1 is not a file.")
+                      .arg(path_);
         return;
     }
 
     // A first look that cannot change the file, whatever it holds.
     enum class Kind { Fresh, Current, Newer, Broken };
     Kind kind = Kind::Broken;
-    int version = 0;
     if (openConnection(true)) {
         QSqlQuery query(database());
         if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next()) {
-            version = query.value(0).toInt();
+            const int version = query.value(0).toInt();
             QSqlQuery tables(database());
             const bool anyTable =
                 tables.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
@@ -189,9 +205,10 @@ void HistoryStore::open()
     switch (kind) {
     case Kind::Newer:
         state_ = openConnection(true) ? State::ReadOnly : State::Unavailable;
-        notice_ = QObject::tr("My History was kept by a newer version of Pranoth. You can look at "
-                              "it, but nothing can be kept in it or deleted from it until you use "
-                              "that version again.");
+        notice_ = QCoreApplication::translate(
+            "HistoryStore", "My History was kept by a newer version of Pranoth. You can look at "
+                            "it, but nothing can be kept in it or deleted from it until you use "
+                            "that version again.");
         return;
     case Kind::Broken:
         notice_ = setAside();
@@ -206,8 +223,9 @@ void HistoryStore::open()
     if (!openConnection(false) || !migrate()) {
         closeConnection();
         state_ = openConnection(true) ? State::ReadOnly : State::Unavailable;
-        notice_ = QObject::tr("My History can only be looked at: it could not be opened for "
-                              "changes.");
+        notice_ = QCoreApplication::translate(
+            "HistoryStore", "My History can only be looked at: it could not be opened for "
+                            "changes.");
         return;
     }
     state_ = State::ReadWrite;
@@ -222,8 +240,10 @@ QString HistoryStore::setAside()
         aside = path_ + QStringLiteral(".broken-") + stamp + QStringLiteral("-%1").arg(n);
     if (!QFile::rename(path_, aside)) {
         state_ = State::Unavailable;
-        return QObject::tr("My History is not available: %1 cannot be read, and it could not be "
-                           "moved aside to start a fresh history.")
+        return QCoreApplication::translate(
+                   "HistoryStore",
+                   "My History is not available: %1 cannot be read, and it could not be "
+                   "moved aside to start a fresh history.")
             .arg(path_);
     }
     // Its log belongs to it, not to the fresh history.
@@ -232,8 +252,10 @@ QString HistoryStore::setAside()
             QFile::rename(path_ + part, aside + part);
     }
     state_ = State::Empty;
-    return QObject::tr("My History could not be read, so a fresh history has started. The old "
-                       "file has been kept, untouched, as %1.")
+    return QCoreApplication::translate(
+               "HistoryStore",
+               "My History could not be read, so a fresh history has started. The old "
+               "file has been kept, untouched, as %1.")
         .arg(aside);
 }
 
@@ -243,7 +265,8 @@ QString HistoryStore::createFile()
     QDir folder = info.absoluteDir();
     if (!folder.exists()) {
         if (!QDir().mkpath(folder.absolutePath()))
-            return QObject::tr("the folder %1 cannot be made.").arg(folder.absolutePath());
+            return QCoreApplication::translate("HistoryStore", "the folder %1 cannot be made.")
+                .arg(folder.absolutePath());
         ::chmod(QFile::encodeName(folder.absolutePath()).constData(), S_IRWXU);
     }
     // Made by hand, owner only, before anything is written to it; SQLite gives
@@ -251,7 +274,8 @@ QString HistoryStore::createFile()
     const int fd = ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_CREAT | O_CLOEXEC,
                           S_IRUSR | S_IWUSR);
     if (fd < 0)
-        return QObject::tr("the file %1 cannot be made.").arg(path_);
+        return QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.")
+            .arg(path_);
     ::fchmod(fd, S_IRUSR | S_IWUSR);
     ::close(fd);
     if (!openConnection(false))
@@ -288,7 +312,7 @@ bool HistoryStore::migrate()
             done = done && query.exec(statement);
         done = done && query.exec(QStringLiteral("PRAGMA user_version=%1").arg(step.version));
         if (!done || !db.commit()) {
-            db.rollback();
+            rollBack(db);
             return false;
         }
     }
@@ -299,9 +323,11 @@ QString HistoryStore::keep(KeptResult &record)
 {
     switch (state_) {
     case State::Unavailable:
-        return keepFailure(QObject::tr("My History is not available."));
+        return keepFailure(
+            QCoreApplication::translate("HistoryStore", "My History is not available."));
     case State::ReadOnly:
-        return keepFailure(QObject::tr("My History was kept by a newer version of Pranoth."));
+        return keepFailure(QCoreApplication::translate(
+            "HistoryStore", "My History was kept by a newer version of Pranoth."));
     case State::Empty:
         if (const QString reason = createFile(); !reason.isEmpty())
             return keepFailure(reason);
@@ -313,8 +339,12 @@ QString HistoryStore::keep(KeptResult &record)
     if (!db.transaction())
         return keepFailure(reasonOf(db.lastError()));
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO kept_result (kept_at, program_version, ticked, "
-                                  "questions) VALUES (?, ?, ?, ?)"));
+    if (!insert.prepare(QStringLiteral("INSERT INTO kept_result (kept_at, program_version, "
+                                       "ticked, questions) VALUES (?, ?, ?, ?)"))) {
+        const QString reason = reasonOf(insert.lastError());
+        rollBack(db);
+        return keepFailure(reason);
+    }
     insert.addBindValue(QVariant::fromValue<qint64>(record.keptAtUtc));
     insert.addBindValue(QString::fromStdString(record.programVersion));
     insert.addBindValue(QVariant::fromValue<qint64>(tickedBits(record.ticked)));
@@ -322,13 +352,13 @@ QString HistoryStore::keep(KeptResult &record)
     insert.addBindValue(QByteArray(questions.data(), static_cast<qsizetype>(questions.size())));
     if (!insert.exec()) {
         const QString reason = reasonOf(insert.lastError());
-        db.rollback();
+        rollBack(db);
         return keepFailure(reason);
     }
     const qint64 id = insert.lastInsertId().toLongLong();
     if (!db.commit()) {
         const QString reason = reasonOf(db.lastError());
-        db.rollback();
+        rollBack(db);
         return keepFailure(reason);
     }
     record.id = id;
@@ -350,7 +380,7 @@ std::vector<KeptResult> HistoryStore::keptResults()
     const QByteArray sql = ReadAll.toUtf8();
     if (!connection ||
         sqlite3_prepare_v2(connection, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
-        notice_ = QObject::tr("My History could not be read: %1")
+        notice_ = QCoreApplication::translate("HistoryStore", "My History could not be read: %1")
                       .arg(connection ? QString::fromUtf8(sqlite3_errmsg(connection))
                                       : QStringLiteral("no database connection"));
         return records;
@@ -382,11 +412,13 @@ std::vector<KeptResult> HistoryStore::keptResults()
         records.push_back(std::move(record));
     }
     if (step != SQLITE_DONE)
-        notice_ = QObject::tr("My History could not be read to the end: %1")
+        notice_ = QCoreApplication::translate("HistoryStore",
+                                              "My History could not be read to the end: %1")
                       .arg(QString::fromUtf8(sqlite3_errmsg(connection)));
     else if (unreadable > 0)
-        notice_ = QObject::tr("%n kept result(s) could not be read and are not shown.", nullptr,
-                              unreadable);
+        notice_ = QCoreApplication::translate(
+            "HistoryStore", "%n kept result(s) could not be read and are not shown.", nullptr,
+            unreadable);
     sqlite3_finalize(statement);
     // Kept one after another, so nearly always in time order already; a clock
     // set back is put right here.
@@ -411,21 +443,25 @@ QString HistoryStore::takeNotice()
 QString HistoryStore::remove(std::int64_t id)
 {
     if (state_ != State::ReadWrite)
-        return QObject::tr("Nothing can be deleted from this history.");
+        return QCoreApplication::translate("HistoryStore",
+                                           "Nothing can be deleted from this history.");
     QSqlDatabase db = database();
     QSqlQuery query(db);
     if (!db.transaction())
-        return QObject::tr("The result could not be deleted: %1").arg(reasonOf(db.lastError()));
-    query.prepare(QStringLiteral("DELETE FROM kept_result WHERE id = ?"));
+        return QCoreApplication::translate("HistoryStore", "The result could not be deleted: %1")
+            .arg(reasonOf(db.lastError()));
+    const bool prepared = query.prepare(QStringLiteral("DELETE FROM kept_result WHERE id = ?"));
     query.addBindValue(QVariant::fromValue<qint64>(id));
-    if (!query.exec() || !db.commit()) {
+    if (!prepared || !query.exec() || !db.commit()) {
         const QString reason =
             reasonOf(query.lastError().isValid() ? query.lastError() : db.lastError());
-        db.rollback();
-        return QObject::tr("The result could not be deleted: %1").arg(reason);
+        rollBack(db);
+        return QCoreApplication::translate("HistoryStore", "The result could not be deleted: %1")
+            .arg(reason);
     }
-    // The log still holds the deleted pages until they are copied back.
-    query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    // The log still holds the deleted pages until they are copied back; the
+    // rows themselves are already overwritten (secure_delete).
+    static_cast<void>(query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
     return {};
 }
 
@@ -434,20 +470,23 @@ QString HistoryStore::removeAll()
     if (state_ == State::Empty)
         return {};
     if (state_ != State::ReadWrite)
-        return QObject::tr("Nothing can be deleted from this history.");
+        return QCoreApplication::translate("HistoryStore",
+                                           "Nothing can be deleted from this history.");
     QSqlDatabase db = database();
     QSqlQuery query(db);
     if (!db.transaction())
-        return QObject::tr("The results could not be deleted: %1").arg(reasonOf(db.lastError()));
+        return QCoreApplication::translate("HistoryStore", "The results could not be deleted: %1")
+            .arg(reasonOf(db.lastError()));
     if (!query.exec(QStringLiteral("DELETE FROM kept_result")) || !db.commit()) {
         const QString reason =
             reasonOf(query.lastError().isValid() ? query.lastError() : db.lastError());
-        db.rollback();
-        return QObject::tr("The results could not be deleted: %1").arg(reason);
+        rollBack(db);
+        return QCoreApplication::translate("HistoryStore", "The results could not be deleted: %1")
+            .arg(reason);
     }
     // Deleted, and now gone from the file and its log too.
-    query.exec(QStringLiteral("VACUUM"));
-    query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    static_cast<void>(query.exec(QStringLiteral("VACUUM")));
+    static_cast<void>(query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
     return {};
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace pranoth {
 
@@ -50,8 +51,8 @@ void HistoryModel::removeResult(std::int64_t id)
     records_.erase(found);
     scores_.erase(scores_.begin() + time);
     order_.erase(order_.begin() + row);
-    for (int &later : order_)
-        later -= later > time ? 1 : 0;
+    std::transform(order_.begin(), order_.end(), order_.begin(),
+                   [time](int later) { return later > time ? later - 1 : later; });
     rows_.assign(order_.size(), 0);
     for (std::size_t r = 0; r < order_.size(); ++r)
         rows_[asIndex(order_[r])] = static_cast<int>(r);
@@ -106,8 +107,8 @@ void HistoryModel::sort(int column, Qt::SortOrder order)
     const QModelIndexList before = persistentIndexList();
     std::vector<int> times;
     times.reserve(static_cast<std::size_t>(before.size()));
-    for (const QModelIndex &index : before)
-        times.push_back(timeOfRow(index.row()));
+    std::transform(before.begin(), before.end(), std::back_inserter(times),
+                   [this](const QModelIndex &index) { return timeOfRow(index.row()); });
     arrange(column, order);
     QModelIndexList after;
     after.reserve(before.size());

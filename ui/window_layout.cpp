@@ -1,6 +1,8 @@
 #include "window_layout.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QHash>
 #include <QScreen>
 #include <QWidget>
 
@@ -17,11 +19,22 @@ QRect twipsRect(int left, int top, int width, int height)
 
 QFont verdana(double pointSize, bool bold, bool underline)
 {
-    QFont font(QStringList{QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
+    // The family is looked up once, and each size and weight made once and
+    // shared, so that every widget's font resolves from the same entry.
+    static const QString family = QFontDatabase::hasFamily(QStringLiteral("Verdana"))
+                                      ? QStringLiteral("Verdana")
+                                      : QStringLiteral("DejaVu Sans");
+    static QHash<int, QFont> made;
+    const int key = qRound(pointSize * 100) * 4 + (bold ? 2 : 0) + (underline ? 1 : 0);
+    auto found = made.find(key);
+    if (found == made.end()) {
+        QFont font(family);
+        font.setPointSizeF(pointSize);
+        font.setBold(bold);
+        font.setUnderline(underline);
+        found = made.insert(key, font);
+    }
+    return *found;
 }
 
 QFont dialogFont(bool bold)
