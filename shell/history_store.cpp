@@ -1,5 +1,7 @@
 #include "history_store.h"
 
+#include "user_folders.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -115,13 +117,9 @@ HistoryStore::~HistoryStore()
 
 QString HistoryStore::userFile()
 {
-    QString folder = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!QDir::isAbsolutePath(folder)) {
-        const QString home = qEnvironmentVariable("HOME");
-        if (!QDir::isAbsolutePath(home))
-            return {};
-        folder = home + QStringLiteral("/.local/share");
-    }
+    const QString folder = xdgFolder("XDG_DATA_HOME", ".local/share");
+    if (folder.isEmpty())
+        return {};
     return folder + QStringLiteral("/pranoth/history.sqlite");
 }
 

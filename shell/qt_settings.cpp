@@ -1,9 +1,9 @@
 #include "qt_settings.h"
 
 #include "ui/qt_text.h"
+#include "user_folders.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
@@ -39,12 +39,6 @@ QString rawText(const QVariant &value)
     }
 }
 
-QString absoluteFolder(const char *variable)
-{
-    const QString folder = qEnvironmentVariable(variable);
-    return QDir::isAbsolutePath(folder) ? folder : QString();
-}
-
 } // namespace
 
 QtSettingsFile::QtSettingsFile(QString path) : path_(std::move(path))
@@ -73,13 +67,9 @@ QSettings &QtSettingsFile::settings() const
 
 QString QtSettingsFile::userFile()
 {
-    QString folder = absoluteFolder("XDG_CONFIG_HOME");
-    if (folder.isEmpty()) {
-        const QString home = absoluteFolder("HOME");
-        if (home.isEmpty())
-            return {};
-        folder = home + QStringLiteral("/.config");
-    }
+    const QString folder = xdgFolder("XDG_CONFIG_HOME", ".config");
+    if (folder.isEmpty())
+        return {};
     QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     if (name.isEmpty())
         name = QStringLiteral("pranoth");

@@ -56,18 +56,6 @@ public:
     // success, otherwise the message the user is told.
     QString exportCsv(const QString &path) const;
 
-    HistoryModel *model = nullptr;
-    QLabel *lblNotice = nullptr;
-    QTableView *tblResults = nullptr;
-    HistoryChart *chart = nullptr;
-    QTextEdit *txtReport = nullptr;
-    QPushButton *cmdSavePdf = nullptr;
-    QPushButton *cmdPrint = nullptr;
-    QPushButton *cmdExportCsv = nullptr;
-    QPushButton *cmdDelete = nullptr;
-    QPushButton *cmdDeleteAll = nullptr;
-    QPushButton *cmdClose = nullptr;
-
 signals:
     void savePdfRequested(const pranoth::KeptResult &result);
     void printRequested(const pranoth::KeptResult &result);
@@ -85,6 +73,17 @@ private:
     void exportCsvAsked() const;
     void showNotice(const QString &notice);
 
+    HistoryModel *model = nullptr;
+    QLabel *lblNotice = nullptr;
+    QTableView *tblResults = nullptr;
+    HistoryChart *chart = nullptr;
+    QTextEdit *txtReport = nullptr;
+    QPushButton *cmdSavePdf = nullptr;
+    QPushButton *cmdPrint = nullptr;
+    QPushButton *cmdExportCsv = nullptr;
+    QPushButton *cmdDelete = nullptr;
+    QPushButton *cmdDeleteAll = nullptr;
+    QPushButton *cmdClose = nullptr;
     HistorySource &source_;
     HistoryPrompts prompts_;
     std::unique_ptr<TextCursorWriter> writer_;

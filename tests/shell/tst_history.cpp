@@ -148,19 +148,26 @@ void tst_History::roundTrip()
     QStringList told;
     frmHistory window(store, answering(false, told));
     QVERIFY(told.isEmpty());
-    QCOMPARE(window.model->rowCount(), 2);
+    QCOMPARE(window.findChild<HistoryModel *>(QStringLiteral("model"))->rowCount(), 2);
     const KeptResult *shown = window.selectedResult();
     QVERIFY(shown); // the newest, first
     QCOMPARE(runOf(*shown).RunOrder, run.RunOrder);
     QCOMPARE(runOf(*shown).RunAnswers, run.RunAnswers);
 
-    const int row = window.tblResults->currentIndex().row();
+    const int row =
+        window.findChild<QTableView *>(QStringLiteral("tblResults"))->currentIndex().row();
     const std::string csv = keptResultsCsv({*shown});
     const auto csvRow = QString::fromStdString(csv.substr(csv.find("\r\n") + 2)).split(',');
     for (int k = 0; k < ChakraCount; ++k) {
         const int score = scores[asIndex(k)];
-        const QString cell = window.model->index(row, k + 1).data().toString();
-        const QPointF point = window.chart->pointAt(window.model->timeOfRow(row), k);
+        const QString cell = window.findChild<HistoryModel *>(QStringLiteral("model"))
+                                 ->index(row, k + 1)
+                                 .data()
+                                 .toString();
+        const QPointF point =
+            window.findChild<HistoryChart *>(QStringLiteral("chart"))
+                ->pointAt(window.findChild<HistoryModel *>(QStringLiteral("model"))->timeOfRow(row),
+                          k);
         if (score < 0) {
             QCOMPARE(cell, QString());
             QVERIFY(point.isNull());
@@ -185,7 +192,7 @@ void tst_History::roundTrip()
     QString expected = QString::fromLatin1(
         (resultIntroduction() + "\r\n\r\n" + assessed.writer.plainText()).c_str());
     expected.replace("\r\n", "\n");
-    QString shownText = window.txtReport->toPlainText();
+    QString shownText = window.findChild<QTextEdit *>(QStringLiteral("txtReport"))->toPlainText();
     for (QString *text : {&expected, &shownText}) {
         while (text->endsWith('\n'))
             text->chop(1);
@@ -195,7 +202,8 @@ void tst_History::roundTrip()
     // The export is every result, oldest first; a place that cannot be written is reported.
     QCOMPARE(window.exportCsv(home.filePath("history.csv")), QString());
     QCOMPARE(contentOf(home.filePath("history.csv")),
-             QByteArray::fromStdString(keptResultsCsv(window.model->results())));
+             QByteArray::fromStdString(keptResultsCsv(
+                 window.findChild<HistoryModel *>(QStringLiteral("model"))->results())));
     QVERIFY(!window.exportCsv(home.filePath("history.csv/inside.csv")).isEmpty());
 }
 
@@ -384,7 +392,9 @@ void tst_History::deleting()
     QStringList told;
     auto *window = new frmHistory(store, answering(confirmed, told));
     const std::int64_t newest = window->selectedResult()->id;
-    (all ? window->cmdDeleteAll : window->cmdDelete)->click();
+    (all ? window->findChild<QPushButton *>(QStringLiteral("cmdDeleteAll"))
+         : window->findChild<QPushButton *>(QStringLiteral("cmdDelete")))
+        ->click();
     QVERIFY(told.isEmpty());
 
     std::vector<std::int64_t> left;
@@ -392,12 +402,13 @@ void tst_History::deleting()
         left.push_back(record.id);
     const std::size_t expected = !confirmed ? 3 : all ? 0 : 2;
     QCOMPARE(left.size(), expected);
-    QCOMPARE(window->model->rowCount(), static_cast<int>(expected));
+    QCOMPARE(window->findChild<HistoryModel *>(QStringLiteral("model"))->rowCount(),
+             static_cast<int>(expected));
     QCOMPARE(std::count(left.begin(), left.end(), newest), confirmed ? 0 : 1);
     if (confirmed && all) {
         const QByteArray bytes = contentOf(path) + contentOf(path + "-wal");
         QVERIFY(!bytes.contains("marker-"));
-        QVERIFY(!window->cmdDeleteAll->isEnabled());
+        QVERIFY(!window->findChild<QPushButton *>(QStringLiteral("cmdDeleteAll"))->isEnabled());
     }
     window->close();
 }

@@ -272,8 +272,12 @@ private slots:
         child<QAction>(openWindow<frmMain>(), "mnuHistory")->trigger();
         auto *history = openWindow<frmHistory>();
         QVERIFY(history);
-        QCOMPARE(history->model->rowCount(), 1);
-        QCOMPARE(history->model->index(0, 4).data().toString(), QStringLiteral("OverActive 88%"));
+        QCOMPARE(history->findChild<HistoryModel *>(QStringLiteral("model"))->rowCount(), 1);
+        QCOMPARE(history->findChild<HistoryModel *>(QStringLiteral("model"))
+                     ->index(0, 4)
+                     .data()
+                     .toString(),
+                 QStringLiteral("OverActive 88%"));
         history->close();
         flushDeletes();
         QVERIFY(openWindow<frmMain>());
