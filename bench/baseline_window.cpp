@@ -2,8 +2,8 @@
 // holds (a menu bar with File, Help, Donate and a hidden fourth entry, three
 // underlined blue link labels, one bold word-wrapped label, seven check boxes,
 // three buttons and a frame around two of the labels) at the same fixed size,
-// with the same look (the font family the machine has for Pranoth's, the same
-// sizes and weights, the same icon), and nothing else: no lock file, no
+// with the same look (the same texts, the font family the machine has for
+// Pranoth's, the same sizes and weights, the same icon), and nothing else: no lock file, no
 // settings, no menus' pages, no other windows. bench/startup.py times
 // Pranoth's start-up against this program.
 //
@@ -98,28 +98,30 @@ void buildMenus(QMenuBar *bar, QWidget *owner)
 
 void buildClient(QWidget *client)
 {
-    linkLabel(QStringLiteral("A short line of text that opens a page when clicked"), client,
+    linkLabel(QStringLiteral("Share your chakra journey in our free discussion forum"), client,
               QRect(38, 2, 456, 31), false);
 
     QLabel *intro = wrappedLabel(
-        QStringLiteral("A paragraph of introduction that explains in a few words what the "
-                       "program does, long enough to wrap over two lines of the window, and "
-                       "ends with an invitation to start right away."),
+        QStringLiteral("Pranoth is a simple software that attempts to correlate your under-active "
+                       "or overactive chakras with the corresponding yogasana and its "
+                       "significance. Take the chakra test now and get a reading instantly!"),
         client, QRect(17, 40, 499, 67));
     intro->setFont(font(9.75, true));
 
-    const char *const names[] = {"First choice", "Second choice", "Third choice",  "Fourth choice",
-                                 "Fifth choice", "Sixth choice",  "Seventh choice"};
+    const char *const names[] = {"Root Chakra (Muladhara)",   "Sacral Chakra (Swadhisthanna)",
+                                 "Navel Chakra (Manipura)",   "Heart Chakra (Anahata)",
+                                 "Throat Chakra (Vishuddha)", "Third Eye Chakra (Ajna)",
+                                 "Crown Chakra (Sahasrara)"};
     const QRect boxes[] = {{41, 128, 213, 20}, {41, 156, 213, 20},  {41, 184, 213, 20},
                            {41, 216, 213, 23}, {279, 128, 213, 20}, {279, 156, 213, 20},
                            {279, 184, 213, 20}};
     for (int k = 0; k < 7; ++k)
         (new QCheckBox(QString::fromLatin1(names[k]), client))->setGeometry(boxes[k]);
 
-    auto *start = new QPushButton(QStringLiteral("START"), client);
+    auto *start = new QPushButton(QStringLiteral("START TEST"), client);
     start->setGeometry(279, 209, 213, 30);
     start->setFont(font(8.25, true));
-    auto *second = new QPushButton(QStringLiteral("Second"), client);
+    auto *second = new QPushButton(QStringLiteral("Donate"), client);
     second->setGeometry(456, 264, 73, 21);
     QFont dialogBold = QApplication::font();
     dialogBold.setBold(true);
@@ -131,12 +133,15 @@ void buildClient(QWidget *client)
     frame->setFrameShadow(QFrame::Sunken);
     frame->setGeometry(2, 256, 447, 57);
     const QRect inside(8, 11, 431, 41);
-    linkLabel(QStringLiteral("A longer line of text in the frame, set in front of the other "
-                             "one, that opens another page when clicked on."),
-              frame, inside, true)
-        ->setAutoFillBackground(true);
-    linkLabel(QStringLiteral("Another longer line of text in the frame, kept behind the first "
-                             "one, that opens a third page when clicked on."),
+    QLabel *behind = linkLabel(
+        QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
+                       "online. Get this software fully branded for your website. Click here for "
+                       "more details."),
+        frame, inside, true);
+    behind->setAutoFillBackground(true);
+    linkLabel(QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic "
+                             "to your site. Put your site's name &  link here. See \"Help\" for "
+                             "details.    Click Here for more info on co-branding."),
               frame, inside, true)
         ->setAutoFillBackground(true);
 }
@@ -150,7 +155,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(icon());
 
     QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Baseline"));
+    window.setWindowTitle(QStringLiteral("Pranoth v1.15"));
     window.setWindowIcon(icon());
     window.setFont(font(8.25));
     auto *client = new QWidget(&window);
