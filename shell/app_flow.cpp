@@ -1,16 +1,12 @@
 #include "app_flow.h"
 
-#include "core/config.h"
 #include "core/rounding.h"
 #include "core/update_reminder.h"
-#include "history_store.h"
 #include "ui/frmAbout.h"
-#include "ui/frmHistory.h"
 #include "ui/frmMain.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
 #include "ui/frmYogaChakra.h"
-#include "ui/result_keeping.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -18,8 +14,9 @@
 
 namespace pranoth {
 
-AppFlow::AppFlow(Platform &platform, QString historyPath)
-    : platform_(platform), historyPath_(std::move(historyPath))
+AppFlow::AppFlow(Platform &platform, QString historyPath, KeepingFactory makeKeeping)
+    : platform_(platform), historyPath_(std::move(historyPath)),
+      makeKeeping_(std::move(makeKeeping))
 {}
 
 AppFlow::~AppFlow() = default;
@@ -48,12 +45,12 @@ void AppFlow::connectWindow(FlowWindow &window)
     QObject::connect(&window, &FlowWindow::backRequested, &window,
                      [this, &window] { backToMain(window); });
     QObject::connect(&window, &FlowWindow::savePdfRequested, &window, [this, &window] {
-        if (shownResult_)
-            saveAsPdf(window, *shownResult_);
+        if (Keeping *part = keeping(); part && shownResult_)
+            part->saveAsPdf(window, *shownResult_);
     });
     QObject::connect(&window, &FlowWindow::printRequested, &window, [this, &window] {
-        if (shownResult_)
-            print(window, *shownResult_);
+        if (Keeping *part = keeping(); part && shownResult_)
+            part->print(window, *shownResult_);
     });
 }
 
@@ -63,7 +60,10 @@ frmMain *AppFlow::showMainWindow()
     connectWindow(*main);
     QObject::connect(main, &frmMain::startTestRequested, main,
                      [this, main] { startTestRun(*main); });
-    QObject::connect(main, &frmMain::historyRequested, main, [this] { showHistory(); });
+    QObject::connect(main, &frmMain::historyRequested, main, [this] {
+        if (Keeping *part = keeping())
+            part->showHistory();
+    });
     main->show();
     return main;
 }
@@ -115,10 +115,9 @@ void AppFlow::nextQuestion(frmQuestions &questions)
         AppFlow &flow;
         frmQuestions &questions;
     } completion(*this, questions);
-    const QDateTime completed = toQDateTime(platform_.now());
-    shownResult_ = resultDocumentData(run_, results_, completed);
-    shownRecord_ = keptResultOf(run_, completed.toSecsSinceEpoch(), config::Version);
+    const DateTime completed = platform_.now();
     CompleteTestRun(run_, results_, completion);
+    shownResult_ = Keeping::Result{run_, results_, completed};
 }
 
 frmResult *AppFlow::createResultWindow()
@@ -134,70 +133,21 @@ frmResult *AppFlow::createResultWindow()
     return result;
 }
 
-void AppFlow::saveAsPdf(QWidget &window, const ResultDocumentData &result)
+Keeping *AppFlow::keeping()
 {
-    saveResultAsPdf(&window, result);
-}
-
-void AppFlow::print(QWidget &window, const ResultDocumentData &result)
-{
-    printResultWithDialog(&window, result);
-}
-
-HistoryStore &AppFlow::history()
-{
-    if (!history_)
-        history_ = std::make_unique<HistoryStore>(historyPath_);
-    return *history_;
-}
-
-void AppFlow::tell(const QString &message, MessageIcon icon)
-{
-    platform_.showMessage(message.toLatin1().toStdString(), icon, MessageButtons::Ok);
+    if (!keeping_ && makeKeeping_) {
+        keeping_ = makeKeeping_(platform_, historyPath_);
+        if (!keeping_)
+            makeKeeping_ = nullptr; // said once; not tried again
+    }
+    return keeping_.get();
 }
 
 void AppFlow::keepResult(frmResult &result)
 {
-    if (!shownRecord_)
-        return;
     const QPointer<frmResult> guard(&result);
-    const QString failure = history().keep(*shownRecord_);
-    if (const QString notice = history().takeNotice(); !notice.isEmpty())
-        tell(notice);
-    if (!failure.isEmpty()) {
-        tell(failure, MessageIcon::Critical);
-        return;
-    }
-    if (guard)
+    if (Keeping *part = keeping(); part && shownResult_ && part->keep(*shownResult_) && guard)
         result.markKept();
-    if (historyWindow_)
-        historyWindow_->reload();
-}
-
-void AppFlow::showHistory()
-{
-    if (historyWindow_) {
-        historyWindow_->raise();
-        historyWindow_->activateWindow();
-        return;
-    }
-    HistoryPrompts prompts = HistoryPrompts::dialogs();
-    prompts.confirm = [this](const QString &question) {
-        return platform_.showMessage(question.toLatin1().toStdString(), MessageIcon::Information,
-                                     MessageButtons::YesNo) == MessageAnswer::Yes;
-    };
-    prompts.tell = [this](const QString &message) { tell(message); };
-    auto *window = new frmHistory(history(), std::move(prompts));
-    historyWindow_ = window;
-    QObject::connect(
-        window, &frmHistory::savePdfRequested, window,
-        [this, window](const KeptResult &kept) { saveAsPdf(*window, resultDocumentData(kept)); });
-    QObject::connect(
-        window, &frmHistory::printRequested, window,
-        [this, window](const KeptResult &kept) { print(*window, resultDocumentData(kept)); });
-    QObject::connect(window, &frmHistory::linkClicked, window,
-                     [this](const QString &address) { platform_.openUrl(address.toStdString()); });
-    window->show();
 }
 
 void AppFlow::findChakraYoga(frmResult &result)

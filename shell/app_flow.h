@@ -1,13 +1,11 @@
 #pragma once
 
-#include "core/kept_result.h"
 #include "core/platform.h"
 #include "core/scoring.h"
 #include "core/test_run.h"
-#include "ui/result_document.h"
+#include "keeping.h"
 #include "yoga/yoga_plan.h"
 
-#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -18,8 +16,6 @@ class QWidget;
 namespace pranoth {
 
 class FlowWindow;
-class HistoryStore;
-class frmHistory;
 class frmMain;
 class frmQuestions;
 class frmResult;
@@ -30,8 +26,9 @@ class frmResult;
 // say what the user did through their signals; only the flow acts on it.
 class AppFlow {
 public:
-    // `historyPath` is where My History keeps results; empty keeps none.
-    AppFlow(Platform &platform, QString historyPath);
+    // `historyPath` is where My History keeps results (empty keeps none);
+    // `makeKeeping` makes the keeping part when it is first needed.
+    AppFlow(Platform &platform, QString historyPath, KeepingFactory makeKeeping);
     ~AppFlow();
     AppFlow(const AppFlow &) = delete;
     AppFlow &operator=(const AppFlow &) = delete;
@@ -68,16 +65,11 @@ private:
     // The about window, modal over `opener`.
     void showAbout(QWidget &opener);
 
-    // Save as PDF and Print of the result on screen, or of a kept one.
-    void saveAsPdf(QWidget &window, const ResultDocumentData &result);
-    void print(QWidget &window, const ResultDocumentData &result);
     // Keep in My History: the result on screen, once.
     void keepResult(frmResult &result);
-    // My History, one window of it; opened again, it comes to the front.
-    void showHistory();
-    HistoryStore &history();
-    // A message of the Qt side, through the platform's message box.
-    void tell(const QString &message, MessageIcon icon = MessageIcon::Information);
+    // The keeping part (Save as PDF, Print, My History), made when first
+    // needed; none, after telling the user, when it cannot be had.
+    Keeping *keeping();
 
     // Connects what every flow window asks of the flow.
     void connectWindow(FlowWindow &window);
@@ -88,11 +80,10 @@ private:
 
     Platform &platform_;
     QString historyPath_;
-    std::unique_ptr<HistoryStore> history_; // opened when first needed
-    QPointer<frmHistory> historyWindow_;
+    KeepingFactory makeKeeping_;
+    std::unique_ptr<Keeping> keeping_;
     // What Save as PDF, Print and Keep act on: the last completed run.
-    std::optional<ResultDocumentData> shownResult_;
-    std::optional<KeptResult> shownRecord_;
+    std::optional<Keeping::Result> shownResult_;
     TestRun run_;
     ChakraResults results_;
     YogaPlanList yogaPlan_{};

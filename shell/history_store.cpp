@@ -117,10 +117,7 @@ HistoryStore::~HistoryStore()
 
 QString HistoryStore::userFile()
 {
-    const QString folder = xdgFolder("XDG_DATA_HOME", ".local/share");
-    if (folder.isEmpty())
-        return {};
-    return folder + QStringLiteral("/pranoth/history.sqlite");
+    return userHistoryFile();
 }
 
 QSqlDatabase HistoryStore::database() const

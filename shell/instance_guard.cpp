@@ -1,20 +1,34 @@
 #include "instance_guard.h"
 
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace pranoth {
 
 namespace {
-constexpr int CallTimeoutMs = 500;
-const QByteArray CallMessage = QByteArrayLiteral("raise\n");
+
+// The socket's address, or none when the path is too long for one.
+bool socketAddress(const QString &path, sockaddr_un &address)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (bytes.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
+}
+
 } // namespace
 
 InstanceGuard::InstanceGuard(QString lockPath) : lockPath_(std::move(lockPath))
@@ -22,7 +36,11 @@ InstanceGuard::InstanceGuard(QString lockPath) : lockPath_(std::move(lockPath))
 
 InstanceGuard::~InstanceGuard()
 {
-    server_.reset();
+    calls_.reset();
+    if (server_ >= 0) {
+        ::close(server_);
+        QFile::remove(socketPath());
+    }
     if (descriptor_ >= 0)
         ::close(descriptor_);
 }
@@ -67,36 +85,47 @@ InstanceGuard::Outcome InstanceGuard::acquire()
 
 void InstanceGuard::listen(std::function<void()> onCall)
 {
-    if (descriptor_ < 0 || server_)
+    sockaddr_un address{};
+    if (descriptor_ < 0 || server_ >= 0 || !socketAddress(socketPath(), address))
         return;
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(),
-                     [server = server_.get(), onCall = std::move(onCall)] {
-                         while (QLocalSocket *caller = server->nextPendingConnection()) {
-                             QObject::connect(caller, &QLocalSocket::disconnected, caller,
-                                              &QObject::deleteLater);
-                             QObject::connect(caller, &QLocalSocket::readyRead, caller,
-                                              [caller, onCall] {
-                                                  if (caller->readAll().contains('\n'))
-                                                      onCall();
-                                              });
-                         }
-                     });
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (server < 0)
+        return;
     // Holding the lock, any socket left at the path is a dead instance's.
-    QLocalServer::removeServer(socketPath());
-    server_->listen(socketPath());
+    ::unlink(address.sun_path);
+    if (::bind(server, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
+        ::listen(server, 4) != 0) {
+        ::close(server);
+        return;
+    }
+    server_ = server;
+    calls_ = std::make_unique<QSocketNotifier>(server, QSocketNotifier::Read);
+    QObject::connect(calls_.get(), &QSocketNotifier::activated, calls_.get(),
+                     [server, onCall = std::move(onCall)] {
+                         bool called = false;
+                         for (int caller = ::accept4(server, nullptr, nullptr, SOCK_CLOEXEC);
+                              caller >= 0;
+                              caller = ::accept4(server, nullptr, nullptr, SOCK_CLOEXEC)) {
+                             ::close(caller);
+                             called = true;
+                         }
+                         if (called)
+                             onCall();
+                     });
 }
 
 void InstanceGuard::callHolder() const
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath());
-    if (!socket.waitForConnected(CallTimeoutMs))
+    sockaddr_un address{};
+    if (!socketAddress(socketPath(), address))
         return;
-    socket.write(CallMessage);
-    socket.waitForBytesWritten(CallTimeoutMs);
-    socket.disconnectFromServer();
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (socket < 0)
+        return;
+    // Connecting is the call; with no listener or a full queue it is not made.
+    static_cast<void>(
+        ::connect(socket, reinterpret_cast<const sockaddr *>(&address), sizeof address));
+    ::close(socket);
 }
 
 } // namespace pranoth

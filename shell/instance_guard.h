@@ -5,15 +5,16 @@
 #include <functional>
 #include <memory>
 
-class QLocalServer;
+class QSocketNotifier;
 
 namespace pranoth {
 
 // The single-instance guard: an advisory lock (flock) on a file in the user's
 // runtime folder. The kernel lets go of it when the process ends, however it
 // ends, so a killed instance never keeps the next one out; what the file holds
-// does not matter. Beside the lock, the running instance listens on a local
-// socket, so that a second start can ask it to bring its window to the front.
+// does not matter. Beside the lock, the running instance listens on a Unix
+// socket, so that a second start can ask it to bring its window to the front:
+// connecting is the whole of the call.
 class InstanceGuard {
 public:
     explicit InstanceGuard(QString lockPath);
@@ -43,7 +44,8 @@ private:
 
     QString lockPath_;
     int descriptor_ = -1;
-    std::unique_ptr<QLocalServer> server_;
+    int server_ = -1;
+    std::unique_ptr<QSocketNotifier> calls_;
 };
 
 } // namespace pranoth

@@ -1,10 +1,11 @@
 #include "app_flow.h"
 #include "core/config.h"
-#include "history_store.h"
+#include "keeping.h"
 #include "qt_platform.h"
 #include "ui/program_resources.h"
 #include "ui/program_style.h"
 #include "ui/qt_text.h"
+#include "user_folders.h"
 
 #include <QApplication>
 
@@ -51,7 +52,15 @@ int main(int argc, char *argv[])
     // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
 
     QtPlatform platform;
-    AppFlow flow(platform, HistoryStore::userFile());
+    AppFlow flow(platform, userHistoryFile(), [](Platform &platform, const QString &historyPath) {
+        QString failure;
+        auto keeping = loadKeeping(platform, historyPath, failure);
+        if (!keeping)
+            platform.showMessage(("Printing, PDF and My History are not available: " +
+                                  failure.toLatin1().toStdString()),
+                                 MessageIcon::Critical, MessageButtons::Ok);
+        return keeping;
+    });
     if (!flow.start() || platform.endRequested())
         return 0;
 #ifdef PRANOTH_STARTUP_BENCH

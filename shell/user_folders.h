@@ -10,4 +10,8 @@ namespace pranoth {
 //   xdgFolder("XDG_CONFIG_HOME", ".config"), xdgFolder("XDG_DATA_HOME", ".local/share")
 QString xdgFolder(const char *variable, const char *fallback);
 
+// My History's file: history.sqlite in the folder "pranoth" of the user's data
+// folder; empty when there is no usable home.
+QString userHistoryFile();
+
 } // namespace pranoth

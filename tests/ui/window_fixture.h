@@ -89,7 +89,8 @@ inline void click(QWidget *widget)
 // The program with a recording platform, and the steps a user takes through it.
 struct ProgramDriver {
     explicit ProgramDriver(unsigned seed = 5)
-        : platform(seed), flow(platform, home.filePath(QStringLiteral("history.sqlite")))
+        : platform(seed),
+          flow(platform, home.filePath(QStringLiteral("history.sqlite")), &makeKeeping)
     {}
     ~ProgramDriver() { closeAllWindows(); }
     ProgramDriver(const ProgramDriver &) = delete;
