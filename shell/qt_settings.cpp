@@ -16,6 +16,9 @@ namespace {
 
 // How long a write waits for the file's lock before it gives up for this time.
 constexpr int LockWaitMs = 200;
+// How long a write waits before it goes to the disk: the window is painted
+// and answering by then.
+constexpr int WriteDelayMs = 500;
 
 QString settingKey(std::string_view section, std::string_view key)
 {
@@ -102,7 +105,7 @@ void QtSettingsFile::write(std::string_view section, std::string_view key, std::
         flushTimer_->setSingleShot(true);
         QObject::connect(flushTimer_.get(), &QTimer::timeout, [this] { flush(); });
     }
-    flushTimer_->start(0);
+    flushTimer_->start(WriteDelayMs);
 }
 
 void QtSettingsFile::flush()

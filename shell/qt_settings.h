@@ -22,8 +22,9 @@ namespace pranoth {
 // that leads to a folder, a device, a FIFO or a socket is neither read nor
 // written, and an empty path remembers nothing.
 //
-// A write reaches the disk once the event loop runs, or when this object goes:
-// start-up never waits for the disk, and no lock ever makes the program wait.
+// A write reaches the disk half a second later, or when this object goes:
+// start-up, to the window's first paint, never waits for the disk, and no
+// lock ever makes the program wait.
 // When another writer's lock (or one left by a killed program) holds the file
 // beyond a brief try, that write is skipped.
 class QtSettingsFile {

@@ -480,7 +480,7 @@ def bad_settings():
         program = Program(**start)
         try:
             main = main_window(program)
-            time.sleep(0.5)  # the first start's write comes once the window is up
+            time.sleep(1.0)  # the first start's write comes half a second after the window
             check(all(window.name == CAPTION for window in windows(program)),
                   name + ": start-up showed a message")
             check(program.alive(), name + ": the program ended")
