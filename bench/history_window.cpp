@@ -112,8 +112,7 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     clock.start();
     HistoryStore store(file);
-    HistoryPrompts prompts = HistoryPrompts::dialogs();
-    auto *window = new frmHistory(store, prompts);
+    auto *window = new frmHistory(store, HistoryPrompts{});
     FirstPaint painted(clock);
     if (mode == QLatin1String("open"))
         window->installEventFilter(&painted);

@@ -1,5 +1,6 @@
 #include "answer_tally.h"
 
+#include "scoring.h"
 #include "test_run.h"
 
 namespace pranoth {
@@ -13,7 +14,7 @@ AnswerTally tallyAnswers(const TestRun &run, int chakra)
             continue;
         ++tally.asked;
         const std::string &answer = run.RunAnswers[asIndex(p)];
-        if (!answer.empty() && answer == run.RunKeys[asIndex(p)])
+        if (answerMatches(answer, run.RunKeys[asIndex(p)]))
             ++tally.matched;
         else if (answer == AnswerNotSure)
             ++tally.notSure;

@@ -4,6 +4,7 @@
 #include "rich_text.h"
 #include "test_run.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace pranoth {
@@ -84,22 +85,6 @@ std::string csvField(std::string_view text)
         quoted += c;
     }
     return quoted + '"';
-}
-
-// Days since 1970-01-01 as a proleptic Gregorian date.
-void civilDate(std::int64_t days, int &year, int &month, int &day)
-{
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const auto dayOfEra = static_cast<unsigned>(days - era * 146097);
-    const unsigned yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const unsigned shifted = (5 * dayOfYear + 2) / 153;
-    day = static_cast<int>(dayOfYear - (153 * shifted + 2) / 5 + 1);
-    month = static_cast<int>(shifted < 10 ? shifted + 3 : shifted - 9);
-    year =
-        static_cast<int>(static_cast<std::int64_t>(yearOfEra) + era * 400 + (month <= 2 ? 1 : 0));
 }
 
 } // namespace
@@ -184,21 +169,15 @@ void writeKeptReport(RichTextWriter &writer, const KeptResult &record, bool with
 
 std::string isoUtc(std::int64_t secondsUtc)
 {
-    constexpr std::int64_t SecondsPerDay = 86400;
-    std::int64_t days = secondsUtc / SecondsPerDay;
-    std::int64_t rest = secondsUtc % SecondsPerDay;
-    if (rest < 0) {
-        rest += SecondsPerDay;
-        --days;
-    }
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    civilDate(days, year, month, day);
+    using namespace std::chrono;
+    const sys_seconds moment{seconds{secondsUtc}};
+    const sys_days day = floor<days>(moment);
+    const year_month_day date{day};
+    const hh_mm_ss time{moment - day};
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", year, month, day,
-                  static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
-                  static_cast<int>(rest % 60));
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", int(date.year()),
+                  unsigned(date.month()), unsigned(date.day()), int(time.hours().count()),
+                  int(time.minutes().count()), int(time.seconds().count()));
     return text;
 }
 

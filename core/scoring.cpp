@@ -27,9 +27,7 @@ void AssessTestRun(const TestRun &run, ChakraResults &results, ResultView &view)
         const int chakra = chakraOfBankNumber(run.RunOrder[asIndex(p)]);
         if (chakra < 0)
             continue;
-        // An unanswered position never matches, even against a missing key.
-        const std::string &answer = run.RunAnswers[asIndex(p)];
-        if (!answer.empty() && answer == run.RunKeys[asIndex(p)])
+        if (answerMatches(run.RunAnswers[asIndex(p)], run.RunKeys[asIndex(p)]))
             ++results.ChakraScores[asIndex(chakra)];
     }
 

@@ -4,11 +4,19 @@
 #include "verdict.h"
 
 #include <array>
+#include <string_view>
 
 namespace pranoth {
 
 class RichTextWriter;
 class TestRun;
+
+// Whether a given answer matches its key: an unanswered position never
+// matches, even against a missing key.
+inline bool answerMatches(std::string_view answer, std::string_view key)
+{
+    return !answer.empty() && answer == key;
+}
 
 // score / 8 * 100 rounded to the nearest whole number, a half going to the
 // even neighbour: 1 -> 12, 3 -> 38, 5 -> 62, 7 -> 88.

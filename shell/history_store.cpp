@@ -435,28 +435,40 @@ QString HistoryStore::takeNotice()
     return std::exchange(notice_, QString());
 }
 
-QString HistoryStore::remove(std::int64_t id)
+QString HistoryStore::deleteRows(const QString &statement, std::optional<std::int64_t> id,
+                                 const char *failure)
 {
     if (state_ != State::ReadWrite)
         return QCoreApplication::translate("HistoryStore",
                                            "Nothing can be deleted from this history.");
     QSqlDatabase db = database();
     QSqlQuery query(db);
-    if (!db.transaction())
-        return QCoreApplication::translate("HistoryStore", "The result could not be deleted: %1")
-            .arg(reasonOf(db.lastError()));
-    const bool prepared = query.prepare(QStringLiteral("DELETE FROM kept_result WHERE id = ?"));
-    query.addBindValue(QVariant::fromValue<qint64>(id));
-    if (!prepared || !query.exec() || !db.commit()) {
-        const QString reason =
-            reasonOf(query.lastError().isValid() ? query.lastError() : db.lastError());
+    const auto failed = [&db, failure](const QSqlError &error) {
+        const QString reason = reasonOf(error);
         rollBack(db);
-        return QCoreApplication::translate("HistoryStore", "The result could not be deleted: %1")
-            .arg(reason);
-    }
+        return QCoreApplication::translate("HistoryStore", failure).arg(reason);
+    };
+    if (!db.transaction())
+        return failed(db.lastError());
+    const bool prepared = query.prepare(statement);
+    if (id)
+        query.addBindValue(QVariant::fromValue<qint64>(*id));
+    if (!prepared || !query.exec() || !db.commit())
+        return failed(query.lastError().isValid() ? query.lastError() : db.lastError());
+    return {};
+}
+
+QString HistoryStore::remove(std::int64_t id)
+{
+    if (QString failure =
+            deleteRows(QStringLiteral("DELETE FROM kept_result WHERE id = ?"), id,
+                       QT_TRANSLATE_NOOP("HistoryStore", "The result could not be deleted: %1"));
+        !failure.isEmpty())
+        return failure;
     // The log still holds the deleted pages until they are copied back; the
     // rows themselves are already overwritten (secure_delete).
-    static_cast<void>(query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+    static_cast<void>(
+        QSqlQuery(database()).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
     return {};
 }
 
@@ -464,22 +476,13 @@ QString HistoryStore::removeAll()
 {
     if (state_ == State::Empty)
         return {};
-    if (state_ != State::ReadWrite)
-        return QCoreApplication::translate("HistoryStore",
-                                           "Nothing can be deleted from this history.");
-    QSqlDatabase db = database();
-    QSqlQuery query(db);
-    if (!db.transaction())
-        return QCoreApplication::translate("HistoryStore", "The results could not be deleted: %1")
-            .arg(reasonOf(db.lastError()));
-    if (!query.exec(QStringLiteral("DELETE FROM kept_result")) || !db.commit()) {
-        const QString reason =
-            reasonOf(query.lastError().isValid() ? query.lastError() : db.lastError());
-        rollBack(db);
-        return QCoreApplication::translate("HistoryStore", "The results could not be deleted: %1")
-            .arg(reason);
-    }
+    if (QString failure =
+            deleteRows(QStringLiteral("DELETE FROM kept_result"), std::nullopt,
+                       QT_TRANSLATE_NOOP("HistoryStore", "The results could not be deleted: %1"));
+        !failure.isEmpty())
+        return failure;
     // Deleted, and now gone from the file and its log too.
+    QSqlQuery query(database());
     static_cast<void>(query.exec(QStringLiteral("VACUUM")));
     static_cast<void>(query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
     return {};

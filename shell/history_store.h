@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QSqlDatabase;
 
@@ -58,6 +59,11 @@ public:
 
 private:
     void open();
+    // Deletes the rows `statement` picks (binding `id` when given) in one
+    // transaction: the empty text, or `failure` (a text with %1 for the
+    // reason) for the user.
+    QString deleteRows(const QString &statement, std::optional<std::int64_t> id,
+                       const char *failure);
     bool openConnection(bool readOnly);
     void closeConnection();
     QString setAside();

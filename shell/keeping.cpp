@@ -52,7 +52,8 @@ public:
             window_->activateWindow();
             return;
         }
-        HistoryPrompts prompts = HistoryPrompts::dialogs();
+        HistoryPrompts prompts;
+        prompts.csvPath = &HistoryPrompts::askCsvPath;
         prompts.confirm = [this](const QString &question) {
             return platform_.showMessage(question.toLatin1().toStdString(),
                                          MessageIcon::Information,

@@ -17,7 +17,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
@@ -27,23 +26,11 @@
 
 namespace pranoth {
 
-HistoryPrompts HistoryPrompts::dialogs()
+QString HistoryPrompts::askCsvPath(const QString &suggested)
 {
-    HistoryPrompts prompts;
-    prompts.confirm = [](const QString &question) {
-        return QMessageBox::question(QApplication::activeWindow(), fromLatin1(config::Title),
-                                     question, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::No) == QMessageBox::Yes;
-    };
-    prompts.tell = [](const QString &message) {
-        QMessageBox::information(QApplication::activeWindow(), fromLatin1(config::Title), message);
-    };
-    prompts.csvPath = [](const QString &suggested) {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(),
-                                            frmHistory::tr("Export My History"), suggested,
-                                            frmHistory::tr("CSV files (*.csv)"));
-    };
-    return prompts;
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(),
+                                        frmHistory::tr("Export My History"), suggested,
+                                        frmHistory::tr("CSV files (*.csv)"));
 }
 
 namespace {

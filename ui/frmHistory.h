@@ -20,8 +20,9 @@ class HistoryModel;
 class HistorySource;
 class TextCursorWriter;
 
-// How My History asks and tells the user things. The program uses dialogs();
-// tests answer through their own functions, so nothing ever blocks.
+// How My History asks and tells the user things. The program asks and tells
+// through its platform's message boxes; tests answer through their own
+// functions, so nothing ever blocks.
 struct HistoryPrompts {
     // A yes/no question; true for yes.
     std::function<bool(const QString &question)> confirm;
@@ -30,8 +31,8 @@ struct HistoryPrompts {
     // Where to save the CSV export, starting from `suggested`; empty to cancel.
     std::function<QString(const QString &suggested)> csvPath;
 
-    // Message boxes and the file dialog, over the active window.
-    static HistoryPrompts dialogs();
+    // The file dialog for the CSV export, over the active window.
+    static QString askCsvPath(const QString &suggested);
 };
 
 // My History: the kept results, newest first, each chakra's trend across

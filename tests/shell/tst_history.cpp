@@ -1,5 +1,6 @@
 #include "fakes.h"
 #include "history_samples.h"
+#include "scoped_environment.h"
 
 #include "core/kept_result.h"
 #include "core/report.h"
@@ -226,13 +227,10 @@ void tst_History::userFile()
     QFETCH(QByteArray, dataHome);
     QFETCH(QByteArray, home);
     QFETCH(QString, file);
-    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
-    const QByteArray savedHome = qgetenv("HOME");
-    qputenv("XDG_DATA_HOME", dataHome);
-    qputenv("HOME", home);
-    const QString found = HistoryStore::userFile();
-    qputenv("XDG_DATA_HOME", savedData);
-    qputenv("HOME", savedHome);
+    const QString found = [&] {
+        const testing::ScopedEnvironment environment{{"XDG_DATA_HOME", dataHome}, {"HOME", home}};
+        return HistoryStore::userFile();
+    }();
     QCOMPARE(found, file);
     if (file.isEmpty()) {
         HistoryStore store(found);

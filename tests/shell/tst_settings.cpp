@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "scoped_environment.h"
 
 #include "core/settings_store.h"
 #include "core/update_reminder.h"
@@ -274,13 +275,8 @@ private slots:
         QFETCH(QByteArray, home);
         QFETCH(QByteArray, configHome);
         QFETCH(QString, folder);
-        const QByteArray oldHome = qgetenv("HOME");
-        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", home);
-        qputenv("XDG_CONFIG_HOME", configHome);
+        const ScopedEnvironment environment{{"HOME", home}, {"XDG_CONFIG_HOME", configHome}};
         const QString file = QtSettingsFile::userFile();
-        qputenv("HOME", oldHome);
-        qputenv("XDG_CONFIG_HOME", oldConfig);
         QCOMPARE(file.isEmpty() ? QString() : QFileInfo(file).path(), folder);
     }
 
