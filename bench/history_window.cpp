@@ -7,6 +7,7 @@
 //   pranoth_history_bench show FILE     opens My History and stays open
 
 #include "core/kept_result.h"
+#include "core/platform.h"
 #include "shell/history_store.h"
 #include "ui/frmHistory.h"
 
@@ -26,17 +27,46 @@ KeptResult madeUp(std::mt19937 &random, std::int64_t when)
     KeptResult record;
     record.keptAtUtc = when;
     record.programVersion = "1.15";
-    while (record.questions.empty()) {
+    while (record.run.questions.empty()) {
         for (int k = 0; k < ChakraCount; ++k) {
-            record.ticked[asIndex(k)] = random() % 4 != 0;
-            for (int q = 0; record.ticked[asIndex(k)] && q < QuestionsPerChakra; ++q)
-                record.questions.push_back({static_cast<Int16>(firstBankNumber(k) + q),
-                                            static_cast<KeptAnswer>(1 + random() % 3)});
+            record.run.tested[asIndex(k)] = random() % 4 != 0;
+            for (int q = 0; record.run.tested[asIndex(k)] && q < QuestionsPerChakra; ++q) {
+                const auto bank = static_cast<Int16>(firstBankNumber(k) + q);
+                record.run.questions.push_back(
+                    {bank, keyAnswer(bank), static_cast<Answer>(1 + random() % 3)});
+            }
         }
     }
-    std::shuffle(record.questions.begin(), record.questions.end(), random);
+    std::shuffle(record.run.questions.begin(), record.run.questions.end(), random);
     return record;
 }
+
+// My History asks nothing of the machine while it opens; whatever it says
+// is not shown.
+class QuietPlatform : public Platform {
+public:
+    MessageAnswer showMessage(std::string_view, MessageIcon, MessageButtons) override
+    {
+        return MessageAnswer::No;
+    }
+    std::optional<std::string> chooseSaveFile(std::string_view, std::string_view,
+                                              std::string_view) override
+    {
+        return std::nullopt;
+    }
+    void openUrl(std::string_view) override {}
+    std::optional<std::string> readSetting(std::string_view, std::string_view) override
+    {
+        return std::nullopt;
+    }
+    void writeSetting(std::string_view, std::string_view, std::string_view) override {}
+    bool anotherInstanceRunning() override { return false; }
+    void activateRunningInstance() override {}
+    DateTime now() override { return {}; }
+    void seedRandomFromClock() override {}
+    double uniformRandom() override { return 0.0; }
+    void endProcess() override {}
+};
 
 int fill(const QString &file, int count)
 {
@@ -112,7 +142,8 @@ int main(int argc, char *argv[])
     QElapsedTimer clock;
     clock.start();
     HistoryStore store(file);
-    auto *window = new frmHistory(store, HistoryPrompts{});
+    QuietPlatform platform;
+    auto *window = new frmHistory(store, platform);
     FirstPaint painted(clock);
     if (mode == QLatin1String("open"))
         window->installEventFilter(&painted);

@@ -6,7 +6,8 @@
 //
 // SAVES defaults to 20; KEEP.pdf, when given, keeps a copy of the document.
 
-#include "ui/result_document.h"
+#include "core/assessment.h"
+#include "ui/result_output.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,15 +28,13 @@ int main(int argc, char *argv[])
     const QStringList args = QApplication::arguments();
     const int saves = args.size() > 1 ? std::max(1, args[1].toInt()) : 20;
 
-    ResultDocumentData data;
-    data.completed = QDateTime(QDate(2026, 12, 7), QTime(9, 30));
-    std::array<bool, ChakraSlots> yogaNeeded{};
-    for (int k = 0; k < ChakraCount; ++k) {
-        data.tested[asIndex(k)] = true;
-        data.tallies[asIndex(k)] = {QuestionsPerChakra, 0, QuestionsPerChakra};
-        yogaNeeded[asIndex(k)] = true;
-    }
-    buildYogaPlan(yogaNeeded, data.plan);
+    // Every question answered "Not Sure": every chakra under-active.
+    CompletedRun run;
+    run.tested.fill(true);
+    for (int bank = 0; bank < QuestionBankCount; ++bank)
+        run.questions.push_back({static_cast<Int16>(bank), keyAnswer(bank), Answer::NotSure});
+    const Assessment assessment = assess(run);
+    const QDateTime completed(QDate(2026, 12, 7), QTime(9, 30));
 
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("result.pdf"));
@@ -43,7 +42,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < saves; ++i) {
         QElapsedTimer timer;
         timer.start();
-        const QString failure = writeResultPdf(data, path, QPageSize(QPageSize::A4));
+        const QString failure = writeResultPdf(assessment, completed, path, QPageSize(QPageSize::A4));
         seconds.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e9);
         if (!failure.isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(failure));

@@ -94,22 +94,52 @@ std::string_view chakraDisplayName(int chakra)
     return chakra >= 0 && chakra < ChakraCount ? ChakraTitles[asIndex(chakra)] : std::string_view{};
 }
 
-int optionOfAnswer(std::string_view answer)
+std::string_view answerText(Answer answer)
 {
-    if (answer == AnswerYes)
+    switch (answer) {
+    case Answer::Yes:
+        return AnswerYes;
+    case Answer::No:
+        return AnswerNo;
+    case Answer::NotSure:
+        return AnswerNotSure;
+    case Answer::Unanswered:
+        break;
+    }
+    return {};
+}
+
+Answer keyAnswer(int bankNumber)
+{
+    if (chakraOfBankNumber(bankNumber) < 0)
+        return Answer::Unanswered;
+    return KeyAnswers[asIndex(bankNumber)] == AnswerYes ? Answer::Yes : Answer::No;
+}
+
+int optionOfAnswer(Answer answer)
+{
+    if (answer == Answer::Yes)
         return OptionYes;
-    if (answer == AnswerNo)
+    if (answer == Answer::No)
         return OptionNo;
     return OptionNotSure;
 }
 
-std::string_view answerOfOption(int option)
+Answer answerOfOption(int option)
 {
     if (option == OptionYes)
-        return AnswerYes;
+        return Answer::Yes;
     if (option == OptionNo)
-        return AnswerNo;
-    return AnswerNotSure;
+        return Answer::No;
+    return Answer::NotSure;
+}
+
+std::array<Int16, ChakraSlots> chakraSelectionOf(const ChakraSet &ticked)
+{
+    std::array<Int16, ChakraSlots> selection{};
+    for (int k = 0; k < ChakraCount; ++k)
+        selection[asIndex(k)] = static_cast<Int16>(ticked[asIndex(k)] ? k : -1);
+    return selection;
 }
 
 } // namespace pranoth

@@ -21,6 +21,9 @@ constexpr std::size_t asIndex(int position)
     return static_cast<std::size_t>(position);
 }
 
+// A line break inside any program text.
+inline constexpr std::string_view LineBreak = "\r\n";
+
 // The three answers a user can give; the empty text means "not answered yet".
 inline constexpr std::string_view AnswerYes = "Yes";
 inline constexpr std::string_view AnswerNo = "No";
@@ -48,15 +51,30 @@ constexpr int chakraOfBankNumber(int bankNumber)
     return bankNumber >= 0 && bankNumber < QuestionBankCount ? bankNumber / QuestionsPerChakra : -1;
 }
 
+// An answer as the program holds it, from the radio button to the stored
+// row: the numbers are the ones a kept result stores.
+enum class Answer : std::uint8_t { Unanswered = 0, Yes = 1, No = 2, NotSure = 3 };
+
+// "Yes", "No", "Not Sure"; the empty text for an unanswered question.
+std::string_view answerText(Answer answer);
+// The key answer of bank number 0..55 ("Yes" or "No"); unanswered for any other.
+Answer keyAnswer(int bankNumber);
+
 // Answer options of the questionnaire: 0 = "Yes", 1 = "No", 2 = "Not Sure".
 inline constexpr int OptionYes = 0;
 inline constexpr int OptionNo = 1;
 inline constexpr int OptionNotSure = 2;
 
-// A stored answer read back as an option: "Yes" is tested first, then "No";
-// anything else, the empty text included, is "Not Sure".
-int optionOfAnswer(std::string_view answer);
+// An answer read back as an option: "Yes" is tested first, then "No";
+// anything else, an unanswered question included, is "Not Sure".
+int optionOfAnswer(Answer answer);
 // The answer recorded for a selected option: option 0 first, then 1, else "Not Sure".
-std::string_view answerOfOption(int option);
+Answer answerOfOption(int option);
+
+// Which chakras a run tests, by chakra index: the ticked check boxes.
+using ChakraSet = std::array<bool, ChakraCount>;
+// The run's selection list: slot k holds k for a ticked chakra and -1 for
+// another; the spare slot 7 holds 0.
+std::array<Int16, ChakraSlots> chakraSelectionOf(const ChakraSet &ticked);
 
 } // namespace pranoth

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "assessment.h"
 #include "chakra.h"
-#include "rich_text.h"
-#include "scoring.h"
 
 #include <array>
 #include <cstdint>
@@ -13,56 +12,22 @@
 
 namespace pranoth {
 
-class RichTextWriter;
-class TestRun;
-
-// An answer as kept: one byte, so that thousands of kept results stay small.
-enum class KeptAnswer : std::uint8_t { Unanswered, Yes, No, NotSure };
-
-// One asked question of a kept result, in the order it was asked.
-struct KeptQuestion {
-    Int16 bankNumber = 0;
-    KeptAnswer answer = KeptAnswer::Unanswered;
-    friend bool operator==(const KeptQuestion &, const KeptQuestion &) = default;
-};
-
-// A completed test run kept in My History. Only what the user did is kept:
-// the scores are worked out again whenever they are needed, so a change of
-// scoring applies to old results too.
+// A completed test run with the time it was completed: shown, and kept in
+// My History when the user asks. Only what the user did is kept; scores and
+// verdicts are worked out again by the assessment whenever they are shown, so
+// a change of scoring applies to old results too.
 struct KeptResult {
     std::int64_t id = 0;        // the store's number for it; 0 before it is kept
     std::int64_t keptAtUtc = 0; // seconds since 1970-01-01T00:00:00Z
     std::string programVersion; // e.g. "1.15"
-    std::array<bool, ChakraCount> ticked{};
-    std::vector<KeptQuestion> questions;
+    CompletedRun run;
     friend bool operator==(const KeptResult &, const KeptResult &) = default;
 };
 
-// The score (0..8) of each chakra, none for a chakra that was not tested.
-using KeptScores = std::array<std::optional<int>, ChakraCount>;
-
-// The record of a completed run, kept at the given time.
-KeptResult keptResultOf(const TestRun &run, std::int64_t keptAtUtc, std::string_view version);
-
-// True when every asked question is a bank question of a ticked chakra, asked
-// once, and every ticked chakra had all its questions asked: a record read
-// from a file is trusted only then.
+// True when every asked question is a bank question of a tested chakra,
+// asked once, and every tested chakra had all its questions
+// asked: a record read from a file is trusted only then.
 bool isWellFormed(const KeptResult &record);
-
-// The run the record was made from, as far as scoring needs it; the keys are
-// today's key answers.
-TestRun runOf(const KeptResult &record);
-
-// The record scored by today's assessment.
-KeptScores scoresOf(const KeptResult &record);
-
-// The result window's introduction text, in the colour it shows it.
-inline constexpr Rgb IntroductionColour{128, 0, 128};
-
-// Writes the record's report, section by section, exactly as the result window
-// showed it; with the introduction first when asked, followed by a blank line.
-void writeKeptReport(RichTextWriter &writer, const KeptResult &record,
-                     bool withIntroduction = false);
 
 // "2026-12-07T10:30:00Z".
 std::string isoUtc(std::int64_t secondsUtc);
@@ -72,13 +37,13 @@ std::string isoUtc(std::int64_t secondsUtc);
 // score (0..8) and verdict of each chakra, both blank for an untested one.
 std::string keptResultsCsv(const std::vector<KeptResult> &records);
 
-// The forms a store keeps: the ticked chakras as bits (chakra k is bit k), and
+// The forms a store keeps: the tested chakras as bits (chakra k is bit k), and
 // the questions as one byte each, in the order asked: bank number * 4 + the
-// answer (0 unanswered, 1 "Yes", 2 "No", 3 "Not Sure"). Reading gives none
-// for anything that is not such a form.
-std::int64_t tickedBits(const std::array<bool, ChakraCount> &ticked);
-std::optional<std::array<bool, ChakraCount>> tickedOfBits(std::int64_t bits);
-std::string questionBytes(const std::vector<KeptQuestion> &questions);
-std::optional<std::vector<KeptQuestion>> questionsOfBytes(std::string_view bytes);
+// answer (0 unanswered, 1 "Yes", 2 "No", 3 "Not Sure"); the keys are today's.
+// Reading gives none for anything that is not such a form.
+std::int64_t testedBits(const ChakraSet &tested);
+std::optional<ChakraSet> testedOfBits(std::int64_t bits);
+std::string questionBytes(const std::vector<AskedQuestion> &questions);
+std::optional<std::vector<AskedQuestion>> questionsOfBytes(std::string_view bytes);
 
 } // namespace pranoth

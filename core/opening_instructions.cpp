@@ -1,6 +1,5 @@
 #include "opening_instructions.h"
 
-#include "rich_text.h"
 
 namespace pranoth {
 

@@ -6,7 +6,7 @@
 
 namespace pranoth {
 
-enum class MessageIcon { Information, Critical };
+enum class MessageIcon { Information, Question, Warning, Critical };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
@@ -28,9 +28,16 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // A modal message box captioned with the application title.
+    // A modal message box captioned with the application title, over the
+    // window in front. Texts here are UTF-8.
     virtual MessageAnswer showMessage(std::string_view text, MessageIcon icon,
                                       MessageButtons buttons) = 0;
+    // Asks where to save a file: a save dialog with the title, starting at
+    // the suggested path and offering the filter ("PDF documents (*.pdf)").
+    // None when the user cancels.
+    virtual std::optional<std::string> chooseSaveFile(std::string_view title,
+                                                      std::string_view suggestedPath,
+                                                      std::string_view filter) = 0;
     // Hands an address to the desktop's default handler; the outcome is not reported.
     virtual void openUrl(std::string_view url) = 0;
 
@@ -53,9 +60,6 @@ public:
     // draw in [0, 1).
     virtual void seedRandomFromClock() = 0;
     virtual double uniformRandom() = 0;
-
-    // Lets pending user-interface events run.
-    virtual void processPendingEvents() = 0;
 
     // Ends the process once the current event has been handled.
     virtual void endProcess() = 0;

@@ -1,7 +1,6 @@
 #include "report.h"
 
 #include "opening_instructions.h"
-#include "rich_text.h"
 
 #include <string>
 
@@ -96,13 +95,6 @@ const std::array<std::string_view, 2> ChakraIntroText = {
 
 namespace {
 
-void writeRun(RichTextWriter &writer, bool bold, Rgb colour, std::string_view text)
-{
-    writer.setBold(bold);
-    writer.setColour(colour);
-    writer.insertText(text);
-}
-
 std::string concat(std::initializer_list<std::string_view> parts)
 {
     std::string text;
@@ -126,30 +118,27 @@ std::string resultIntroduction()
            std::string(ChakraIntroText[1]);
 }
 
-void appendChakraSection(RichTextWriter &writer, int chakra, Verdict verdict)
+void appendChakraSections(std::vector<Section> &report, int chakra, Verdict verdict)
 {
     if (chakra < 0 || chakra >= ChakraCount)
         return;
     const std::string_view title = ChakraTitles[asIndex(chakra)];
+    const auto add = [&](SectionKind kind, std::string text) {
+        report.push_back({kind, chakra, verdict, std::move(text)});
+    };
 
-    writeRun(writer, true, Teal, concat({title, LineBreak}));
-    writeRun(writer, false, Black,
-             concat({ChakraDescriptions[asIndex(chakra)], LineBreak, LineBreak}));
-
-    writeRun(writer, true, Teal, concat({"Your ", title, " is ", verdictName(verdict), LineBreak}));
+    add(SectionKind::ChakraTitle, concat({title, LineBreak}));
+    add(SectionKind::ChakraDescription,
+        concat({ChakraDescriptions[asIndex(chakra)], LineBreak, LineBreak}));
+    add(SectionKind::VerdictLine, concat({"Your ", title, " is ", verdictName(verdict), LineBreak}));
     const auto &texts = verdict == Verdict::UnderActive ? UnderActiveTexts
                         : verdict == Verdict::Open      ? OpenTexts
                                                         : OverActiveTexts;
-    writeRun(writer, false, Black, concat({texts[asIndex(chakra)], LineBreak, LineBreak}));
+    add(SectionKind::VerdictText, concat({texts[asIndex(chakra)], LineBreak, LineBreak}));
     if (verdict == Verdict::Open)
         return;
-
-    // The advice to open the chakra: dark red when it is under-active, black
-    // when it is over-active.
-    writeRun(writer, true, verdict == Verdict::UnderActive ? DarkRed : Black,
-             OpeningHeadings(chakra));
-    writer.setBold(false);
-    writer.insertText(OpeningInstructionBlocks(chakra));
+    add(SectionKind::AdviceHeading, OpeningHeadings(chakra));
+    add(SectionKind::Advice, OpeningInstructionBlocks(chakra));
 }
 
 } // namespace pranoth

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "chakra.h"
+#include "section.h"
 #include "verdict.h"
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pranoth {
-
-class RichTextWriter;
 
 // Result texts by chakra index; slot 7 of each stays empty.
 extern const std::array<std::string_view, ChakraSlots> ChakraDescriptions;
@@ -29,8 +29,9 @@ std::string OpeningHeadings(int chakra);
 // paragraph, sixty spaces, the second paragraph.
 std::string resultIntroduction();
 
-// Appends chakra k's report section for its verdict at the writer's
-// insertion point.
-void appendChakraSection(RichTextWriter &writer, int chakra, Verdict verdict);
+// Appends chakra k's sections for its verdict: title, description, verdict
+// line and text, and for a chakra that is not open the advice heading and
+// the advice. Nothing for an index outside 0..6.
+void appendChakraSections(std::vector<Section> &report, int chakra, Verdict verdict);
 
 } // namespace pranoth

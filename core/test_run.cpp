@@ -7,22 +7,6 @@
 
 namespace pranoth {
 
-namespace {
-
-// Clears a flag when the scope ends, however it ends.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool &flag) : flag_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = false; }
-    FlagGuard(const FlagGuard &) = delete;
-    FlagGuard &operator=(const FlagGuard &) = delete;
-
-private:
-    bool &flag_;
-};
-
-} // namespace
-
 bool IsValueInArray(Int16 value, const std::vector<Int16> &list)
 {
     if (!IsArrayInitialised(list))
@@ -40,20 +24,14 @@ std::string TestRun::questionLabel(int number) const
     return "Question No. " + std::to_string(number) + " of " + std::to_string(length());
 }
 
-StartOutcome TestRun::StartTestRun(const std::array<bool, ChakraCount> &ticked, Platform &platform)
+StartOutcome TestRun::StartTestRun(const ChakraSet &ticked, Platform &platform)
 {
-    if (building_)
-        return StartOutcome::Ignored;
-    const FlagGuard building(building_);
-
-    ChakraSelection.fill(0);
     SelectedQuestions.clear();
     RunKeys.clear();
     QuestionCount = 0;
     int unticked = 0;
 
-    for (int k = 0; k < ChakraCount; ++k)
-        ChakraSelection[asIndex(k)] = static_cast<Int16>(ticked[asIndex(k)] ? k : -1);
+    ChakraSelection = chakraSelectionOf(ticked);
     for (int k = 0; k < ChakraCount; ++k) {
         if (ChakraSelection[asIndex(k)] == -1)
             ++unticked;
@@ -78,8 +56,8 @@ StartOutcome TestRun::StartTestRun(const std::array<bool, ChakraCount> &ticked, 
     }
 
     RunOrder.assign(asIndex(n + 1), 0);
-    RunKeys.assign(asIndex(n + 1), std::string{});
-    RunAnswers.assign(asIndex(n + 1), std::string{});
+    RunKeys.assign(asIndex(n + 1), Answer::Unanswered);
+    RunAnswers.assign(asIndex(n + 1), Answer::Unanswered);
 
     platform.seedRandomFromClock();
     shuffle(platform);
@@ -94,7 +72,6 @@ void TestRun::shuffle(Platform &platform)
     for (int i = 0; i < n; ++i) {
         Int16 r = 0;
         do {
-            platform.processPendingEvents();
             const double u = platform.uniformRandom();
             // A source that strays outside [0, 1) must not put a value
             // outside 1..N into the list, so the draw is clamped.
@@ -123,54 +100,63 @@ void TestRun::shuffle(Platform &platform)
     }
 }
 
-void TestRun::showQuestion(QuestionnaireView &view, int position) const
+std::string_view TestRun::questionAt(int position) const
 {
-    view.setQuestionText(QuestionBank[asIndex(RunOrder[asIndex(position)])]);
+    return QuestionBank[asIndex(RunOrder[asIndex(position)])];
 }
 
-void TestRun::LoadQuestionnaire(QuestionnaireView &view)
+QuestionScreen TestRun::LoadQuestionnaire()
 {
     CurrentQuestion = 0;
     const int n = length();
     if (n == 0)
-        return;
+        return {};
     for (int p = 0; p < n; ++p)
-        RunKeys[asIndex(p)] = std::string(KeyAnswers[asIndex(RunOrder[asIndex(p)])]);
-    view.setLabelText("Question No. 1 of " + std::to_string(n));
-    showQuestion(view, 0);
+        RunKeys[asIndex(p)] = keyAnswer(RunOrder[asIndex(p)]);
     CurrentQuestion = 1;
+    return {"Question No. 1 of " + std::to_string(n), questionAt(0), std::nullopt};
 }
 
-bool TestRun::NextQuestion(QuestionnaireView &view)
+NextStep TestRun::NextQuestion(Answer answer)
 {
     const int m = CurrentQuestion;
     const int n = length();
     if (m < 1 || m > n)
-        return false;
+        return {};
 
-    RunAnswers[asIndex(m - 1)] = std::string(answerOfOption(view.selectedOption()));
+    RunAnswers[asIndex(m - 1)] = answer;
     if (m < n) {
-        view.setLabelText(questionLabel(m + 1));
-        showQuestion(view, m);
         CurrentQuestion = static_cast<Int16>(m + 1);
-        return false;
+        return {QuestionScreen{questionLabel(m + 1), questionAt(m), std::nullopt}};
     }
     CurrentQuestion = static_cast<Int16>(n + 1);
-    return true;
+    return {std::nullopt, true};
 }
 
-void TestRun::PreviousQuestion(QuestionnaireView &view)
+std::optional<QuestionScreen> TestRun::PreviousQuestion()
 {
     const int m = CurrentQuestion;
     const int n = length();
-    if (m == 1) {
-        showQuestion(view, 0);
-        view.selectOption(optionOfAnswer(RunAnswers[0]));
-    } else if (m >= 2 && m <= n) {
-        view.setLabelText(questionLabel(m - 1));
+    if (m == 1)
+        return QuestionScreen{std::nullopt, questionAt(0), RunAnswers[0]};
+    if (m >= 2 && m <= n) {
         CurrentQuestion = static_cast<Int16>(m - 1);
-        showQuestion(view, m - 2);
+        return QuestionScreen{questionLabel(m - 1), questionAt(m - 2), std::nullopt};
     }
+    return std::nullopt;
+}
+
+CompletedRun TestRun::completedRun() const
+{
+    CompletedRun run;
+    for (int k = 0; k < ChakraCount; ++k)
+        run.tested[asIndex(k)] = ChakraSelection[asIndex(k)] != -1;
+    const int n = length();
+    run.questions.reserve(asIndex(n));
+    for (int p = 0; p < n; ++p)
+        run.questions.push_back(
+            {RunOrder[asIndex(p)], RunKeys[asIndex(p)], RunAnswers[asIndex(p)]});
+    return run;
 }
 
 } // namespace pranoth

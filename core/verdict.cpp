@@ -4,10 +4,10 @@ namespace pranoth {
 
 Verdict verdictOf(int score)
 {
-    if (score >= 0 && score <= 2)
-        return Verdict::UnderActive;
-    if (score >= 3 && score <= 5)
-        return Verdict::Open;
+    for (const VerdictBand &band : VerdictBands) {
+        if (score >= band.lowestScore && score <= band.highestScore)
+            return band.verdict;
+    }
     return Verdict::OverActive;
 }
 

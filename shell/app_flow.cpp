@@ -1,5 +1,6 @@
 #include "app_flow.h"
 
+#include "core/config.h"
 #include "core/rounding.h"
 #include "core/update_reminder.h"
 #include "ui/frmAbout.h"
@@ -9,14 +10,27 @@
 #include "ui/frmYogaChakra.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 
 namespace pranoth {
 
-AppFlow::AppFlow(Platform &platform, QString historyPath, KeepingFactory makeKeeping)
+namespace {
+
+// A local time of the platform's clock, in seconds since 1970-01-01T00:00:00Z.
+std::int64_t utcSecondsOf(const DateTime &time)
+{
+    return QDateTime(QDate(time.year, time.month, time.day),
+                     QTime(time.hour, time.minute, time.second))
+        .toSecsSinceEpoch();
+}
+
+} // namespace
+
+AppFlow::AppFlow(Platform &platform, QString historyPath, PrintAndHistorySource printAndHistory)
     : platform_(platform), historyPath_(std::move(historyPath)),
-      makeKeeping_(std::move(makeKeeping))
+      makePrintAndHistory_(std::move(printAndHistory))
 {}
 
 AppFlow::~AppFlow() = default;
@@ -44,13 +58,13 @@ void AppFlow::connectWindow(FlowWindow &window)
                      [this, &window] { showAbout(window); });
     QObject::connect(&window, &FlowWindow::backRequested, &window,
                      [this, &window] { backToMain(window); });
-    QObject::connect(&window, &FlowWindow::savePdfRequested, &window, [this, &window] {
-        if (Keeping *part = keeping(); part && shownResult_)
-            part->saveAsPdf(window, *shownResult_);
+    QObject::connect(&window, &FlowWindow::savePdfRequested, &window, [this] {
+        if (PrintAndHistory *part = printAndHistory(); part && completed_)
+            part->saveAsPdf(*completed_, *assessment_);
     });
     QObject::connect(&window, &FlowWindow::printRequested, &window, [this, &window] {
-        if (Keeping *part = keeping(); part && shownResult_)
-            part->print(window, *shownResult_);
+        if (PrintAndHistory *part = printAndHistory(); part && completed_)
+            part->print(window, *completed_, *assessment_);
     });
 }
 
@@ -59,9 +73,9 @@ frmMain *AppFlow::showMainWindow()
     auto *main = new frmMain(platform_);
     connectWindow(*main);
     QObject::connect(main, &frmMain::startTestRequested, main,
-                     [this, main] { startTestRun(*main); });
+                     [this, main] { StartTestRun(*main); });
     QObject::connect(main, &frmMain::historyRequested, main, [this] {
-        if (Keeping *part = keeping())
+        if (PrintAndHistory *part = printAndHistory())
             part->showHistory();
     });
     main->show();
@@ -78,81 +92,82 @@ void AppFlow::CoBrand_Randomize(frmMain &main)
         main.bringFullBrandToFront();
 }
 
-void AppFlow::startTestRun(frmMain &main)
+void AppFlow::StartTestRun(frmMain &main)
 {
-    const QPointer<frmMain> guard(&main);
     if (run_.StartTestRun(main.tickedChakras(), platform_) != StartOutcome::Started)
-        return;
-    // Events ran during the shuffle: the user may have left meanwhile.
-    if (shuttingDown_ || guard.isNull())
         return;
     auto *questions = new frmQuestions(platform_);
     connectWindow(*questions);
     QObject::connect(questions, &frmQuestions::nextRequested, questions,
-                     [this, questions] { nextQuestion(*questions); });
+                     [this, questions] { NextQuestion(*questions); });
     QObject::connect(questions, &frmQuestions::previousRequested, questions,
-                     [this, questions] { previousQuestion(*questions); });
-    run_.LoadQuestionnaire(*questions);
+                     [this, questions] { PreviousQuestion(*questions); });
+    questions->showQuestion(run_.LoadQuestionnaire());
     questions->show();
     navigationClose(main);
 }
 
-void AppFlow::previousQuestion(frmQuestions &questions)
+void AppFlow::PreviousQuestion(frmQuestions &questions)
 {
-    run_.PreviousQuestion(questions);
+    if (const auto screen = run_.PreviousQuestion())
+        questions.showQuestion(*screen);
 }
 
-void AppFlow::nextQuestion(frmQuestions &questions)
+void AppFlow::NextQuestion(frmQuestions &questions)
 {
-    if (!run_.NextQuestion(questions))
-        return;
-
-    // The last answer is in: assess, show the result, close the questionnaire.
-    struct Completion : RunCompletionHost {
-        Completion(AppFlow &flow, frmQuestions &questions) : flow(flow), questions(questions) {}
-        ResultView &createResultWindow() override { return *flow.createResultWindow(); }
-        void closeQuestionnaire() override { flow.navigationClose(questions); }
-        AppFlow &flow;
-        frmQuestions &questions;
-    } completion(*this, questions);
-    const DateTime completed = platform_.now();
-    CompleteTestRun(run_, results_, completion);
-    shownResult_ = Keeping::Result{run_, results_, completed};
+    const NextStep step = run_.NextQuestion(questions.selectedAnswer());
+    if (step.question)
+        questions.showQuestion(*step.question);
+    else if (step.completed)
+        CompleteTestRun(questions);
 }
 
-frmResult *AppFlow::createResultWindow()
+void AppFlow::CompleteTestRun(frmQuestions &questions)
 {
+    completed_ = KeptResult{0, utcSecondsOf(platform_.now()), std::string(config::Version),
+                            run_.completedRun()};
+    AssessTestRun();
+    navigationClose(questions);
+}
+
+void AppFlow::AssessTestRun()
+{
+    assessment_ = assess(completed_->run);
+    yogaNeeded_ = assessment_->yogaNeeded();
+
     auto *result = new frmResult(platform_);
     // The yoga flags belong to the result on screen: they go with its window.
-    QObject::connect(result, &FlowWindow::closing, result, [this] { results_.clearYogaNeeded(); });
+    QObject::connect(result, &FlowWindow::closing, result, [this] { yogaNeeded_.fill(false); });
     connectWindow(*result);
     QObject::connect(result, &frmResult::yogaRequested, result,
                      [this, result] { findChakraYoga(*result); });
     QObject::connect(result, &frmResult::keepRequested, result,
                      [this, result] { keepResult(*result); });
-    return result;
+    result->showAssessment(*assessment_);
+    result->show();
 }
 
-Keeping *AppFlow::keeping()
+PrintAndHistory *AppFlow::printAndHistory()
 {
-    if (!keeping_ && makeKeeping_) {
-        keeping_ = makeKeeping_(platform_, historyPath_);
-        if (!keeping_)
-            makeKeeping_ = nullptr; // said once; not tried again
+    if (!printAndHistory_ && makePrintAndHistory_) {
+        printAndHistory_ = makePrintAndHistory_(platform_, historyPath_);
+        if (!printAndHistory_)
+            makePrintAndHistory_ = nullptr; // said once; not tried again
     }
-    return keeping_.get();
+    return printAndHistory_.get();
 }
 
 void AppFlow::keepResult(frmResult &result)
 {
     const QPointer<frmResult> guard(&result);
-    if (Keeping *part = keeping(); part && shownResult_ && part->keep(*shownResult_) && guard)
+    if (PrintAndHistory *part = printAndHistory(); part && completed_ && part->keep(*completed_) &&
+                                                   guard)
         result.markKept();
 }
 
 void AppFlow::findChakraYoga(frmResult &result)
 {
-    if (!buildYogaPlan(results_.yogaNeeded, yogaPlan_)) {
+    if (!buildYogaPlan(yogaNeeded_, yogaPlan_)) {
         platform_.showMessage("Chakra Yoga not applicable for Open Chakras", MessageIcon::Critical,
                               MessageButtons::Ok);
         return;

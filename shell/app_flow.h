@@ -1,13 +1,15 @@
 #pragma once
 
+#include "core/assessment.h"
+#include "core/kept_result.h"
 #include "core/platform.h"
-#include "core/scoring.h"
 #include "core/test_run.h"
-#include "keeping.h"
+#include "print_and_history.h"
 #include "yoga/yoga_plan.h"
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -20,43 +22,47 @@ class frmMain;
 class frmQuestions;
 class frmResult;
 
+// Makes the printing, PDF and My History part when it is first needed; none
+// when it cannot be had (the maker has told the user why).
+using PrintAndHistorySource =
+    std::function<std::unique_ptr<PrintAndHistory>(Platform &platform, const QString &historyPath)>;
+
 // The program's flow between its windows, its program-wide state, and the
 // rule for leaving: a window closed by the program's own navigation leaves it
-// running; a window closed by the user runs the shutdown routine. The windows
-// say what the user did through their signals; only the flow acts on it.
+// running; a window closed by the user runs the shutdown routine. The flow
+// makes the windows; they say what the user did through their signals, the
+// flow gives it to the test run and shows the windows what to show.
 class AppFlow {
 public:
-    // `historyPath` is where My History keeps results (empty keeps none);
-    // `makeKeeping` makes the keeping part when it is first needed.
-    AppFlow(Platform &platform, QString historyPath, KeepingFactory makeKeeping);
+    // `historyPath` is where My History keeps results (empty keeps none).
+    AppFlow(Platform &platform, QString historyPath, PrintAndHistorySource printAndHistory);
     ~AppFlow();
     AppFlow(const AppFlow &) = delete;
     AppFlow &operator=(const AppFlow &) = delete;
-
-    Platform &platform() { return platform_; }
-    const TestRun &run() const { return run_; }
-    const ChakraResults &results() const { return results_; }
 
     // Start-up up to the main window. False when another instance runs: this
     // one has then told the user and shut down.
     bool start();
 
-    // Shows a freshly made main window.
-    frmMain *showMainWindow();
-    // Brings one of the main window's two promotion lines to the front at random.
-    void CoBrand_Randomize(frmMain &main);
-
     // Closes every window and ends the process; runs once.
     void shutdown();
 
 private:
+    // Shows a freshly made main window.
+    frmMain *showMainWindow();
+    // Brings one of the main window's two promotion lines to the front at random.
+    void CoBrand_Randomize(frmMain &main);
     // START TEST in the main window.
-    void startTestRun(frmMain &main);
+    void StartTestRun(frmMain &main);
     // Next and Back in the questionnaire window.
-    void nextQuestion(frmQuestions &questions);
-    void previousQuestion(frmQuestions &questions);
-    // A result window, connected; the assessment fills and shows it.
-    frmResult *createResultWindow();
+    void NextQuestion(frmQuestions &questions);
+    void PreviousQuestion(frmQuestions &questions);
+    // After the last answer: the assessment shows the result window, then the
+    // questionnaire window closes.
+    void CompleteTestRun(frmQuestions &questions);
+    // Assesses the run, shows the result in a new result window and notes the
+    // chakras that need yoga.
+    void AssessTestRun();
     // Find Chakra Yoga in the result window: the viewer on the plan for the
     // chakras that are not open, or a word that there is none.
     void findChakraYoga(frmResult &result);
@@ -67,9 +73,9 @@ private:
 
     // Keep in My History: the result on screen, once.
     void keepResult(frmResult &result);
-    // The keeping part (Save as PDF, Print, My History), made when first
-    // needed; none, after telling the user, when it cannot be had.
-    Keeping *keeping();
+    // Printing, PDF and My History, made when first needed; none, after
+    // telling the user, when it cannot be had.
+    PrintAndHistory *printAndHistory();
 
     // Connects what every flow window asks of the flow.
     void connectWindow(FlowWindow &window);
@@ -80,12 +86,16 @@ private:
 
     Platform &platform_;
     QString historyPath_;
-    KeepingFactory makeKeeping_;
-    std::unique_ptr<Keeping> keeping_;
-    // What Save as PDF, Print and Keep act on: the last completed run.
-    std::optional<Keeping::Result> shownResult_;
+    PrintAndHistorySource makePrintAndHistory_;
+    std::unique_ptr<PrintAndHistory> printAndHistory_;
     TestRun run_;
-    ChakraResults results_;
+    // The last completed run and what the assessment made of it: what Save
+    // as PDF, Print and Keep act on.
+    std::optional<KeptResult> completed_;
+    std::optional<Assessment> assessment_;
+    // The chakras of the result on screen that are not open; cleared when
+    // its window closes.
+    std::array<bool, ChakraSlots> yogaNeeded_{};
     YogaPlanList yogaPlan_{};
     bool navigating_ = false;
     bool shuttingDown_ = false;

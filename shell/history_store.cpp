@@ -1,76 +1,27 @@
 #include "history_store.h"
 
+#include "history_recovery.h"
+#include "history_schema.h"
+#include "sqlite_connection.h"
 #include "user_folders.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QStringList>
-#include <QVariant>
 
 #include <algorithm>
-#include <atomic>
-#include <fcntl.h>
-#include <sqlite3.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace pranoth {
 
 namespace {
 
-// Undoes what a failed change began; should even that fail, SQLite rolls the
-// transaction back itself when the connection closes.
-void rollBack(QSqlDatabase &db)
-{
-    static_cast<void>(db.rollback());
-}
-
-// One step of the schema: the statements that bring a history of the version
-// before it up to `version`. A new version is one more step at the end.
-struct SchemaStep {
-    int version;
-    QStringList statements;
-};
-
-const std::vector<SchemaStep> &schemaSteps()
-{
-    static const std::vector<SchemaStep> steps = {
-        {1,
-         {QStringLiteral("CREATE TABLE kept_result ("
-                         " id INTEGER PRIMARY KEY,"
-                         " kept_at INTEGER NOT NULL," // seconds since 1970-01-01T00:00:00Z
-                         " program_version TEXT NOT NULL,"
-                         " ticked INTEGER NOT NULL,"     // chakra k ticked: bit k
-                         " questions BLOB NOT NULL)")}}, // a byte each: bank number * 4 + answer
-    };
-    return steps;
-}
-
-// What every history of a known version holds, once brought up to date.
-const QString ReadAll = QStringLiteral("SELECT id, kept_at, CAST(program_version AS BLOB), "
-                                       "ticked, questions FROM kept_result ORDER BY id");
-
 // How long a change waits for another program that holds the file.
-const QString BusyTimeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000");
+constexpr int BusyTimeoutMs = 1000;
 
-QString connectionName()
+// SQLite's result codes, as the user is told them.
+QString reasonOf(const SqliteError &error)
 {
-    static std::atomic<int> next{0};
-    return QStringLiteral("pranoth-history-%1").arg(++next);
-}
-
-// SQLite's result codes, as the driver reports them.
-QString reasonOf(const QSqlError &error)
-{
-    const int code = error.nativeErrorCode().toInt();
-    switch (code & 0xFF) {
+    switch (error.code & 0xFF) {
     case 5: // SQLITE_BUSY
     case 6: // SQLITE_LOCKED
         return QCoreApplication::translate(
@@ -91,7 +42,7 @@ QString reasonOf(const QSqlError &error)
     // input/output error.
     return QCoreApplication::translate("HistoryStore",
                                        "the disk reported an error (%1); it may be full.")
-        .arg(error.text());
+        .arg(QString::fromStdString(error.message));
 }
 
 QString keepFailure(const QString &reason)
@@ -105,46 +56,23 @@ QString keepFailure(const QString &reason)
 
 } // namespace
 
-HistoryStore::HistoryStore(QString path) : path_(std::move(path)), connection_(connectionName())
+HistoryStore::HistoryStore(QString path) : path_(std::move(path))
 {
     open();
 }
 
-HistoryStore::~HistoryStore()
-{
-    closeConnection();
-}
+HistoryStore::~HistoryStore() = default;
 
-QString HistoryStore::userFile()
+bool HistoryStore::connect(bool readOnly, SqliteError *failure)
 {
-    return userHistoryFile();
-}
-
-QSqlDatabase HistoryStore::database() const
-{
-    return QSqlDatabase::database(connection_, false);
-}
-
-bool HistoryStore::openConnection(bool readOnly)
-{
-    closeConnection();
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.setDatabaseName(path_);
-    db.setConnectOptions(readOnly ? BusyTimeout + QStringLiteral(";QSQLITE_OPEN_READONLY")
-                                  : BusyTimeout);
-    return db.open();
-}
-
-void HistoryStore::closeConnection()
-{
-    if (!QSqlDatabase::contains(connection_))
-        return;
-    {
-        QSqlDatabase db = database();
-        if (db.isOpen())
-            db.close();
-    }
-    QSqlDatabase::removeDatabase(connection_);
+    SqliteError error;
+    connection_ = SqliteConnection::open(
+        QFile::encodeName(path_).toStdString(),
+        readOnly ? SqliteConnection::Mode::ReadOnly : SqliteConnection::Mode::ReadWrite,
+        BusyTimeoutMs, error);
+    if (!connection_ && failure)
+        *failure = error;
+    return connection_ != nullptr;
 }
 
 void HistoryStore::open()
@@ -169,55 +97,40 @@ void HistoryStore::open()
         return;
     }
 
-    // A first look that cannot change the file, whatever it holds.
-    enum class Kind { Fresh, Current, Newer, Broken };
-    Kind kind = Kind::Broken;
-    if (openConnection(true)) {
-        QSqlQuery query(database());
-        if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next()) {
-            const int version = query.value(0).toInt();
-            QSqlQuery tables(database());
-            const bool anyTable =
-                tables.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
-                tables.next() && tables.value(0).toInt() > 0;
-            QSqlQuery check(database());
-            const bool sound = check.exec(QStringLiteral("PRAGMA quick_check")) && check.next() &&
-                               check.value(0).toString() == QLatin1String("ok");
-            QSqlQuery shape(database());
-            if (!sound)
-                kind = Kind::Broken;
-            else if (version > SchemaVersion)
-                kind = Kind::Newer;
-            else if (version == 0)
-                kind = anyTable ? Kind::Broken : Kind::Fresh;
-            else
-                kind =
-                    shape.exec(ReadAll + QStringLiteral(" LIMIT 0")) ? Kind::Current : Kind::Broken;
-        }
-    }
-    closeConnection();
-
-    switch (kind) {
-    case Kind::Newer:
-        state_ = openConnection(true) ? State::ReadOnly : State::Unavailable;
+    switch (historyRecovery::examine(path_)) {
+    case historyRecovery::Condition::Newer:
+        state_ = connect(true) ? State::ReadOnly : State::Unavailable;
         notice_ = QCoreApplication::translate(
             "HistoryStore", "My History was kept by a newer version of Pranoth. You can look at "
                             "it, but nothing can be kept in it or deleted from it until you use "
                             "that version again.");
         return;
-    case Kind::Broken:
-        notice_ = setAside();
+    case historyRecovery::Condition::Broken:
+        if (const QString aside = historyRecovery::setAside(path_); aside.isEmpty()) {
+            state_ = State::Unavailable;
+            notice_ = QCoreApplication::translate(
+                          "HistoryStore",
+                          "My History is not available: %1 cannot be read, and it could not be "
+                          "moved aside to start a fresh history.")
+                          .arg(path_);
+        } else {
+            state_ = State::Empty;
+            notice_ = QCoreApplication::translate(
+                          "HistoryStore",
+                          "My History could not be read, so a fresh history has started. The old "
+                          "file has been kept, untouched, as %1.")
+                          .arg(aside);
+        }
         return;
-    case Kind::Fresh:
+    case historyRecovery::Condition::Fresh:
         state_ = State::Empty; // an empty file: nothing to lose, made ready at the first keep
         return;
-    case Kind::Current:
+    case historyRecovery::Condition::Current:
         break;
     }
-    ::chmod(QFile::encodeName(path_).constData(), S_IRUSR | S_IWUSR);
-    if (!openConnection(false) || !migrate()) {
-        closeConnection();
-        state_ = openConnection(true) ? State::ReadOnly : State::Unavailable;
+    makePrivateFile(path_);
+    if (!connect(false) || !historySchema::prepareForChanges(*connection_)) {
+        state_ = connect(true) ? State::ReadOnly : State::Unavailable;
         notice_ = QCoreApplication::translate(
             "HistoryStore", "My History can only be looked at: it could not be opened for "
                             "changes.");
@@ -226,92 +139,26 @@ void HistoryStore::open()
     state_ = State::ReadWrite;
 }
 
-QString HistoryStore::setAside()
-{
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH-mm-ss"));
-    QString aside = path_ + QStringLiteral(".broken-") + stamp;
-    for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = path_ + QStringLiteral(".broken-") + stamp + QStringLiteral("-%1").arg(n);
-    if (!QFile::rename(path_, aside)) {
-        state_ = State::Unavailable;
-        return QCoreApplication::translate(
-                   "HistoryStore",
-                   "My History is not available: %1 cannot be read, and it could not be "
-                   "moved aside to start a fresh history.")
-            .arg(path_);
-    }
-    // Its log belongs to it, not to the fresh history.
-    for (const QString &part : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        if (QFileInfo::exists(path_ + part))
-            QFile::rename(path_ + part, aside + part);
-    }
-    state_ = State::Empty;
-    return QCoreApplication::translate(
-               "HistoryStore",
-               "My History could not be read, so a fresh history has started. The old "
-               "file has been kept, untouched, as %1.")
-        .arg(aside);
-}
-
 QString HistoryStore::createFile()
 {
-    const QFileInfo info(path_);
-    QDir folder = info.absoluteDir();
-    if (!folder.exists()) {
-        if (!QDir().mkpath(folder.absolutePath()))
-            return QCoreApplication::translate("HistoryStore", "the folder %1 cannot be made.")
-                .arg(folder.absolutePath());
-        ::chmod(QFile::encodeName(folder.absolutePath()).constData(), S_IRWXU);
-    }
-    // Made by hand, owner only, before anything is written to it; SQLite gives
-    // its log files the same permissions.
-    const int fd = ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_CREAT | O_CLOEXEC,
-                          S_IRUSR | S_IWUSR);
-    if (fd < 0)
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!makePrivateFolder(folder))
+        return QCoreApplication::translate("HistoryStore", "the folder %1 cannot be made.")
+            .arg(folder);
+    // Made owner-only before anything is written to it; SQLite gives its log
+    // files the same permissions.
+    if (!makePrivateFile(path_))
         return QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.")
             .arg(path_);
-    ::fchmod(fd, S_IRUSR | S_IWUSR);
-    ::close(fd);
-    if (!openConnection(false))
-        return reasonOf(database().lastError());
-    if (!migrate()) {
-        QString reason = reasonOf(database().lastError());
-        closeConnection();
+    if (SqliteError failure; !connect(false, &failure))
+        return reasonOf(failure);
+    if (!historySchema::prepareForChanges(*connection_)) {
+        QString reason = reasonOf(connection_->error());
+        connection_.reset();
         return reason;
     }
     state_ = State::ReadWrite;
     return {};
-}
-
-bool HistoryStore::migrate()
-{
-    QSqlDatabase db = database();
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !query.next() ||
-        query.value(0).toString() != QLatin1String("wal"))
-        return false;
-    if (!query.exec(QStringLiteral("PRAGMA secure_delete=ON")) ||
-        !query.exec(QStringLiteral("PRAGMA synchronous=FULL")))
-        return false;
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return false;
-    const int version = query.value(0).toInt();
-    for (const SchemaStep &step : schemaSteps()) {
-        if (step.version <= version)
-            continue;
-        if (!db.transaction())
-            return false;
-        bool done = true;
-        for (const QString &statement : step.statements)
-            done = done && query.exec(statement);
-        done = done && query.exec(QStringLiteral("PRAGMA user_version=%1").arg(step.version));
-        if (!done || !db.commit()) {
-            rollBack(db);
-            return false;
-        }
-    }
-    return true;
 }
 
 QString HistoryStore::keep(KeptResult &record)
@@ -330,32 +177,23 @@ QString HistoryStore::keep(KeptResult &record)
     case State::ReadWrite:
         break;
     }
-    QSqlDatabase db = database();
-    if (!db.transaction())
-        return keepFailure(reasonOf(db.lastError()));
-    QSqlQuery insert(db);
-    if (!insert.prepare(QStringLiteral("INSERT INTO kept_result (kept_at, program_version, "
-                                       "ticked, questions) VALUES (?, ?, ?, ?)"))) {
-        const QString reason = reasonOf(insert.lastError());
-        rollBack(db);
-        return keepFailure(reason);
-    }
-    insert.addBindValue(QVariant::fromValue<qint64>(record.keptAtUtc));
-    insert.addBindValue(QString::fromStdString(record.programVersion));
-    insert.addBindValue(QVariant::fromValue<qint64>(tickedBits(record.ticked)));
-    const std::string questions = questionBytes(record.questions);
-    insert.addBindValue(QByteArray(questions.data(), static_cast<qsizetype>(questions.size())));
-    if (!insert.exec()) {
-        const QString reason = reasonOf(insert.lastError());
-        rollBack(db);
-        return keepFailure(reason);
-    }
-    const qint64 id = insert.lastInsertId().toLongLong();
-    if (!db.commit()) {
-        const QString reason = reasonOf(db.lastError());
-        rollBack(db);
-        return keepFailure(reason);
-    }
+    SqliteTransaction transaction(*connection_);
+    if (!transaction.begun())
+        return keepFailure(reasonOf(connection_->error()));
+    auto insert = connection_->prepare("INSERT INTO kept_result (kept_at, program_version, "
+                                       "ticked, questions) VALUES (?, ?, ?, ?)");
+    if (!insert)
+        return keepFailure(reasonOf(connection_->error()));
+    insert->bind(1, record.keptAtUtc);
+    insert->bindText(2, record.programVersion);
+    insert->bind(3, testedBits(record.run.tested));
+    insert->bind(4, questionBytes(record.run.questions));
+    insert->step();
+    if (insert->failed())
+        return keepFailure(reasonOf(insert->error()));
+    const std::int64_t id = connection_->lastInsertId();
+    if (!transaction.commit())
+        return keepFailure(reasonOf(connection_->error()));
     record.id = id;
     return {};
 }
@@ -365,56 +203,41 @@ std::vector<KeptResult> HistoryStore::keptResults()
     std::vector<KeptResult> records;
     if (state_ != State::ReadWrite && state_ != State::ReadOnly)
         return records;
-    // One query, read straight from SQLite's own buffers through the
-    // connection's handle: thousands of results are read in a few milliseconds.
-    const QVariant handle = database().driver()->handle();
-    sqlite3 *connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
-                              ? *static_cast<sqlite3 *const *>(handle.constData())
-                              : nullptr;
-    sqlite3_stmt *statement = nullptr;
-    const QByteArray sql = ReadAll.toUtf8();
-    if (!connection ||
-        sqlite3_prepare_v2(connection, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+    // One query, read straight from SQLite's own buffers: thousands of results
+    // are read in a few milliseconds.
+    auto query = connection_->prepare(historySchema::ReadAll);
+    if (!query) {
         notice_ = QCoreApplication::translate("HistoryStore", "My History could not be read: %1")
-                      .arg(connection ? QString::fromUtf8(sqlite3_errmsg(connection))
-                                      : QStringLiteral("no database connection"));
+                      .arg(QString::fromStdString(connection_->error().message));
         return records;
     }
-    const auto bytes = [statement](int column) {
-        const auto *data = static_cast<const char *>(sqlite3_column_blob(statement, column));
-        const int size = sqlite3_column_bytes(statement, column);
-        return data ? std::string_view(data, static_cast<std::size_t>(size)) : std::string_view();
-    };
     int unreadable = 0;
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+    while (query->step()) {
         KeptResult record;
-        record.id = sqlite3_column_int64(statement, 0);
-        record.keptAtUtc = sqlite3_column_int64(statement, 1);
-        record.programVersion = std::string(bytes(2));
-        const auto ticked = sqlite3_column_type(statement, 3) == SQLITE_INTEGER
-                                ? tickedOfBits(sqlite3_column_int64(statement, 3))
-                                : std::nullopt;
-        auto questions = questionsOfBytes(bytes(4));
-        if (ticked && questions) {
-            record.ticked = *ticked;
-            record.questions = std::move(*questions);
+        record.id = query->integer(0);
+        record.keptAtUtc = query->integer(1);
+        record.programVersion = std::string(query->bytes(2));
+        const auto tested =
+            query->isInteger(3) ? testedOfBits(query->integer(3)) : std::nullopt;
+        auto questions = questionsOfBytes(query->bytes(4));
+        if (tested && questions) {
+            record.run.tested = *tested;
+            record.run.questions = std::move(*questions);
         }
-        if (!ticked || !questions || !isWellFormed(record)) {
+        if (!tested || !questions || !isWellFormed(record)) {
             ++unreadable;
             continue;
         }
         records.push_back(std::move(record));
     }
-    if (step != SQLITE_DONE)
+    if (query->failed())
         notice_ = QCoreApplication::translate("HistoryStore",
                                               "My History could not be read to the end: %1")
-                      .arg(QString::fromUtf8(sqlite3_errmsg(connection)));
+                      .arg(QString::fromStdString(query->error().message));
     else if (unreadable > 0)
         notice_ = QCoreApplication::translate(
             "HistoryStore", "%n kept result(s) could not be read and are not shown.", nullptr,
             unreadable);
-    sqlite3_finalize(statement);
     // Kept one after another, so nearly always in time order already; a clock
     // set back is put right here.
     const auto byTime = [](const KeptResult &a, const KeptResult &b) {
@@ -435,40 +258,40 @@ QString HistoryStore::takeNotice()
     return std::exchange(notice_, QString());
 }
 
-QString HistoryStore::deleteRows(const QString &statement, std::optional<std::int64_t> id,
-                                 const char *failure)
+QString HistoryStore::deleteRows(const char *statement, std::int64_t id, const char *failure)
 {
     if (state_ != State::ReadWrite)
         return QCoreApplication::translate("HistoryStore",
                                            "Nothing can be deleted from this history.");
-    QSqlDatabase db = database();
-    QSqlQuery query(db);
-    const auto failed = [&db, failure](const QSqlError &error) {
-        const QString reason = reasonOf(error);
-        rollBack(db);
-        return QCoreApplication::translate("HistoryStore", failure).arg(reason);
+    const auto failed = [failure](const SqliteError &error) {
+        return QCoreApplication::translate("HistoryStore", failure).arg(reasonOf(error));
     };
-    if (!db.transaction())
-        return failed(db.lastError());
-    const bool prepared = query.prepare(statement);
-    if (id)
-        query.addBindValue(QVariant::fromValue<qint64>(*id));
-    if (!prepared || !query.exec() || !db.commit())
-        return failed(query.lastError().isValid() ? query.lastError() : db.lastError());
+    SqliteTransaction transaction(*connection_);
+    if (!transaction.begun())
+        return failed(connection_->error());
+    auto query = connection_->prepare(statement);
+    if (!query)
+        return failed(connection_->error());
+    if (id != 0)
+        query->bind(1, id);
+    query->step();
+    if (query->failed())
+        return failed(query->error());
+    if (!transaction.commit())
+        return failed(connection_->error());
     return {};
 }
 
 QString HistoryStore::remove(std::int64_t id)
 {
     if (QString failure =
-            deleteRows(QStringLiteral("DELETE FROM kept_result WHERE id = ?"), id,
+            deleteRows("DELETE FROM kept_result WHERE id = ?", id,
                        QT_TRANSLATE_NOOP("HistoryStore", "The result could not be deleted: %1"));
         !failure.isEmpty())
         return failure;
     // The log still holds the deleted pages until they are copied back; the
     // rows themselves are already overwritten (secure_delete).
-    static_cast<void>(
-        QSqlQuery(database()).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+    static_cast<void>(connection_->execute("PRAGMA wal_checkpoint(TRUNCATE)"));
     return {};
 }
 
@@ -477,14 +300,13 @@ QString HistoryStore::removeAll()
     if (state_ == State::Empty)
         return {};
     if (QString failure =
-            deleteRows(QStringLiteral("DELETE FROM kept_result"), std::nullopt,
+            deleteRows("DELETE FROM kept_result", 0,
                        QT_TRANSLATE_NOOP("HistoryStore", "The results could not be deleted: %1"));
         !failure.isEmpty())
         return failure;
     // Deleted, and now gone from the file and its log too.
-    QSqlQuery query(database());
-    static_cast<void>(query.exec(QStringLiteral("VACUUM")));
-    static_cast<void>(query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+    static_cast<void>(connection_->execute("VACUUM"));
+    static_cast<void>(connection_->execute("PRAGMA wal_checkpoint(TRUNCATE)"));
     return {};
 }
 

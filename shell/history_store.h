@@ -5,11 +5,11 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
-
-class QSqlDatabase;
 
 namespace pranoth {
+
+class SqliteConnection;
+struct SqliteError;
 
 // My History on this computer: one SQLite file, history.sqlite in the user's
 // data folder, made when the first result is kept, readable by its owner only.
@@ -31,19 +31,11 @@ public:
         ReadOnly, // written by a newer version
     };
 
-    // The schema this program writes; older files are brought up to it.
-    static constexpr int SchemaVersion = 1;
-
     // A history kept at `path`; an empty path keeps nothing.
     explicit HistoryStore(QString path);
     ~HistoryStore() override;
     HistoryStore(const HistoryStore &) = delete;
     HistoryStore &operator=(const HistoryStore &) = delete;
-
-    // history.sqlite in the folder "pranoth" of XDG_DATA_HOME, or of
-    // HOME/.local/share when that is not an absolute path; empty when there is
-    // no usable home.
-    static QString userFile();
 
     State state() const { return state_; }
     QString path() const { return path_; }
@@ -59,20 +51,16 @@ public:
 
 private:
     void open();
-    // Deletes the rows `statement` picks (binding `id` when given) in one
+    // Opens the file; none, with SQLite's reason in `failure` when given.
+    bool connect(bool readOnly, SqliteError *failure = nullptr);
+    QString createFile();
+    // Deletes the rows `statement` picks (binding `id` when not 0) in one
     // transaction: the empty text, or `failure` (a text with %1 for the
     // reason) for the user.
-    QString deleteRows(const QString &statement, std::optional<std::int64_t> id,
-                       const char *failure);
-    bool openConnection(bool readOnly);
-    void closeConnection();
-    QString setAside();
-    QString createFile();
-    bool migrate();
-    QSqlDatabase database() const;
+    QString deleteRows(const char *statement, std::int64_t id, const char *failure);
 
     QString path_;
-    QString connection_;
+    std::unique_ptr<SqliteConnection> connection_;
     State state_ = State::Unavailable;
     QString notice_;
 };

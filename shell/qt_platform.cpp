@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 #include <QWidget>
@@ -42,10 +43,12 @@ MessageAnswer QtPlatform::showMessage(std::string_view text, MessageIcon icon,
                                       MessageButtons buttons)
 {
     // A carriage return, alone or before a line feed, breaks the line.
-    const QString message = withLineFeeds(text);
-    QMessageBox box(
-        icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
-        fromLatin1(config::Title), message,
+    const QString message = withLineFeeds(fromUtf8(text));
+    const QMessageBox::Icon shown = icon == MessageIcon::Critical ? QMessageBox::Critical
+                                    : icon == MessageIcon::Warning ? QMessageBox::Warning
+                                    : icon == MessageIcon::Question ? QMessageBox::Question
+                                                                    : QMessageBox::Information;
+    QMessageBox box(shown, fromLatin1(config::Title), message,
         buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
         QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
@@ -53,6 +56,17 @@ MessageAnswer QtPlatform::showMessage(std::string_view text, MessageIcon icon,
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::optional<std::string> QtPlatform::chooseSaveFile(std::string_view title,
+                                                      std::string_view suggestedPath,
+                                                      std::string_view filter)
+{
+    const QString path = QFileDialog::getSaveFileName(frontWindow(), fromUtf8(title),
+                                                      fromUtf8(suggestedPath), fromUtf8(filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return toUtf8(path);
 }
 
 void QtPlatform::openUrl(std::string_view url)
@@ -117,11 +131,6 @@ void QtPlatform::seedRandomFromClock()
 double QtPlatform::uniformRandom()
 {
     return std::uniform_real_distribution<double>(0.0, 1.0)(generator_);
-}
-
-void QtPlatform::processPendingEvents()
-{
-    QCoreApplication::processEvents();
 }
 
 void QtPlatform::endProcess()

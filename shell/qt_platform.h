@@ -21,6 +21,9 @@ public:
 
     MessageAnswer showMessage(std::string_view text, MessageIcon icon,
                               MessageButtons buttons) override;
+    std::optional<std::string> chooseSaveFile(std::string_view title,
+                                              std::string_view suggestedPath,
+                                              std::string_view filter) override;
     void openUrl(std::string_view url) override;
     std::optional<std::string> readSetting(std::string_view section, std::string_view key) override;
     void writeSetting(std::string_view section, std::string_view key,
@@ -30,7 +33,6 @@ public:
     DateTime now() override;
     void seedRandomFromClock() override;
     double uniformRandom() override;
-    void processPendingEvents() override;
     void endProcess() override;
 
     // True once the process has been asked to end.

@@ -14,4 +14,13 @@ QString xdgFolder(const char *variable, const char *fallback);
 // folder; empty when there is no usable home.
 QString userHistoryFile();
 
+// Makes the folder and any missing folder above it, each new one readable by
+// its owner only (0700) whatever the umask; folders that exist are left as
+// they are. True when the folder exists afterwards.
+bool makePrivateFolder(const QString &folder);
+
+// Makes the file readable and writable by its owner only (0600), creating it
+// empty when it is missing, whatever the umask. True on success.
+bool makePrivateFile(const QString &path);
+
 } // namespace pranoth

@@ -3,8 +3,6 @@
 // Recording stand-ins for the program's seams, shared by the tests.
 
 #include "core/platform.h"
-#include "core/rich_text.h"
-#include "core/test_run.h"
 
 #include <functional>
 #include <map>
@@ -34,6 +32,12 @@ public:
             onMessage(messages.back());
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
     }
+    std::optional<std::string> chooseSaveFile(std::string_view title, std::string_view suggestedPath,
+                                              std::string_view) override
+    {
+        saveDialogs.push_back({std::string(title), std::string(suggestedPath)});
+        return savePath;
+    }
     void openUrl(std::string_view url) override { openedUrls.emplace_back(url); }
     std::optional<std::string> readSetting(std::string_view section, std::string_view key) override
     {
@@ -62,12 +66,6 @@ public:
         }
         return std::uniform_real_distribution<double>(0.0, 1.0)(generator);
     }
-    void processPendingEvents() override
-    {
-        ++eventSteps;
-        if (onEvents)
-            onEvents();
-    }
     void endProcess() override { ++endRequests; }
 
     std::mt19937 generator;
@@ -75,6 +73,10 @@ public:
     std::vector<ShownMessage> messages;
     std::function<void(const ShownMessage &)> onMessage;
     MessageAnswer answer = MessageAnswer::No;
+    // Each save dialog's title and suggested path; the path every dialog
+    // answers with (none: cancelled).
+    std::vector<std::pair<std::string, std::string>> saveDialogs;
+    std::optional<std::string> savePath;
     std::vector<std::string> openedUrls;
     std::map<std::string, std::string> settings;
     int settingWrites = 0;
@@ -83,62 +85,7 @@ public:
     DateTime clock{2026, 12, 7, 9, 30, 0};
     int seeds = 0;
     int draws = 0;
-    int eventSteps = 0;
-    std::function<void()> onEvents;
     int endRequests = 0;
-};
-
-// A questionnaire window without a window.
-class FakeQuestionnaireView : public QuestionnaireView {
-public:
-    void setLabelText(std::string_view text) override { label = text; }
-    void setQuestionText(std::string_view text) override { question = text; }
-    void selectOption(int value) override { option = value; }
-    int selectedOption() const override { return option; }
-
-    std::string label;
-    std::string question;
-    int option = OptionYes;
-};
-
-// One stretch of text with one format.
-struct TextRun {
-    bool bold = false;
-    Rgb colour;
-    std::string text;
-    friend bool operator==(const TextRun &, const TextRun &) = default;
-};
-
-// Records what is written as runs of equally formatted text; consecutive
-// inserts with the same format join into one run.
-class RecordingWriter : public RichTextWriter {
-public:
-    void setBold(bool value) override { bold = value; }
-    void setColour(Rgb value) override { colour = value; }
-    void insertText(std::string_view text) override
-    {
-        if (text.empty())
-            return;
-        if (!runs.empty() && runs.back().bold == bold && runs.back().colour == colour)
-            runs.back().text += text;
-        else
-            runs.push_back({bold, colour, std::string(text)});
-    }
-    void clear() override { runs.clear(); }
-    void moveToEnd() override { ++movesToEnd; }
-
-    std::string plainText() const
-    {
-        std::string all;
-        for (const TextRun &run : runs)
-            all += run.text;
-        return all;
-    }
-
-    bool bold = false;
-    Rgb colour;
-    std::vector<TextRun> runs;
-    int movesToEnd = 0;
 };
 
 } // namespace pranoth::testing

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "core/chakra.h"
-#include "core/kept_result.h"
-#include "core/rich_text.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -15,7 +13,7 @@ namespace pranoth {
 // The colours and short names of the result's bar chart, by chakra index, and
 // the colours of its introduction, wherever a result is shown: the result
 // window, the printed result and My History.
-inline constexpr std::array<Rgb, ChakraCount> ChakraBarColours{{
+inline constexpr std::array<QColor, ChakraCount> ChakraBarColours{{
     {255, 0, 0},
     {255, 128, 0},
     {255, 255, 0},
@@ -31,13 +29,13 @@ inline constexpr std::array<const char *, ChakraCount> ChakraShortNames{
     QT_TRANSLATE_NOOP("ChakraNames", "Throat"), QT_TRANSLATE_NOOP("ChakraNames", "Third Eye"),
     QT_TRANSLATE_NOOP("ChakraNames", "Crown")};
 
-inline constexpr Rgb IntroductionText = IntroductionColour;
-inline constexpr Rgb IntroductionBackground{255, 192, 255};
-
-inline QColor colourOf(Rgb colour)
-{
-    return {colour.red, colour.green, colour.blue};
-}
+// The colours of the result report (entries 0, 3 and 4 of the classic
+// 16-colour palette) and of its introduction.
+inline constexpr QColor ReportBlack{0, 0, 0};
+inline constexpr QColor ReportTeal{0, 128, 128};
+inline constexpr QColor ReportDarkRed{128, 0, 0};
+inline constexpr QColor IntroductionText{128, 0, 128};
+inline constexpr QColor IntroductionBackground{255, 192, 255};
 
 // "Root", "Sacral", ... as the user's language has them.
 inline QString chakraShortName(int chakra)

@@ -28,21 +28,13 @@ FlowWindow::FlowWindow(Platform &platform, const char *objectName, int clientWid
     client_->setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
     setCentralWidget(client_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    centreWhenFirstShown(this);
 }
 
 void FlowWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     emit closing();
-}
-
-void FlowWindow::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (centred_)
-        return;
-    centred_ = true;
-    centreOnScreen(this);
 }
 
 void FlowWindow::keyPressEvent(QKeyEvent *event)

@@ -64,13 +64,11 @@ protected:
 
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     Platform &platform_;
     QWidget *client_;
     Promotion promotion_;
-    bool centred_ = false;
 };
 
 } // namespace pranoth

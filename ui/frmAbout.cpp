@@ -108,13 +108,8 @@ frmAbout::frmAbout(Platform &platform, QWidget *opener) : QDialog(opener)
     // OK, Enter, Esc and the close box all close the window; Esc through
     // the dialog's own reject.
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void frmAbout::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
     // In the middle of the screen, like the program's other windows.
-    centreOnScreen(this);
+    centreWhenFirstShown(this);
 }
 
 } // namespace pranoth

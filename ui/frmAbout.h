@@ -18,9 +18,6 @@ class frmAbout : public QDialog {
 public:
     frmAbout(Platform &platform, QWidget *opener);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     QLabel *Picture1 = nullptr;
     QLabel *Label2 = nullptr;

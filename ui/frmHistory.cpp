@@ -1,18 +1,18 @@
 #include "frmHistory.h"
 
 #include "core/config.h"
+#include "core/platform.h"
 #include "history_chart.h"
 #include "history_model.h"
 #include "history_source.h"
 #include "link_view.h"
 #include "program_resources.h"
 #include "qt_text.h"
-#include "text_cursor_writer.h"
+#include "section_text.h"
 #include "window_layout.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -25,13 +25,6 @@
 #include <QVBoxLayout>
 
 namespace pranoth {
-
-QString HistoryPrompts::askCsvPath(const QString &suggested)
-{
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(),
-                                        frmHistory::tr("Export My History"), suggested,
-                                        frmHistory::tr("CSV files (*.csv)"));
-}
 
 namespace {
 
@@ -57,8 +50,8 @@ QWidget *titled(const QString &text, QWidget *content, QWidget *parent)
 
 } // namespace
 
-frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *parent)
-    : QWidget(parent, Qt::Window), source_(source), prompts_(std::move(prompts))
+frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *parent)
+    : QWidget(parent, Qt::Window), source_(source), platform_(platform)
 {
     setObjectName(QStringLiteral("frmHistory"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -110,7 +103,6 @@ frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *p
     txtReport->setUndoRedoEnabled(false);
     txtReport->setTabChangesFocus(true);
     describe(txtReport, tr("The selected result's report, as it was shown"), tr("Report"));
-    writer_ = std::make_unique<TextCursorWriter>(txtReport);
     enableLinkClicks(txtReport, [this](const QString &address) { emit linkClicked(address); });
 
     const auto button = [this](const QString &text, const char *name, const QString &what) {
@@ -170,22 +162,14 @@ frmHistory::frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *p
         if (const KeptResult *result = selectedResult())
             emit printRequested(*result);
     });
-    connect(cmdExportCsv, &QPushButton::clicked, this, [this] { exportCsvAsked(); });
+    connect(cmdExportCsv, &QPushButton::clicked, this, [this] { exportCsv(); });
     connect(cmdDelete, &QPushButton::clicked, this, [this] { deleteSelected(); });
     connect(cmdDeleteAll, &QPushButton::clicked, this, [this] { deleteAll(); });
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     reload();
     showNotice(source_.takeNotice());
-}
-
-void frmHistory::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!centred_) {
-        centred_ = true;
-        centreOnScreen(this);
-    }
+    centreWhenFirstShown(this);
 }
 
 void frmHistory::reload()
@@ -208,8 +192,13 @@ void frmHistory::showNotice(const QString &notice)
     lblNotice->setVisible(!standing.isEmpty());
     updateButtons();
     // Told once, as the window opens or after a change failed.
-    if (!notice.isEmpty() && prompts_.tell)
-        prompts_.tell(notice);
+    if (!notice.isEmpty())
+        tell(notice);
+}
+
+void frmHistory::tell(const QString &message) const
+{
+    platform_.showMessage(toUtf8(message), MessageIcon::Information, MessageButtons::Ok);
 }
 
 const KeptResult *frmHistory::selectedResult() const
@@ -240,11 +229,10 @@ void frmHistory::showSelected()
     const QModelIndex current = tblResults->currentIndex();
     const int row = current.isValid() ? current.row() : -1;
     chart->setSelectedRow(row >= 0 ? model->timeOfRow(row) : -1);
-    writer_->clear();
-    if (row >= 0) {
-        writeKeptReport(*writer_, model->result(row), true);
-        txtReport->moveCursor(QTextCursor::Start);
-    }
+    if (row >= 0)
+        showSections(txtReport, assess(model->result(row).run).report);
+    else
+        txtReport->clear();
     updateButtons();
 }
 
@@ -262,9 +250,8 @@ void frmHistory::updateButtons()
 void frmHistory::deleteSelected()
 {
     const KeptResult *result = selectedResult();
-    if (!result || !prompts_.confirm ||
-        !prompts_.confirm(tr("Delete the result kept on %1? This cannot be undone.")
-                              .arg(HistoryModel::localTime(result->keptAtUtc))))
+    if (!result || !confirm(tr("Delete the result kept on %1? This cannot be undone.")
+                                .arg(HistoryModel::localTime(result->keptAtUtc))))
         return;
     const std::int64_t id = result->id;
     const int position = tblResults->currentIndex().row();
@@ -281,8 +268,7 @@ void frmHistory::deleteSelected()
 
 void frmHistory::deleteAll()
 {
-    if (!prompts_.confirm ||
-        !prompts_.confirm(
+    if (!confirm(
             tr("Delete all %n kept result(s)? This cannot be undone.", nullptr, model->rowCount())))
         return;
     if (const QString failure = source_.removeAll(); !failure.isEmpty()) {
@@ -294,28 +280,28 @@ void frmHistory::deleteAll()
     showNotice({});
 }
 
-QString frmHistory::exportCsv(const QString &path) const
+bool frmHistory::confirm(const QString &question) const
 {
+    return platform_.showMessage(toUtf8(question), MessageIcon::Information,
+                                 MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+void frmHistory::exportCsv() const
+{
+    const auto chosen = platform_.chooseSaveFile(
+        toUtf8(tr("Export My History")),
+        toUtf8(QDir::homePath() + QLatin1Char('/') + tr("My Pranoth History.csv")),
+        toUtf8(tr("CSV files (*.csv)")));
+    if (!chosen || chosen->empty())
+        return;
+    const QString path = fromUtf8(*chosen);
     const std::string csv = keptResultsCsv(model->results());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) !=
             static_cast<qint64>(csv.size()) ||
         !file.commit())
-        return tr("My History could not be exported to %1: %2").arg(path, file.errorString());
-    return {};
-}
-
-void frmHistory::exportCsvAsked() const
-{
-    if (!prompts_.csvPath)
-        return;
-    const QString path =
-        prompts_.csvPath(QDir::homePath() + QLatin1Char('/') + tr("My Pranoth History.csv"));
-    if (path.isEmpty())
-        return;
-    if (const QString failure = exportCsv(path); !failure.isEmpty() && prompts_.tell)
-        prompts_.tell(failure);
+        tell(tr("My History could not be exported to %1: %2").arg(path, file.errorString()));
 }
 
 } // namespace pranoth

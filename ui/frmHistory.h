@@ -5,8 +5,6 @@
 #include <QMetaType>
 #include <QWidget>
 
-#include <functional>
-#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -18,44 +16,21 @@ namespace pranoth {
 class HistoryChart;
 class HistoryModel;
 class HistorySource;
-class TextCursorWriter;
-
-// How My History asks and tells the user things. The program asks and tells
-// through its platform's message boxes; tests answer through their own
-// functions, so nothing ever blocks.
-struct HistoryPrompts {
-    // A yes/no question; true for yes.
-    std::function<bool(const QString &question)> confirm;
-    // A message to read and dismiss.
-    std::function<void(const QString &message)> tell;
-    // Where to save the CSV export, starting from `suggested`; empty to cancel.
-    std::function<QString(const QString &suggested)> csvPath;
-
-    // The file dialog for the CSV export, over the active window.
-    static QString askCsvPath(const QString &suggested);
-};
+class Platform;
 
 // My History: the kept results, newest first, each chakra's trend across
 // them, and the selected result's full report. The window reads the results
-// once when it opens; it only closes itself.
+// once when it opens; it asks and tells the user through the platform; it
+// only closes itself.
 class frmHistory : public QWidget {
     Q_OBJECT
 
 public:
-    frmHistory(HistorySource &source, HistoryPrompts prompts, QWidget *parent = nullptr);
+    frmHistory(HistorySource &source, Platform &platform, QWidget *parent = nullptr);
     ~frmHistory() override;
 
     // Reads the kept results again and selects the newest.
     void reload();
-
-    // The selected result, if any.
-    const KeptResult *selectedResult() const;
-    // Selects the result with the given id (the newest one when it is absent).
-    void selectResult(std::int64_t id);
-
-    // Writes every kept result, oldest first, as CSV to `path`. Empty on
-    // success, otherwise the message the user is told.
-    QString exportCsv(const QString &path) const;
 
 signals:
     void savePdfRequested(const pranoth::KeptResult &result);
@@ -63,16 +38,20 @@ signals:
     // A web address in the report was clicked.
     void linkClicked(const QString &address);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
+    // The selected result, if any.
+    const KeptResult *selectedResult() const;
+    // Selects the result with the given id (the newest one when it is absent).
+    void selectResult(std::int64_t id);
+
     void showSelected();
     void updateButtons();
     void deleteSelected();
     void deleteAll();
-    void exportCsvAsked() const;
+    void exportCsv() const;
     void showNotice(const QString &notice);
+    void tell(const QString &message) const;
+    bool confirm(const QString &question) const;
 
     HistoryModel *model = nullptr;
     QLabel *lblNotice = nullptr;
@@ -86,9 +65,7 @@ private:
     QPushButton *cmdDeleteAll = nullptr;
     QPushButton *cmdClose = nullptr;
     HistorySource &source_;
-    HistoryPrompts prompts_;
-    std::unique_ptr<TextCursorWriter> writer_;
-    bool centred_ = false;
+    Platform &platform_;
 };
 
 } // namespace pranoth

@@ -95,9 +95,9 @@ frmMain::frmMain(Platform &platform) : FlowWindow(platform, "frmMain", 7995, 472
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 }
 
-std::array<bool, ChakraCount> frmMain::tickedChakras() const
+ChakraSet frmMain::tickedChakras() const
 {
-    std::array<bool, ChakraCount> ticked{};
+    ChakraSet ticked{};
     for (std::size_t k = 0; k < ticked.size(); ++k)
         ticked[k] = chkChakras[k]->checkState() == Qt::Checked;
     return ticked;

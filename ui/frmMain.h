@@ -19,7 +19,7 @@ public:
     explicit frmMain(Platform &platform);
 
     // Which chakra boxes are ticked, by chakra index; a grey box is not ticked.
-    std::array<bool, ChakraCount> tickedChakras() const;
+    ChakraSet tickedChakras() const;
 
     // Brings one of the two promotion lines to the front.
     void bringCoBrandToFront();

@@ -80,29 +80,22 @@ frmQuestions::frmQuestions(Platform &platform) : FlowWindow(platform, "frmQuesti
     connect(mnuBack, &QAction::triggered, this, &frmQuestions::previousRequested);
 }
 
-void frmQuestions::setLabelText(std::string_view text)
+void frmQuestions::showQuestion(const QuestionScreen &screen)
 {
-    lblQNo->setText(fromLatin1(text));
+    if (screen.label)
+        lblQNo->setText(fromLatin1(*screen.label));
+    txtQuestions->setPlainText(fromLatin1(screen.question));
+    if (screen.selected)
+        optAnswer[asIndex(optionOfAnswer(*screen.selected))]->setChecked(true);
 }
 
-void frmQuestions::setQuestionText(std::string_view text)
-{
-    txtQuestions->setPlainText(fromLatin1(text));
-}
-
-void frmQuestions::selectOption(int option)
-{
-    const int index = option == OptionYes || option == OptionNo ? option : OptionNotSure;
-    optAnswer[asIndex(index)]->setChecked(true);
-}
-
-int frmQuestions::selectedOption() const
+Answer frmQuestions::selectedAnswer() const
 {
     if (optAnswer[OptionYes]->isChecked())
-        return OptionYes;
+        return answerOfOption(OptionYes);
     if (optAnswer[OptionNo]->isChecked())
-        return OptionNo;
-    return OptionNotSure;
+        return answerOfOption(OptionNo);
+    return answerOfOption(OptionNotSure);
 }
 
 } // namespace pranoth

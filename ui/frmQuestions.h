@@ -15,17 +15,18 @@ class QRadioButton;
 namespace pranoth {
 
 // The questionnaire: one question at a time, answered Yes, No or Not Sure.
-// The run logic decides what is shown; the window shows it.
-class frmQuestions : public FlowWindow, public QuestionnaireView {
+// The run decides what is shown; the window shows it and says what the
+// user did.
+class frmQuestions : public FlowWindow {
     Q_OBJECT
 
 public:
     explicit frmQuestions(Platform &platform);
 
-    void setLabelText(std::string_view text) override;
-    void setQuestionText(std::string_view text) override;
-    void selectOption(int option) override;
-    int selectedOption() const override;
+    // Shows a question: its label and answer when given, the text always.
+    void showQuestion(const QuestionScreen &screen);
+    // The answer of the selected option.
+    Answer selectedAnswer() const;
 
 signals:
     void nextRequested();

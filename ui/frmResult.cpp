@@ -2,8 +2,9 @@
 
 #include "chakra_palette.h"
 #include "core/platform.h"
-#include "core/report.h"
+#include "qt_text.h"
 #include "link_view.h"
+#include "section_text.h"
 #include "window_layout.h"
 
 #include <QCoreApplication>
@@ -35,9 +36,8 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
         auto *bar = new QLabel(area);
         place(bar, qPrintable(QStringLiteral("lblCurve_%1").arg(k)),
               twipsRect(barLeft(k), 150, BarWidth, BarDesignHeightTwips));
-        const Rgb colour = ChakraBarColours[asIndex(k)];
         QPalette palette = bar->palette();
-        palette.setColor(QPalette::Window, colourOf(colour));
+        palette.setColor(QPalette::Window, ChakraBarColours[asIndex(k)]);
         bar->setPalette(palette);
         bar->setAutoFillBackground(true);
         bar->hide();
@@ -65,7 +65,7 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
     cmdYogaChakra->setFont(verdana(8.25, true));
     describe(cmdYogaChakra, tr("Shows the yoga postures for the chakras that are not open"));
 
-    lblChakra = new QLabel(QString::fromStdString(resultIntroduction()), area);
+    lblChakra = new QLabel(area);
     place(lblChakra, "lblChakra", twipsRect(120, 2640, 9495, 1605));
     lblChakra->setWordWrap(true);
     lblChakra->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -74,8 +74,8 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
     describe(lblChakra, tr("An introduction to chakras"));
     {
         QPalette palette = lblChakra->palette();
-        palette.setColor(QPalette::WindowText, colourOf(IntroductionText));
-        palette.setColor(QPalette::Window, colourOf(IntroductionBackground));
+        palette.setColor(QPalette::WindowText, IntroductionText);
+        palette.setColor(QPalette::Window, IntroductionBackground);
         lblChakra->setPalette(palette);
         lblChakra->setAutoFillBackground(true);
     }
@@ -86,7 +86,6 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
     RTB->setUndoRedoEnabled(false);
     RTB->setTabChangesFocus(true);
     describe(RTB, tr("The verdict for each tested chakra, with advice"), tr("Result report"));
-    writer_ = std::make_unique<TextCursorWriter>(RTB);
     enableLinkClicks(
         RTB, [this](const QString &address) { this->platform().openUrl(address.toStdString()); });
 
@@ -128,10 +127,19 @@ void frmResult::markKept()
     mnuKeep->setEnabled(false);
 }
 
-void frmResult::showResult()
+void frmResult::showAssessment(const Assessment &assessment)
 {
-    RTB->moveCursor(QTextCursor::Start);
-    show();
+    for (int k = 0; k < ChakraCount; ++k) {
+        const ChakraAssessment &chakra = assessment.chakras[asIndex(k)];
+        if (chakra.score() != 0)
+            sizeAndShowBar(k, chakra.barPercent);
+    }
+    std::span<const Section> report = assessment.report;
+    if (!report.empty() && report.front().kind == SectionKind::Introduction) {
+        lblChakra->setText(fromLatin1(report.front().text));
+        report = report.subspan(1);
+    }
+    showSections(RTB, report);
 }
 
 } // namespace pranoth

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "core/scoring.h"
+#include "core/assessment.h"
 #include "flow_window.h"
-#include "text_cursor_writer.h"
 
 #include <array>
-#include <memory>
 
 class QFrame;
 class QLabel;
@@ -15,15 +13,15 @@ class QTextEdit;
 namespace pranoth {
 
 // The result of a test run: the bar chart, the introduction and the report.
-class frmResult : public FlowWindow, public ResultView {
+class frmResult : public FlowWindow {
     Q_OBJECT
 
 public:
     explicit frmResult(Platform &platform);
 
-    void sizeAndShowBar(int chakra, int percent) override;
-    RichTextWriter &report() override { return *writer_; }
-    void showResult() override;
+    // Shows the assessment: a bar for every chakra that scored, the
+    // introduction and the report, the report's caret at its start.
+    void showAssessment(const Assessment &assessment);
 
     // The bars stand on this line, whatever their height.
     static constexpr int BarBaseTwips = 2250;
@@ -45,7 +43,8 @@ private:
     QTextEdit *RTB = nullptr;
     BackAndExit wayOut_;
     QAction *mnuKeep = nullptr;
-    std::unique_ptr<TextCursorWriter> writer_;
+
+    void sizeAndShowBar(int chakra, int percent);
 };
 
 } // namespace pranoth

@@ -2,6 +2,8 @@
 
 #include "program_resources.h"
 #include "qt_text.h"
+#include "section_text.h"
+#include "yoga/asana_catalogue.h"
 #include "window_layout.h"
 
 #include <QGroupBox>
@@ -45,7 +47,6 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
     RTB->setUndoRedoEnabled(false);
     RTB->setTabChangesFocus(true);
     describe(RTB, tr("The posture's names, procedure, benefits and cautions"), tr("Posture"));
-    writer_ = std::make_unique<TextCursorWriter>(RTB);
 
     cmdBk = new QPushButton(tr("<< &Back"), Frame1);
     place(cmdBk, "cmdBk", twipsRect(7800, 4500, 1200, 405));
@@ -56,13 +57,7 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
     describe(cmdBk, tr("Shows the previous posture"));
     describe(cmdNext, tr("Shows the next posture"));
 
-    // One general note under every record: several postures hold the breath
-    // or put weight on the neck, and some records have no cautions.
-    lblSafety =
-        new QLabel(tr("Practise gently and within your limits. If you are pregnant, or have "
-                      "high blood pressure, a heart, eye, neck or back condition or an "
-                      "injury, ask a doctor or a qualified teacher first."),
-                   area);
+    lblSafety = new QLabel(fromLatin1(SafetyNote), area);
     place(lblSafety, "lblSafety", twipsRect(120, 6600, 10560, 480));
     lblSafety->setFont(verdana(8.25));
     lblSafety->setWordWrap(true);
@@ -75,33 +70,33 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
 
     setUpSharedMenus(MenuStyle::ResultAndYoga);
 
-    viewer_ = std::make_unique<YogaViewer>(plan, *this, platform);
+    viewer_ = std::make_unique<YogaViewer>(plan, platform);
     connect(cmdNext, &QPushButton::clicked, this, [this] {
-        viewer_->next();
+        showRecord(viewer_->next());
         RTB->moveCursor(QTextCursor::Start);
     });
     connect(cmdBk, &QPushButton::clicked, this, [this] {
-        viewer_->previous();
+        showRecord(viewer_->previous());
         RTB->moveCursor(QTextCursor::Start);
     });
 
-    viewer_->open();
+    showRecord(viewer_->open());
     RTB->moveCursor(QTextCursor::Start);
     cmdNext->setFocus();
 }
 
-void frmYogaChakra::showPicture(int position)
+void frmYogaChakra::showRecord(const std::optional<YogaRecord> &record)
 {
-    const QPixmap picture = asanaPicture(position, picYoga->devicePixelRatioF());
+    if (!record)
+        return;
+    showSections(RTB, record->text);
+    // A picture that cannot be shown leaves the rest of the record as it is.
+    const QPixmap picture = asanaPicture(record->picture, picYoga->devicePixelRatioF());
     if (picture.isNull())
         picYoga->clear();
     else
         picYoga->setPixmap(picture);
-}
-
-void frmYogaChakra::setChakraTitle(std::string_view title)
-{
-    lblChakraName->setText(fromLatin1(title));
+    lblChakraName->setText(fromLatin1(record->chakraTitle));
 }
 
 } // namespace pranoth

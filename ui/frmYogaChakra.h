@@ -1,7 +1,6 @@
 #pragma once
 
 #include "flow_window.h"
-#include "text_cursor_writer.h"
 #include "yoga/yoga_viewer.h"
 
 #include <memory>
@@ -15,17 +14,16 @@ namespace pranoth {
 
 // The yoga viewer: pages through the recommended asanas, one record at a
 // time, with its picture, texts and the chakra it serves.
-class frmYogaChakra : public FlowWindow, public YogaRecordView {
+class frmYogaChakra : public FlowWindow {
     Q_OBJECT
 
 public:
     frmYogaChakra(Platform &platform, const YogaPlanList &plan);
 
-    RichTextWriter &recordText() override { return *writer_; }
-    void showPicture(int position) override;
-    void setChakraTitle(std::string_view title) override;
-
 private:
+    // Shows a record the viewer found; none leaves the screen as it is.
+    void showRecord(const std::optional<YogaRecord> &record);
+
     QGroupBox *Frame1 = nullptr;
     QLabel *picYoga = nullptr;
     QLabel *lblChakraName = nullptr;
@@ -34,7 +32,6 @@ private:
     QPushButton *cmdNext = nullptr;
     QLabel *lblSafety = nullptr;
     BackAndExit wayOut_;
-    std::unique_ptr<TextCursorWriter> writer_;
     std::unique_ptr<YogaViewer> viewer_;
 };
 

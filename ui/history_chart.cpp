@@ -1,7 +1,7 @@
 #include "history_chart.h"
 
-#include "core/scoring.h"
 #include "history_model.h"
+#include "qt_text.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,22 +24,11 @@ constexpr int RowGap = 4;
 constexpr double MinSpacing = 16.0; // between neighbouring results
 constexpr double PointRadius = 3.5;
 
-struct Band {
-    int low;
-    int high;
-    const char *name;
-    QColor shade;
-    Qt::BrushStyle pattern;
-};
-
-// The percentages each verdict can show: 0-2 of 8, 3-5 of 8, 6-8 of 8.
-const std::array<Band, 3> Bands{{
-    {0, 25, QT_TRANSLATE_NOOP("pranoth::HistoryChart", "UnderActive"), QColor(226, 232, 244),
-     Qt::SolidPattern},
-    {38, 62, QT_TRANSLATE_NOOP("pranoth::HistoryChart", "Open"), QColor(222, 240, 222),
-     Qt::SolidPattern},
-    {75, 100, QT_TRANSLATE_NOOP("pranoth::HistoryChart", "OverActive"), QColor(246, 226, 222),
-     Qt::SolidPattern},
+// The shade of each verdict's band, in the order of the verdict bands.
+constexpr std::array<QColor, VerdictBands.size()> BandShades{{
+    {226, 232, 244},
+    {222, 240, 222},
+    {246, 226, 222},
 }};
 
 } // namespace
@@ -123,11 +112,11 @@ QPointF HistoryChart::pointAt(int row, int chakra) const
 {
     if (row < first_ || row > last_ || chakra < 0 || chakra >= ChakraCount)
         return {};
-    const std::optional<int> &score = model_.scoresByTime(row)[asIndex(chakra)];
-    if (!score)
+    const ChakraAssessment &assessed = model_.chakrasByTime(row)[asIndex(chakra)];
+    if (!assessed.tested)
         return {};
     const QRectF band = rowRect(chakra).adjusted(0, 3, 0, -3);
-    return {xOf(row), band.bottom() - band.height() * barPercent(*score) / 100.0};
+    return {xOf(row), band.bottom() - band.height() * assessed.barPercent / 100.0};
 }
 
 void HistoryChart::resizeEvent(QResizeEvent *event)
@@ -155,14 +144,16 @@ void HistoryChart::paintEvent(QPaintEvent *event)
         };
 
         painter.setFont(small);
-        for (const Band &band : Bands) {
-            const QRectF area(row.left(), yOf(band.high), row.width(),
-                              yOf(band.low) - yOf(band.high));
-            painter.fillRect(area, QBrush(band.shade, band.pattern));
+        // Each band spans the percentages its verdict's scores give.
+        for (std::size_t b = 0; b < VerdictBands.size(); ++b) {
+            const int low = barPercent(VerdictBands[b].lowestScore);
+            const int high = barPercent(VerdictBands[b].highestScore);
+            const QRectF area(row.left(), yOf(high), row.width(), yOf(low) - yOf(high));
+            painter.fillRect(area, BandShades[b]);
             painter.setPen(palette().color(QPalette::Text));
             painter.drawText(
                 QRectF(row.right() + 4, area.top() - 4, BandWidth - 4, area.height() + 8),
-                Qt::AlignLeft | Qt::AlignVCenter, tr(band.name));
+                Qt::AlignLeft | Qt::AlignVCenter, fromLatin1(verdictName(VerdictBands[b].verdict)));
         }
         painter.setFont(font());
         painter.setPen(palette().color(QPalette::Text));
@@ -277,9 +268,9 @@ void HistoryChart::describeShown()
         text += tr("Selected result, kept on %1:")
                     .arg(HistoryModel::localTime(model_.resultByTime(selected_).keptAtUtc));
         for (int k = 0; k < ChakraCount; ++k) {
-            const std::optional<int> &score = model_.scoresByTime(selected_)[asIndex(k)];
+            const ChakraAssessment &assessed = model_.chakrasByTime(selected_)[asIndex(k)];
             text += QLatin1Char(' ') + chakraShortName(k) + QLatin1Char(' ') +
-                    (score ? HistoryModel::verdictText(score) : tr("not tested")) +
+                    (assessed.tested ? HistoryModel::verdictText(assessed) : tr("not tested")) +
                     (k + 1 < ChakraCount ? QLatin1Char(',') : QLatin1Char('.'));
         }
         text += QLatin1Char('\n');
@@ -290,9 +281,10 @@ void HistoryChart::describeShown()
     for (int k = 0; k < ChakraCount; ++k) {
         QStringList points;
         for (int r = first_; r <= last_; ++r) {
-            if (const std::optional<int> &score = model_.scoresByTime(r)[asIndex(k)])
+            if (const ChakraAssessment &assessed = model_.chakrasByTime(r)[asIndex(k)];
+                assessed.tested)
                 points << HistoryModel::localTime(model_.resultByTime(r).keptAtUtc) +
-                              QLatin1Char(' ') + HistoryModel::verdictText(score);
+                              QLatin1Char(' ') + HistoryModel::verdictText(assessed);
         }
         text += QLatin1Char('\n') + chakraShortName(k) + QStringLiteral(": ") +
                 (points.isEmpty() ? tr("not tested") : points.join(QStringLiteral("; "))) +

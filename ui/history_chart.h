@@ -20,11 +20,6 @@ public:
     // Rows here are the model's time indices, oldest first.
     // The selected one, or -1.
     void setSelectedRow(int row);
-    int selectedRow() const { return selected_; }
-
-    // The model rows shown, first to last; empty (first > last) when none.
-    int firstShown() const { return first_; }
-    int lastShown() const { return last_; }
 
     // The point of chakra `chakra` for model row `row`, in widget coordinates;
     // a null point when that chakra was not tested or the row is not shown.

@@ -1,6 +1,7 @@
 #include "history_model.h"
 
 #include "chakra_palette.h"
+#include "qt_text.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -15,7 +16,7 @@ QColor chakraColour(int chakra)
 {
     if (chakra < 0 || chakra >= ChakraCount)
         return Qt::black;
-    return colourOf(ChakraBarColours[asIndex(chakra)]);
+    return ChakraBarColours[asIndex(chakra)];
 }
 
 QColor chakraTextColour(int chakra)
@@ -34,7 +35,7 @@ void HistoryModel::setResults(std::vector<KeptResult> records)
 {
     beginResetModel();
     records_ = std::move(records);
-    scores_.assign(records_.size(), std::nullopt);
+    chakras_.assign(records_.size(), std::nullopt);
     arrange(sortColumn_, sortOrder_);
     endResetModel();
 }
@@ -49,7 +50,7 @@ void HistoryModel::removeResult(std::int64_t id)
     const int row = rowOfTime(time);
     beginRemoveRows({}, row, row);
     records_.erase(found);
-    scores_.erase(scores_.begin() + time);
+    chakras_.erase(chakras_.begin() + time);
     order_.erase(order_.begin() + row);
     std::transform(order_.begin(), order_.end(), order_.begin(),
                    [time](int later) { return later > time ? later - 1 : later; });
@@ -64,11 +65,11 @@ void HistoryModel::clear()
     setResults({});
 }
 
-const KeptScores &HistoryModel::scoresByTime(int time) const
+const HistoryModel::Chakras &HistoryModel::chakrasByTime(int time) const
 {
-    std::optional<KeptScores> &cached = scores_[asIndex(time)];
+    std::optional<Chakras> &cached = chakras_[asIndex(time)];
     if (!cached)
-        cached = scoresOf(resultByTime(time));
+        cached = assess(resultByTime(time).run).chakras;
     return *cached;
 }
 
@@ -83,8 +84,8 @@ void HistoryModel::arrange(int column, Qt::SortOrder order)
     const int chakra = column - 1;
     if (chakra >= 0 && chakra < ChakraCount) {
         const auto percent = [this, chakra](int time) {
-            const std::optional<int> &score = scoresByTime(time)[asIndex(chakra)];
-            return score ? barPercent(*score) : -1;
+            const ChakraAssessment &assessed = chakrasByTime(time)[asIndex(chakra)];
+            return assessed.tested ? assessed.barPercent : -1;
         };
         std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
             const int left = percent(a);
@@ -124,13 +125,11 @@ QString HistoryModel::localTime(std::int64_t keptAtUtc)
     return QLocale().toString(time, QStringLiteral("d MMM yyyy HH:mm"));
 }
 
-QString HistoryModel::verdictText(const std::optional<int> &score)
+QString HistoryModel::verdictText(const ChakraAssessment &chakra)
 {
-    if (!score)
+    if (!chakra.tested)
         return {};
-    return QStringLiteral("%1 %2%")
-        .arg(QString::fromUtf8(verdictName(verdictOf(*score)).data()))
-        .arg(barPercent(*score));
+    return QStringLiteral("%1 %2%").arg(fromLatin1(verdictName(chakra.verdict))).arg(chakra.barPercent);
 }
 
 int HistoryModel::rowCount(const QModelIndex &parent) const
@@ -150,17 +149,15 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     const KeptResult &record = result(index.row());
     const int chakra = index.column() - 1;
     switch (role) {
-    case IdRole:
-        return QVariant::fromValue<qint64>(record.id);
     case Qt::DisplayRole:
         return index.column() == DateColumn ? localTime(record.keptAtUtc)
-                                            : verdictText(scores(index.row())[asIndex(chakra)]);
+                                            : verdictText(chakras(index.row())[asIndex(chakra)]);
     case Qt::ForegroundRole:
         if (index.column() != DateColumn)
             return chakraTextColour(chakra);
         break;
     case Qt::AccessibleTextRole:
-        if (index.column() != DateColumn && !scores(index.row())[asIndex(chakra)])
+        if (index.column() != DateColumn && !chakras(index.row())[asIndex(chakra)].tested)
             return tr("not tested");
         break;
     default:

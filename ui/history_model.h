@@ -1,11 +1,13 @@
 #pragma once
 
 #include "chakra_palette.h"
+#include "core/assessment.h"
 #include "core/kept_result.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -20,14 +22,15 @@ QColor chakraTextColour(int chakra);
 // per chakra with its verdict and percentage, empty when it was not tested.
 // The results are held in the order kept (their "time index", oldest first);
 // rows show them newest first until sorted otherwise. Sorting by date needs no
-// comparison at all, so thousands of rows open at once. Scores are worked out
-// the first time something needs them.
+// comparison at all, so thousands of rows open at once. A result is assessed
+// the first time something needs its chakras' verdicts.
 class HistoryModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     static constexpr int DateColumn = 0;
-    static constexpr int IdRole = Qt::UserRole; // the store's id
+    // What the assessment says of each chakra of a result.
+    using Chakras = std::array<ChakraAssessment, ChakraCount>;
 
     explicit HistoryModel(QObject *parent = nullptr);
 
@@ -41,18 +44,18 @@ public:
     {
         return records_[static_cast<std::size_t>(time)];
     }
-    const KeptScores &scoresByTime(int time) const;
+    const Chakras &chakrasByTime(int time) const;
 
     // By row, as shown.
     int timeOfRow(int row) const { return order_[static_cast<std::size_t>(row)]; }
     int rowOfTime(int time) const { return rows_[static_cast<std::size_t>(time)]; }
     const KeptResult &result(int row) const { return resultByTime(timeOfRow(row)); }
-    const KeptScores &scores(int row) const { return scoresByTime(timeOfRow(row)); }
+    const Chakras &chakras(int row) const { return chakrasByTime(timeOfRow(row)); }
 
     // "7 Dec 2026 10:30" style, in local time.
     static QString localTime(std::int64_t keptAtUtc);
     // "Open 50%", or empty for an untested chakra.
-    static QString verdictText(const std::optional<int> &score);
+    static QString verdictText(const ChakraAssessment &chakra);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -67,7 +70,7 @@ private:
     void arrange(int column, Qt::SortOrder order);
 
     std::vector<KeptResult> records_;
-    mutable std::vector<std::optional<KeptScores>> scores_;
+    mutable std::vector<std::optional<Chakras>> chakras_;
     std::vector<int> order_; // time index by row
     std::vector<int> rows_;  // row by time index
     int sortColumn_ = DateColumn;

@@ -12,10 +12,19 @@ inline QString fromLatin1(std::string_view text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The program's texts break lines with CR LF (or a lone CR); Qt's with LF.
-inline QString withLineFeeds(std::string_view text)
+inline QString fromUtf8(std::string_view text)
 {
-    QString converted = fromLatin1(text);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string toUtf8(const QString &text)
+{
+    return text.toStdString();
+}
+
+// The program's texts break lines with CR LF (or a lone CR); Qt's with LF.
+inline QString withLineFeeds(QString converted)
+{
     converted.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     converted.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return converted;

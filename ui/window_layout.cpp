@@ -1,5 +1,6 @@
 #include "window_layout.h"
 
+#include <QEvent>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
@@ -68,6 +69,37 @@ void centreOnScreen(QWidget *window)
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+namespace {
+
+class CentreWhenFirstShown : public QObject {
+public:
+    explicit CentreWhenFirstShown(QWidget *window) : QObject(window), window_(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == window_ && event->type() == QEvent::Show) {
+            window_->removeEventFilter(this);
+            centreOnScreen(window_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget *window_;
+};
+
+} // namespace
+
+void centreWhenFirstShown(QWidget *window)
+{
+    new CentreWhenFirstShown(window);
 }
 
 void place(QWidget *widget, const char *objectName, const QRect &pixels)

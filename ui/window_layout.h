@@ -38,6 +38,9 @@ void describe(QWidget *widget, const QString &description, const QString &name =
 
 // Moves a window, frame included, to the centre of its screen.
 void centreOnScreen(QWidget *window);
+// Centres the window on its screen when it is first shown; later shows leave
+// it where the user put it.
+void centreWhenFirstShown(QWidget *window);
 
 // Places a child at a rectangle given in twips and names it.
 void place(QWidget *widget, const char *objectName, const QRect &pixels);

@@ -23,6 +23,13 @@ inline constexpr int AsanaCatalogueSize = 12; // entry 11 exists and stays empty
 
 using AsanaCatalogueList = std::array<Asana, AsanaCatalogueSize>;
 
+// Shown with every posture and with the postures of a printed result:
+// several hold the breath or put weight on the neck, and some records have
+// no cautions of their own.
+inline constexpr std::string_view SafetyNote =
+    "Practise gently and within your limits. If you are pregnant, or have high blood pressure, a "
+    "heart, eye, neck or back condition or an injury, ask a doctor or a qualified teacher first.";
+
 // The program's constant catalogue, entries 0..11.
 extern const AsanaCatalogueList AsanaCatalogue;
 

@@ -1,7 +1,6 @@
 #include "yoga_plan.h"
 
 #include "asana_catalogue.h"
-#include "core/rich_text.h"
 
 namespace pranoth {
 
@@ -54,35 +53,28 @@ std::optional<int> findYogaRecord(const YogaPlanList &plan, int start, SearchDir
     return std::nullopt;
 }
 
-void writeAsanaRecord(RichTextWriter &writer, const Asana &asana)
+std::vector<Section> asanaRecord(const Asana &asana)
 {
-    const auto heading = [&](std::string_view text) {
-        writer.setBold(true);
-        writer.insertText(text);
-        writer.insertText(LineBreak);
+    std::vector<Section> record;
+    const auto add = [&record](SectionKind kind, std::string_view text, std::string_view end) {
+        record.push_back({kind, -1, Verdict::Open, std::string(text) + std::string(end)});
     };
-    const auto paragraph = [&](std::string_view text) {
-        writer.setBold(false);
-        writer.insertText(text);
-        writer.insertText("\r\n\r\n");
+    const auto part = [&add](std::string_view heading, std::string_view text) {
+        add(SectionKind::PostureHeading, heading, LineBreak);
+        add(SectionKind::PostureText, text, "\r\n\r\n");
     };
 
-    heading("Asanas Name");
-    writer.insertText(asana.name);
-    writer.insertText("\r\n\r\n");
-    heading("Description");
-    paragraph(asana.description);
-    heading("English Name");
-    paragraph(asana.englishName);
-    heading("Procedure");
-    paragraph(asana.procedure);
-    heading("Benefits");
-    paragraph(asana.benefits);
+    add(SectionKind::PostureHeading, "Asanas Name", LineBreak);
+    add(SectionKind::PostureName, asana.name, "\r\n\r\n");
+    part("Description", asana.description);
+    part("English Name", asana.englishName);
+    part("Procedure", asana.procedure);
+    part("Benefits", asana.benefits);
     if (!asana.cautions.empty()) {
-        heading("Contradictions");
-        writer.setBold(false);
-        writer.insertText(asana.cautions);
+        add(SectionKind::PostureHeading, "Contradictions", LineBreak);
+        add(SectionKind::PostureText, asana.cautions, {});
     }
+    return record;
 }
 
 } // namespace pranoth

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "core/chakra.h"
+#include "core/section.h"
 
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace pranoth {
 
-class RichTextWriter;
 struct Asana;
 
 // One slot of the plan: an asana of the catalogue, or -1 when the slot's
@@ -34,8 +35,8 @@ enum class SearchDirection { Forward, Backward };
 // within 0..16; none when the search runs off the plan.
 std::optional<int> findYogaRecord(const YogaPlanList &plan, int start, SearchDirection direction);
 
-// Writes an asana's record: bold headings, plain texts, and the cautions
-// section only when the asana has cautions.
-void writeAsanaRecord(RichTextWriter &writer, const Asana &asana);
+// An asana's record: its name, description, English name, procedure and
+// benefits, each under its heading, and the cautions only when it has some.
+std::vector<Section> asanaRecord(const Asana &asana);
 
 } // namespace pranoth

@@ -2,31 +2,30 @@
 
 #include "asana_catalogue.h"
 #include "core/platform.h"
-#include "core/rich_text.h"
 
 namespace pranoth {
 
-YogaViewer::YogaViewer(const YogaPlanList &plan, YogaRecordView &view, Platform &platform)
-    : plan_(plan), view_(view), platform_(platform)
+YogaViewer::YogaViewer(const YogaPlanList &plan, Platform &platform)
+    : plan_(plan), platform_(platform)
 {}
 
-void YogaViewer::open()
+std::optional<YogaRecord> YogaViewer::open()
 {
     currentSlot_ = 0;
-    Display_Yoga_Chakra(0, SearchDirection::Forward);
+    return Display_Yoga_Chakra(0, SearchDirection::Forward);
 }
 
-void YogaViewer::next()
+std::optional<YogaRecord> YogaViewer::next()
 {
-    Display_Yoga_Chakra(currentSlot_ + 1, SearchDirection::Forward);
+    return Display_Yoga_Chakra(currentSlot_ + 1, SearchDirection::Forward);
 }
 
-void YogaViewer::previous()
+std::optional<YogaRecord> YogaViewer::previous()
 {
-    Display_Yoga_Chakra(currentSlot_ - 1, SearchDirection::Backward);
+    return Display_Yoga_Chakra(currentSlot_ - 1, SearchDirection::Backward);
 }
 
-void YogaViewer::Display_Yoga_Chakra(int start, SearchDirection direction)
+std::optional<YogaRecord> YogaViewer::Display_Yoga_Chakra(int start, SearchDirection direction)
 {
     const AsanaCatalogueList &catalogue = fillAsanaCatalogue();
     const auto found = findYogaRecord(plan_, start, direction);
@@ -34,18 +33,14 @@ void YogaViewer::Display_Yoga_Chakra(int start, SearchDirection direction)
         if (direction == SearchDirection::Backward)
             platform_.showMessage("You are at the first record", MessageIcon::Critical,
                                   MessageButtons::Ok);
-        return;
+        return std::nullopt;
     }
     const YogaPlanSlot &slot = plan_[asIndex(*found)];
     if (slot.asana < 0 || slot.asana >= AsanaCount)
-        return;
-
-    RichTextWriter &text = view_.recordText();
-    text.clear();
-    writeAsanaRecord(text, catalogue[asIndex(slot.asana)]);
-    view_.showPicture(asanaPicturePosition(slot.asana));
-    view_.setChakraTitle(slot.chakraTitle);
+        return std::nullopt;
     currentSlot_ = static_cast<Int16>(*found);
+    return YogaRecord{asanaRecord(catalogue[asIndex(slot.asana)]),
+                      asanaPicturePosition(slot.asana), slot.chakraTitle};
 }
 
 } // namespace pranoth

@@ -1,46 +1,44 @@
 #pragma once
 
+#include "core/section.h"
 #include "yoga_plan.h"
 
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace pranoth {
 
 class Platform;
-class RichTextWriter;
 
-// What the yoga viewer window shows of a record.
-class YogaRecordView {
-public:
-    virtual ~YogaRecordView() = default;
-    virtual RichTextWriter &recordText() = 0;
-    // Shows picture `position` (1..11) of the pictures list; a picture that
-    // cannot be shown leaves the rest of the record unaffected.
-    virtual void showPicture(int position) = 0;
-    virtual void setChakraTitle(std::string_view title) = 0;
+// What the yoga viewer shows of one record.
+struct YogaRecord {
+    std::vector<Section> text;
+    int picture = 0; // position 1..11 in the pictures list
+    std::string_view chakraTitle;
 };
 
-// Pages through a yoga plan one applicable slot (a record) at a time.
+// Pages through a yoga plan one applicable slot (a record) at a time; each
+// step says which record to show, or none when the screen stays as it is.
 class YogaViewer {
 public:
-    YogaViewer(const YogaPlanList &plan, YogaRecordView &view, Platform &platform);
+    YogaViewer(const YogaPlanList &plan, Platform &platform);
 
-    // Shows the first record.
-    void open();
-    // The next record; at the last one nothing happens.
-    void next();
+    // The first record.
+    std::optional<YogaRecord> open();
+    // The next record; at the last one, none.
+    std::optional<YogaRecord> next();
     // The previous record; at the first one the user is told so.
-    void previous();
+    std::optional<YogaRecord> previous();
 
-    // Shows the first record from `start` in the given direction; the screen
-    // and the current slot stay as they are when there is none.
-    void Display_Yoga_Chakra(int start, SearchDirection direction);
+    // The first record from `start` in the given direction; none, and the
+    // current slot as it was, when there is none.
+    std::optional<YogaRecord> Display_Yoga_Chakra(int start, SearchDirection direction);
 
     int currentSlot() const { return currentSlot_; }
 
 private:
     const YogaPlanList &plan_;
-    YogaRecordView &view_;
     Platform &platform_;
     Int16 currentSlot_ = 0;
 };

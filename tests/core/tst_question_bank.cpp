@@ -51,17 +51,22 @@ private slots:
         QVERIFY(chakraDisplayName(7).empty());
     }
 
-    void storedAnswersReadBackAsOptions()
+    void answersAndOptions()
     {
-        QCOMPARE(optionOfAnswer("Yes"), OptionYes);
-        QCOMPARE(optionOfAnswer("No"), OptionNo);
-        QCOMPARE(optionOfAnswer("Not Sure"), OptionNotSure);
-        QCOMPARE(optionOfAnswer(""), OptionNotSure);
-        QCOMPARE(optionOfAnswer("yes"), OptionNotSure);
-        QCOMPARE(answerOfOption(OptionYes), AnswerYes);
-        QCOMPARE(answerOfOption(OptionNo), AnswerNo);
-        QCOMPARE(answerOfOption(OptionNotSure), AnswerNotSure);
-        QCOMPARE(answerOfOption(-1), AnswerNotSure);
+        QCOMPARE(optionOfAnswer(Answer::Yes), OptionYes);
+        QCOMPARE(optionOfAnswer(Answer::No), OptionNo);
+        QCOMPARE(optionOfAnswer(Answer::NotSure), OptionNotSure);
+        QCOMPARE(optionOfAnswer(Answer::Unanswered), OptionNotSure);
+        QCOMPARE(answerText(answerOfOption(OptionYes)), std::string_view("Yes"));
+        QCOMPARE(answerText(answerOfOption(OptionNo)), std::string_view("No"));
+        QCOMPARE(answerText(answerOfOption(OptionNotSure)), std::string_view("Not Sure"));
+        QCOMPARE(answerOfOption(-1), Answer::NotSure);
+        QVERIFY(answerText(Answer::Unanswered).empty());
+        // The key of a question of the bank, as its text says.
+        QCOMPARE(keyAnswer(0), Answer::Yes);
+        QCOMPARE(keyAnswer(1), Answer::No);
+        QCOMPARE(keyAnswer(55), Answer::No);
+        QCOMPARE(keyAnswer(56), Answer::Unanswered);
     }
 };
 

@@ -16,6 +16,8 @@
 #include <QAbstractButton>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QTextEdit>
 
 #include <map>
 #include <random>
@@ -60,7 +62,6 @@ public:
             const Action &action = weighted(actions);
             log(action.description);
             const int shutdownsBefore = driver_.platform.endRequests;
-            nestedUserClose_ = false;
             action.perform();
             deliverPendingEvents();
             if (const QString broken = brokenInvariant(action, shutdownsBefore); !broken.isEmpty())
@@ -103,25 +104,11 @@ private:
             recent_.pop_front();
     }
 
-    // Message boxes are answered at random, and now and then the user acts
-    // while a test run is being shuffled.
+    // Message boxes are answered at random.
     void hookUp()
     {
         driver_.platform.onMessage = [this](const ShownMessage &) {
             driver_.platform.answer = coin() ? MessageAnswer::Yes : MessageAnswer::No;
-        };
-        driver_.platform.onEvents = [this] {
-            if (nested_ || pick(40) != 0)
-                return;
-            nested_ = true;
-            const auto actions = possibleActions();
-            if (!actions.empty()) {
-                const Action &action = weighted(actions);
-                log(QStringLiteral("  (during the shuffle) ") + action.description);
-                nestedUserClose_ = nestedUserClose_ || action.endsProgram;
-                action.perform();
-            }
-            nested_ = false;
         };
     }
 
@@ -243,14 +230,11 @@ private:
 
     QString brokenInvariant(const Action &action, int shutdownsBefore)
     {
-        AppFlow &flow = driver_.flow;
-        const TestRun &run = flow.run();
-
         // The shutdown routine asks the process to end, once.
         if (driver_.platform.endRequests > 1)
             return QStringLiteral("the shutdown routine ran twice");
         if (driver_.platform.endRequests > shutdownsBefore) {
-            if (!action.endsProgram && !nestedUserClose_)
+            if (!action.endsProgram)
                 return QStringLiteral("the program ended without a user close");
             if (driver_.platform.endRequests != 1)
                 return QStringLiteral("the process was asked to end %1 times")
@@ -259,54 +243,57 @@ private:
                 return QStringLiteral("a window outlived the shutdown");
             return {};
         }
-        if (action.endsProgram && !nestedUserClose_ && driver_.platform.endRequests == 0)
+        if (action.endsProgram && driver_.platform.endRequests == 0)
             return QStringLiteral("a user close left the program running");
 
         int flowWindows = 0;
-        bool resultOpen = false;
-        bool questionnaireOpen = false;
+        const frmResult *result = nullptr;
+        const frmQuestions *questions = nullptr;
         for (QWidget *widget : shownWindows()) {
             ++seen[widget->objectName()];
             if (qobject_cast<FlowWindow *>(widget))
                 ++flowWindows;
-            resultOpen = resultOpen || qobject_cast<frmResult *>(widget);
-            questionnaireOpen = questionnaireOpen || qobject_cast<frmQuestions *>(widget);
+            if (auto *shown = qobject_cast<frmResult *>(widget))
+                result = shown;
+            if (auto *shown = qobject_cast<frmQuestions *>(widget))
+                questions = shown;
         }
         if (flowWindows != 1)
             return QStringLiteral("%1 flow windows are open").arg(flowWindows);
 
-        // While a questionnaire or result is open, the run lists are in use
-        // and sized to the run. (A start with nothing ticked resets some of
-        // them while the main window is open; nothing reads them then.)
-        const int n = run.QuestionCount;
-        if (questionnaireOpen || resultOpen) {
-            if (run.length() != n || int(run.RunKeys.size()) != n + 1 ||
-                int(run.RunAnswers.size()) != n + 1)
-                return QStringLiteral("the run lists are not sized to the run");
-            if (n % QuestionsPerChakra != 0 || n < 8 || n > QuestionBankCount)
-                return QStringLiteral("a run of %1 questions").arg(n);
-            std::vector<Int16> asked(run.RunOrder.begin(), run.RunOrder.begin() + n);
-            std::sort(asked.begin(), asked.end());
-            std::vector<Int16> selected(run.SelectedQuestions.begin(),
-                                        run.SelectedQuestions.begin() + n);
-            if (asked != selected)
-                return QStringLiteral("the run does not ask each selected question once");
+        // The questionnaire shows a question of the bank as "k of N", N a
+        // whole number of chakras.
+        if (questions) {
+            static const QRegularExpression label(QStringLiteral("^Question No. (\\d+) of (\\d+)$"));
+            const auto match = label.match(child<QLabel>(questions, "lblQNo")->text());
+            const int k = match.captured(1).toInt();
+            const int n = match.captured(2).toInt();
+            if (!match.hasMatch() || k < 1 || k > n || n % QuestionsPerChakra != 0 ||
+                n > QuestionBankCount)
+                return QStringLiteral("the questionnaire shows \"%1\"")
+                    .arg(child<QLabel>(questions, "lblQNo")->text());
+            if (shownBankNumber(questions) < 0)
+                return QStringLiteral("the questionnaire shows a text that is no question");
         }
-        if (run.CurrentQuestion < 0 || run.CurrentQuestion > run.length() + 1)
-            return QStringLiteral("question %1 of %2").arg(run.CurrentQuestion).arg(run.length());
-        if (questionnaireOpen && (run.CurrentQuestion < 1 || run.CurrentQuestion > n))
-            return QStringLiteral("the questionnaire shows question %1 of %2")
-                .arg(run.CurrentQuestion)
-                .arg(n);
-        if (resultOpen) {
-            for (int p = 0; p < n; ++p)
-                if (run.RunAnswers[std::size_t(p)].empty())
-                    return QStringLiteral("the result shows with question %1 unanswered")
-                        .arg(p + 1);
-        } else {
-            for (const bool needed : flow.results().yogaNeeded)
-                if (needed)
-                    return QStringLiteral("yoga flags outlived the result window");
+        // The result says one verdict for each chakra it reports on, in order.
+        if (result) {
+            static const QRegularExpression verdict(
+                QStringLiteral("^Your (.*) is (UnderActive|Open|OverActive)$"),
+                QRegularExpression::MultilineOption);
+            int previous = -1;
+            int verdicts = 0;
+            for (auto lines = verdict.globalMatch(child<QTextEdit>(result, "RTB")->toPlainText());
+                 lines.hasNext(); ++verdicts) {
+                const QString title = lines.next().captured(1);
+                int chakra = 0;
+                while (chakra < ChakraCount && QLatin1String(ChakraTitles[chakra].data(), qsizetype(ChakraTitles[chakra].size())) != title)
+                    ++chakra;
+                if (chakra <= previous || chakra == ChakraCount)
+                    return QStringLiteral("the result reports on \"%1\" out of order").arg(title);
+                previous = chakra;
+            }
+            if (verdicts == 0)
+                return QStringLiteral("the result has no verdict");
         }
         return {};
     }
@@ -314,8 +301,6 @@ private:
     std::mt19937 random_;
     ProgramDriver driver_;
     QStringList recent_;
-    bool nested_ = false;
-    bool nestedUserClose_ = false;
 };
 
 } // namespace

@@ -11,6 +11,9 @@
 #include "ui/frmResult.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -86,11 +89,24 @@ inline void click(QWidget *widget)
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
 }
 
+// The bank number of the question the questionnaire shows, found by its text
+// in the question bank; -1 for a text that is not a question.
+inline int shownBankNumber(const frmQuestions *questions)
+{
+    const QString shown = child<QPlainTextEdit>(questions, "txtQuestions")->toPlainText();
+    for (int bank = 0; bank < QuestionBankCount; ++bank) {
+        if (QString::fromLatin1(QuestionBank[asIndex(bank)].data(),
+                                qsizetype(QuestionBank[asIndex(bank)].size())) == shown)
+            return bank;
+    }
+    return -1;
+}
+
 // The program with a recording platform, and the steps a user takes through it.
 struct ProgramDriver {
     explicit ProgramDriver(unsigned seed = 5)
         : platform(seed),
-          flow(platform, home.filePath(QStringLiteral("history.sqlite")), &makeKeeping)
+          flow(platform, home.filePath(QStringLiteral("history.sqlite")), &makePrintAndHistory)
     {}
     ~ProgramDriver() { closeAllWindows(); }
     ProgramDriver(const ProgramDriver &) = delete;
@@ -115,11 +131,11 @@ struct ProgramDriver {
         return openWindow<frmQuestions>();
     }
 
-    // Answers every remaining question with the given option, by button.
+    // Answers every remaining question with the given option, by button,
+    // until the questionnaire closes.
     frmResult *answerAll(frmQuestions *questions, int option)
     {
-        const int n = flow.run().length();
-        for (int i = flow.run().CurrentQuestion; i <= n; ++i) {
+        for (const QPointer<frmQuestions> asking(questions); asking && asking->isVisible();) {
             click(child<QRadioButton>(questions, "optAnswer", static_cast<std::size_t>(option)));
             click(child<QPushButton>(questions, "cmdNext"));
         }
@@ -132,12 +148,10 @@ struct ProgramDriver {
     frmResult *answerForScore(frmQuestions *questions, int matches)
     {
         int given = 0;
-        while (flow.run().CurrentQuestion <= flow.run().length()) {
-            const int position = flow.run().CurrentQuestion - 1;
-            const bool match = given++ < matches;
-            const std::string &key = flow.run().RunKeys[static_cast<std::size_t>(position)];
-            click(child<QRadioButton>(questions, "optAnswer",
-                                      match ? std::size_t(optionOfAnswer(key)) : 2U));
+        for (const QPointer<frmQuestions> asking(questions); asking && asking->isVisible();) {
+            const Answer key = keyAnswer(shownBankNumber(questions));
+            const int option = given++ < matches ? optionOfAnswer(key) : OptionNotSure;
+            click(child<QRadioButton>(questions, "optAnswer", static_cast<std::size_t>(option)));
             click(child<QPushButton>(questions, "cmdNext"));
         }
         flushDeletes();

@@ -77,40 +77,46 @@ private slots:
 
     void recordWithCautions()
     {
-        RecordingWriter writer;
-        writer.setColour(Teal); // the record sets no colour of its own
         const Asana &frog = AsanaCatalogue[0];
-        writeAsanaRecord(writer, frog);
-        const auto plain = [](std::string_view text) {
-            return TextRun{false, Teal, std::string(text)};
+        const auto part = [](SectionKind kind, std::string_view text) {
+            return std::pair{kind, std::string(text)};
         };
-        const auto bold = [](std::string_view text) {
-            return TextRun{true, Teal, std::string(text)};
+        const auto heading = [&part](std::string_view text) {
+            return part(SectionKind::PostureHeading, text);
         };
-        const std::vector<TextRun> expected{
-            bold("Asanas Name\r\nMandukasana\r\n\r\nDescription\r\n"),
+        const auto plain = [&part](std::string_view text) {
+            return part(SectionKind::PostureText, text);
+        };
+        const std::vector<std::pair<SectionKind, std::string>> expected{
+            heading("Asanas Name\r\n"),
+            part(SectionKind::PostureName, "Mandukasana\r\n\r\n"),
+            heading("Description\r\n"),
             plain(std::string(frog.description) + "\r\n\r\n"),
-            bold("English Name\r\n"),
+            heading("English Name\r\n"),
             plain("Frog Pose\r\n\r\n"),
-            bold("Procedure\r\n"),
+            heading("Procedure\r\n"),
             plain(std::string(frog.procedure) + "\r\n\r\n"),
-            bold("Benefits\r\n"),
+            heading("Benefits\r\n"),
             plain(std::string(frog.benefits) + "\r\n\r\n"),
-            bold("Contradictions\r\n"),
+            heading("Contradictions\r\n"),
             plain(frog.cautions),
         };
-        QVERIFY(writer.runs == expected);
+        std::vector<std::pair<SectionKind, std::string>> record;
+        for (const Section &section : asanaRecord(frog))
+            record.emplace_back(section.kind, section.text);
+        QVERIFY(record == expected);
     }
 
     void recordWithoutCautionsEndsAfterTheBenefits()
     {
-        RecordingWriter writer;
         const Asana &scaling = AsanaCatalogue[5];
-        writeAsanaRecord(writer, scaling);
-        const std::string text = writer.plainText();
+        const std::vector<Section> record = asanaRecord(scaling);
+        std::string text;
+        for (const Section &section : record)
+            text += section.text;
         QVERIFY(text.find("Contradictions") == std::string::npos);
         QVERIFY(text.ends_with(std::string(scaling.benefits) + "\r\n\r\n"));
-        QVERIFY(!writer.runs.back().bold);
+        QCOMPARE(record.back().kind, SectionKind::PostureText);
     }
 };
 

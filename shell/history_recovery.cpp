@@ -1,0 +1,54 @@
+#include "history_recovery.h"
+
+#include "history_schema.h"
+#include "sqlite_connection.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include <string>
+
+namespace pranoth::historyRecovery {
+
+Condition examine(const QString &path)
+{
+    SqliteError error;
+    const auto connection = SqliteConnection::open(QFile::encodeName(path).toStdString(),
+                                                   SqliteConnection::Mode::ReadOnly, 1000, error);
+    if (!connection)
+        return Condition::Broken;
+    const std::optional<std::int64_t> version = connection->integer("PRAGMA user_version");
+    if (!version)
+        return Condition::Broken;
+    if (connection->text("PRAGMA quick_check") != "ok")
+        return Condition::Broken;
+    if (*version > historySchema::Version)
+        return Condition::Newer;
+    if (*version == 0) {
+        const bool anyTable = connection->integer("SELECT count(*) FROM sqlite_master") > 0;
+        return anyTable ? Condition::Broken : Condition::Fresh;
+    }
+    const bool readable =
+        connection->prepare(std::string(historySchema::ReadAll) + " LIMIT 0").has_value();
+    return readable ? Condition::Current : Condition::Broken;
+}
+
+QString setAside(const QString &path)
+{
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH-mm-ss"));
+    QString aside = path + QStringLiteral(".broken-") + stamp;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = path + QStringLiteral(".broken-") + stamp + QStringLiteral("-%1").arg(n);
+    if (!QFile::rename(path, aside))
+        return {};
+    // Its log belongs to it, not to the fresh history.
+    for (const QString &part : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        if (QFileInfo::exists(path + part))
+            QFile::rename(path + part, aside + part);
+    }
+    return aside;
+}
+
+} // namespace pranoth::historyRecovery

@@ -1,0 +1,102 @@
+#include "print_and_history.h"
+
+#include "core/assessment.h"
+#include "core/kept_result.h"
+#include "core/platform.h"
+#include "history_store.h"
+#include "ui/frmHistory.h"
+#include "ui/qt_text.h"
+#include "ui/result_printing.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+
+namespace pranoth {
+
+namespace {
+
+QDateTime localTimeOf(const KeptResult &run)
+{
+    return QDateTime::fromSecsSinceEpoch(run.keptAtUtc);
+}
+
+class PrintAndHistoryParts : public PrintAndHistory {
+public:
+    PrintAndHistoryParts(Platform &platform, QString historyPath)
+        : platform_(platform), historyPath_(std::move(historyPath))
+    {}
+
+    void saveAsPdf(const KeptResult &run, const Assessment &assessment) override
+    {
+        saveResultAsPdf(platform_, assessment, localTimeOf(run));
+    }
+
+    void print(QWidget &parent, const KeptResult &run, const Assessment &assessment) override
+    {
+        printResultWithDialog(&parent, platform_, assessment, localTimeOf(run));
+    }
+
+    bool keep(KeptResult &run) override
+    {
+        const QString failure = history().keep(run);
+        if (const QString notice = history().takeNotice(); !notice.isEmpty())
+            tell(notice);
+        if (!failure.isEmpty()) {
+            tell(failure, MessageIcon::Critical);
+            return false;
+        }
+        if (window_)
+            window_->reload();
+        return true;
+    }
+
+    void showHistory() override
+    {
+        if (window_) {
+            window_->raise();
+            window_->activateWindow();
+            return;
+        }
+        auto *window = new frmHistory(history(), platform_);
+        window_ = window;
+        QObject::connect(window, &frmHistory::savePdfRequested, window,
+                         [this](const KeptResult &kept) { saveAsPdf(kept, assess(kept.run)); });
+        QObject::connect(window, &frmHistory::printRequested, window,
+                         [this, window](const KeptResult &kept) {
+                             print(*window, kept, assess(kept.run));
+                         });
+        QObject::connect(window, &frmHistory::linkClicked, window, [this](const QString &address) {
+            platform_.openUrl(toUtf8(address));
+        });
+        window->show();
+    }
+
+private:
+    HistoryStore &history()
+    {
+        if (!history_)
+            history_ = std::make_unique<HistoryStore>(historyPath_);
+        return *history_;
+    }
+
+    void tell(const QString &message, MessageIcon icon = MessageIcon::Information)
+    {
+        platform_.showMessage(toUtf8(message), icon, MessageButtons::Ok);
+    }
+
+    Platform &platform_;
+    QString historyPath_;
+    std::unique_ptr<HistoryStore> history_; // opened when first needed
+    QPointer<frmHistory> window_;
+};
+
+} // namespace
+
+std::unique_ptr<PrintAndHistory> makePrintAndHistory(Platform &platform,
+                                                     const QString &historyPath)
+{
+    return std::make_unique<PrintAndHistoryParts>(platform, historyPath);
+}
+
+} // namespace pranoth
