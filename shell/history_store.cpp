@@ -15,6 +15,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -56,6 +57,10 @@ const std::vector<SchemaStep> &schemaSteps()
 // What every history of a known version holds, once brought up to date.
 const QString ReadAll = QStringLiteral("SELECT id, kept_at, CAST(program_version AS BLOB), "
                                        "ticked, questions FROM kept_result ORDER BY id");
+
+// The files SQLite keeps beside a database while it is changed: they belong to it.
+const std::array<QString, 3> LogSuffixes{QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                         QStringLiteral("-shm")};
 
 // How long a change waits for another program that holds the file.
 const QString BusyTimeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000");
@@ -125,11 +130,11 @@ QSqlDatabase HistoryStore::database() const
     return QSqlDatabase::database(connection_, false);
 }
 
-bool HistoryStore::openConnection(bool readOnly)
+bool HistoryStore::openConnection(bool readOnly, const QString &file)
 {
     closeConnection();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.setDatabaseName(path_);
+    db.setDatabaseName(file.isEmpty() ? path_ : file);
     db.setConnectOptions(readOnly ? BusyTimeout + QStringLiteral(";QSQLITE_OPEN_READONLY")
                                   : BusyTimeout);
     return db.open();
@@ -241,8 +246,8 @@ QString HistoryStore::setAside()
                    "moved aside to start a fresh history.")
             .arg(path_);
     }
-    // Its log belongs to it, not to the fresh history.
-    for (const QString &part : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+    // Its logs belong to it, not to the fresh history.
+    for (const QString &part : LogSuffixes) {
         if (QFileInfo::exists(path_ + part))
             QFile::rename(path_ + part, aside + part);
     }
@@ -264,20 +269,39 @@ QString HistoryStore::createFile()
                 .arg(folder.absolutePath());
         ::chmod(QFile::encodeName(folder.absolutePath()).constData(), S_IRWXU);
     }
+    // A new history is made whole under a draft name and only then put in
+    // place: a program killed while making it leaves no half-made history (a
+    // first write caught in its journal would be read as a damaged file), only
+    // a draft that the next keep starts again. What lies at the place holds
+    // nothing kept.
+    const QString draft = path_ + QStringLiteral(".new");
+    const QString cannotMake =
+        QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.").arg(path_);
+    for (const QString &part : LogSuffixes) {
+        QFile::remove(draft + part);
+        QFile::remove(path_ + part);
+    }
+    QFile::remove(draft);
     // Made by hand, owner only, before anything is written to it; SQLite gives
     // its log files the same permissions.
-    const int fd = ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_CREAT | O_CLOEXEC,
-                          S_IRUSR | S_IWUSR);
+    const int fd = ::open(QFile::encodeName(draft).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd < 0)
-        return QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.")
-            .arg(path_);
+        return cannotMake;
     ::fchmod(fd, S_IRUSR | S_IWUSR);
     ::close(fd);
-    if (!openConnection(false))
-        return reasonOf(database().lastError());
-    if (!migrate()) {
-        QString reason = reasonOf(database().lastError());
+    QString reason;
+    if (!openConnection(false, draft) || !migrate())
+        reason = reasonOf(database().lastError());
+    closeConnection(); // its log is written into it and removed
+    if (reason.isEmpty() &&
+        ::rename(QFile::encodeName(draft).constData(), QFile::encodeName(path_).constData()) != 0)
+        reason = cannotMake;
+    if (reason.isEmpty() && (!openConnection(false) || !migrate()))
+        reason = reasonOf(database().lastError());
+    if (!reason.isEmpty()) {
         closeConnection();
+        QFile::remove(draft);
         return reason;
     }
     state_ = State::ReadWrite;

@@ -64,7 +64,8 @@ private:
     // reason) for the user.
     QString deleteRows(const QString &statement, std::optional<std::int64_t> id,
                        const char *failure);
-    bool openConnection(bool readOnly);
+    // A connection to the history, or to `file` instead when given.
+    bool openConnection(bool readOnly, const QString &file = {});
     void closeConnection();
     QString setAside();
     QString createFile();

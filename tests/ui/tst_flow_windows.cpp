@@ -1,3 +1,5 @@
+#include "scoped_environment.h"
+#include "sqlite_file.h"
 #include "window_fixture.h"
 
 #include "core/config.h"
@@ -18,6 +20,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QTableView>
 #include <QTextBlock>
 #include <QTextEdit>
 
@@ -25,6 +29,36 @@
 
 using namespace pranoth;
 using namespace pranoth::testing;
+
+namespace {
+
+// Rich text as runs of one look: "[bold #rrggbb] text", paragraphs ending in
+// a line feed, neighbours of the same look joined.
+struct TextRuns {
+    void add(const QColor &colour, bool bold, const QString &text)
+    {
+        const QString look = QStringLiteral("[%1 %2] ").arg(bold ? "bold" : "plain", colour.name());
+        if (!runs.isEmpty() && runs.back().startsWith(look))
+            runs.back() += text;
+        else
+            runs << look + text;
+    }
+    void add(const QTextDocument &document)
+    {
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                add(format.foreground().color(), format.fontWeight() >= QFont::Bold,
+                    it.fragment().text());
+            }
+            if (block.next().isValid() && !runs.isEmpty())
+                runs.back() += QLatin1Char('\n');
+        }
+    }
+    QStringList runs;
+};
+
+} // namespace
 
 class tst_FlowWindows : public QObject {
     Q_OBJECT
@@ -256,28 +290,65 @@ private slots:
     }
 
     // Keeping is the user's choice, once per result; My History then shows it
-    // in a window of its own that closes without ending the program.
+    // in a window of its own that closes without ending the program: dated in
+    // the user's time (here India's, UTC+5:30), the report exactly as the
+    // result window showed it, and in the file the time in UTC and every
+    // answer as given.
     void aKeptResultShowsInMyHistory()
     {
+        const ScopedEnvironment india{{"TZ", "IST-5:30"}};
+        const QLocale locale;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        const auto restoreLocale = qScopeGuard([&locale] { QLocale::setDefault(locale); });
+        platform->clock = {2026, 12, 7, 9, 30, 0}; // when the test is completed
         frmResult *result = answerForScore(startTest(startProgram(), {3}), 7);
         QVERIFY(result);
+        auto *introduction = child<QLabel>(result, "lblChakra");
+        auto *shownReport = child<QTextEdit>(result, "RTB");
         QAction *keep = child<QAction>(result, "mnuKeep");
-        QVERIFY(!QFile::exists(driver->home.filePath(QStringLiteral("history.sqlite"))));
+        QVERIFY(introduction && shownReport && keep);
+        TextRuns expected;
+        expected.add(introduction->palette().color(QPalette::WindowText), false,
+                     introduction->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")) +
+                         QStringLiteral("\n\n"));
+        expected.add(*shownReport->document());
+
+        const QString path = driver->home.filePath(QStringLiteral("history.sqlite"));
+        QVERIFY(!QFile::exists(path));
         keep->trigger();
         QVERIFY(keep->isChecked() && !keep->isEnabled());
         keep->trigger();
+        QString answers; // bank number * 4 + 1 "Yes", 2 "No", 3 "Not Sure", as asked
+        for (int p = 0; p < 8; ++p) {
+            const int bank = flow->run().RunOrder[asIndex(p)];
+            const int answer = p == 7 ? 3 : KeyAnswers[asIndex(bank)] == "Yes" ? 1 : 2;
+            answers += QStringLiteral("%1").arg(bank * 4 + answer, 2, 16, QLatin1Char('0'));
+        }
+        QCOMPARE(sqlRows(path, QStringLiteral("SELECT kept_at, program_version, ticked, "
+                                              "hex(questions) FROM kept_result")),
+                 QStringList{QStringLiteral("1796616000|1.15|8|") + answers.toUpper()});
         child<QAction>(result, "mnuBack")->trigger();
         flushDeletes();
 
         child<QAction>(openWindow<frmMain>(), "mnuHistory")->trigger();
         auto *history = openWindow<frmHistory>();
         QVERIFY(history);
-        QCOMPARE(history->findChild<HistoryModel *>(QStringLiteral("model"))->rowCount(), 1);
-        QCOMPARE(history->findChild<HistoryModel *>(QStringLiteral("model"))
-                     ->index(0, 4)
-                     .data()
-                     .toString(),
-                 QStringLiteral("OverActive 88%"));
+        auto *table = child<QTableView>(history, "tblResults");
+        auto *report = child<QTextEdit>(history, "txtReport");
+        QVERIFY(table && report);
+        QStringList headings;
+        QStringList row;
+        for (int c = 0; c < table->model()->columnCount(); ++c) {
+            headings << table->model()->headerData(c, Qt::Horizontal).toString();
+            row << table->model()->index(0, c).data().toString();
+        }
+        QCOMPARE(headings, (QStringList{"Kept on", "Root", "Sacral", "Navel", "Heart", "Throat",
+                                        "Third Eye", "Crown"}));
+        QCOMPARE(table->model()->rowCount(), 1);
+        QCOMPARE(row, (QStringList{"7 Dec 2026 09:30", "", "", "", "OverActive 88%", "", "", ""}));
+        TextRuns shown;
+        shown.add(*report->document());
+        QCOMPARE(shown.runs, expected.runs);
         history->close();
         flushDeletes();
         QVERIFY(openWindow<frmMain>());
