@@ -3,9 +3,11 @@
 
 #include "core/settings_store.h"
 #include "core/update_reminder.h"
+#include "shell/history_store.h"
 #include "shell/instance_guard.h"
 #include "shell/qt_platform.h"
 #include "shell/qt_settings.h"
+#include "shell/user_folders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,13 +20,10 @@
 #include <QWidget>
 
 #include <csignal>
-#include <cstring>
 #include <functional>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -179,18 +178,6 @@ private slots:
         QCOMPARE(QFileInfo(path).isSymLink(), throughLink);
     }
 
-    void thePlatformKeepsItsSettingsInItsFile()
-    {
-        const QString path = fileWith({});
-        {
-            QtPlatform platform(folder.filePath(QStringLiteral("lock")), path);
-            saveSetting(platform, "Duration", "2026-12-07T09:30:00");
-            QCOMPARE(readSetting(platform, "Duration"), std::string("2026-12-07T09:30:00"));
-        }
-        QCOMPARE(QtSettingsFile(path).read("Settings", shiftedForm("Duration")),
-                 shiftedForm("2026-12-07T09:30:00"));
-    }
-
     void aBrokenFileReadsAsEmpty_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -326,28 +313,40 @@ private slots:
         QFile::remove(path + QStringLiteral(".lock"));
     }
 
-    // The configuration folder follows the XDG rules; without a usable one the
-    // program remembers nothing.
-    void theSettingsFolderFollowsTheXdgRules_data()
+    // The settings and My History follow the XDG rules; without a usable
+    // home the program remembers and keeps nothing.
+    void theUserFilesFollowTheXdgRules_data()
     {
         QTest::addColumn<QByteArray>("home");
-        QTest::addColumn<QByteArray>("configHome");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/home/u") << QByteArray("/cfg") << "/cfg";
-        QTest::newRow("HOME only") << QByteArray("/home/u") << QByteArray() << "/home/u/.config";
-        QTest::newRow("relative XDG_CONFIG_HOME")
-            << QByteArray("/home/u") << QByteArray("cfg") << "/home/u/.config";
-        QTest::newRow("empty HOME") << QByteArray("") << QByteArray() << QString();
-        QTest::newRow("relative HOME") << QByteArray("home") << QByteArray() << QString();
+        QTest::addColumn<QByteArray>("xdgHome"); // XDG_CONFIG_HOME and, with "data", XDG_DATA_HOME
+        QTest::addColumn<QString>("settings");   // folder
+        QTest::addColumn<QString>("history");
+        QTest::newRow("XDG folders") << QByteArray("/home/u") << QByteArray("/x") << "/x"
+                                     << "/x/data/pranoth/history.sqlite";
+        QTest::newRow("HOME only") << QByteArray("/home/u") << QByteArray() << "/home/u/.config"
+                                   << "/home/u/.local/share/pranoth/history.sqlite";
+        QTest::newRow("relative XDG folders")
+            << QByteArray("/home/u") << QByteArray("x") << "/home/u/.config"
+            << "/home/u/.local/share/pranoth/history.sqlite";
+        QTest::newRow("empty HOME") << QByteArray("") << QByteArray() << QString() << QString();
+        QTest::newRow("relative HOME")
+            << QByteArray("home") << QByteArray() << QString() << QString();
     }
-    void theSettingsFolderFollowsTheXdgRules()
+    void theUserFilesFollowTheXdgRules()
     {
         QFETCH(QByteArray, home);
-        QFETCH(QByteArray, configHome);
-        QFETCH(QString, folder);
-        const ScopedEnvironment environment{{"HOME", home}, {"XDG_CONFIG_HOME", configHome}};
+        QFETCH(QByteArray, xdgHome);
+        QFETCH(QString, settings);
+        QFETCH(QString, history);
+        const ScopedEnvironment environment{
+            {"HOME", home},
+            {"XDG_CONFIG_HOME", xdgHome},
+            {"XDG_DATA_HOME", xdgHome.isEmpty() ? xdgHome : xdgHome + "/data"}};
         const QString file = QtSettingsFile::userFile();
-        QCOMPARE(file.isEmpty() ? QString() : QFileInfo(file).path(), folder);
+        QCOMPARE(file.isEmpty() ? QString() : QFileInfo(file).path(), settings);
+        QCOMPARE(userHistoryFile(), history);
+        HistoryStore store(userHistoryFile());
+        QCOMPARE(store.state() == HistoryStore::State::Unavailable, history.isEmpty());
     }
 
     // The guard is a lock the kernel holds for a live process: whatever a dead
@@ -413,13 +412,15 @@ private slots:
         const QString lock = run.filePath(QStringLiteral("pranoth.lock"));
         const QString socket = run.filePath(QStringLiteral("pranoth.socket"));
         if (left == QStringLiteral("socket")) {
-            sockaddr_un address{};
-            address.sun_family = AF_UNIX;
-            const QByteArray name = QFile::encodeName(socket);
-            std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
-            const int dead = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            QCOMPARE(::bind(dead, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
-            ::close(dead);
+            // An instance killed while it ran.
+            QCOMPARE(inChild([&lock] {
+                         InstanceGuard guard(lock);
+                         if (guard.acquire() == InstanceGuard::Outcome::Held)
+                             guard.listen([] {});
+                         return ::kill(::getpid(), SIGKILL);
+                     }),
+                     -3);
+            QCOMPARE(modeOf(socket) & S_IFMT, S_IFSOCK);
         } else if (left == QStringLiteral("file")) {
             QFile file(socket);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -429,7 +430,7 @@ private slots:
         QCOMPARE(modeOf(socket) & S_IFMT, S_IFSOCK);
         QWidget window; // the first instance's, minimized
         window.showMinimized();
-        QVERIFY(QTest::qWaitForWindowExposed(&window) || window.isMinimized());
+        QVERIFY(window.isMinimized());
 
         QtPlatform second(lock, QString());
         QVERIFY(second.anotherInstanceRunning());
