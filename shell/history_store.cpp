@@ -272,11 +272,13 @@ QString HistoryStore::createFile()
     // A new history is made whole under a draft name and only then put in
     // place: a program killed while making it leaves no half-made history (a
     // first write caught in its journal would be read as a damaged file), only
-    // a draft that the next keep starts again. What lies at the place holds
-    // nothing kept.
+    // a draft that the next keep starts again. Nothing is kept at the place
+    // yet, and no log left there may be applied to the new file.
     const QString draft = path_ + QStringLiteral(".new");
-    const QString cannotMake =
-        QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.").arg(path_);
+    const auto cannotMake = [this] {
+        return QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.")
+            .arg(path_);
+    };
     for (const QString &part : LogSuffixes) {
         QFile::remove(draft + part);
         QFile::remove(path_ + part);
@@ -287,7 +289,7 @@ QString HistoryStore::createFile()
     const int fd = ::open(QFile::encodeName(draft).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd < 0)
-        return cannotMake;
+        return cannotMake();
     ::fchmod(fd, S_IRUSR | S_IWUSR);
     ::close(fd);
     QString reason;
@@ -296,7 +298,7 @@ QString HistoryStore::createFile()
     closeConnection(); // its log is written into it and removed
     if (reason.isEmpty() &&
         ::rename(QFile::encodeName(draft).constData(), QFile::encodeName(path_).constData()) != 0)
-        reason = cannotMake;
+        reason = cannotMake();
     if (reason.isEmpty() && (!openConnection(false) || !migrate()))
         reason = reasonOf(database().lastError());
     if (!reason.isEmpty()) {

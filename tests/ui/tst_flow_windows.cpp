@@ -304,7 +304,8 @@ private slots:
         auto *introduction = child<QLabel>(result, "lblChakra");
         auto *shownReport = child<QTextEdit>(result, "RTB");
         QAction *keep = child<QAction>(result, "mnuKeep");
-        QVERIFY(introduction && shownReport && keep);
+        QAction *back = child<QAction>(result, "mnuBack");
+        QVERIFY(introduction && shownReport && keep && back);
         QStringList expected;
         addRun(expected, lookOf(false, introduction->palette().color(QPalette::WindowText)),
                introduction->text().replace("\r\n", "\n") + "\n\n");
@@ -315,10 +316,11 @@ private slots:
         keep->trigger();
         QVERIFY(keep->isChecked() && !keep->isEnabled());
         keep->trigger();
-        child<QAction>(result, "mnuBack")->trigger();
+        back->trigger();
         flushDeletes();
-
-        child<QAction>(openWindow<frmMain>(), "mnuHistory")->trigger();
+        QAction *openHistory = child<QAction>(openWindow<frmMain>(), "mnuHistory");
+        QVERIFY(openHistory);
+        openHistory->trigger();
         auto *history = openWindow<frmHistory>();
         QVERIFY(history);
         auto *table = child<QTableView>(history, "tblResults");
