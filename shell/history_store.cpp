@@ -166,9 +166,9 @@ QString HistoryStore::createFile()
     QString reason;
     {
         SqliteError failure;
-        auto making = SqliteConnection::open(QFile::encodeName(draft).toStdString(),
-                                             SqliteConnection::Mode::ReadWrite, BusyTimeoutMs,
-                                             failure);
+        auto making =
+            SqliteConnection::open(QFile::encodeName(draft).toStdString(),
+                                   SqliteConnection::Mode::ReadWrite, BusyTimeoutMs, failure);
         if (!making)
             reason = reasonOf(failure);
         else if (!historySchema::prepareForChanges(*making))
