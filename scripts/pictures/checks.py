@@ -119,9 +119,10 @@ def check_span(scene):
 
 
 def check_near_side(scene):
-    """The side painted in the near tone is the side the pelvis turns to the viewer."""
+    """The side painted in the near tone is the side the pelvis turns to the
+    viewer (either, when the viewer is straight in front or behind)."""
     right = B.dot(B.column(scene.posed.frame["pelvis"], 2), scene.camera.toward)
-    if (right > 0) != (scene.near == B.RIGHT) or abs(right) < 0.05:
+    if abs(right) > 0.05 and (right > 0) != (scene.near == B.RIGHT):
         return ["the side painted as near is not the one the pelvis turns to the viewer"]
     return []
 
