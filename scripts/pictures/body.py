@@ -73,9 +73,6 @@ def rot_z(degrees):
     return ((c, -s, 0), (s, c, 0), (0, 0, 1))
 
 
-IDENTITY = rot_x(0)
-
-
 def euler_zxy(m):
     """The angles (a, b, c) in degrees with m = rot_z(a) rot_x(b) rot_y(c)."""
     b = math.asin(max(-1.0, min(1.0, m[2][1])))
@@ -120,7 +117,7 @@ def _sided(side):
         Segment("hand_" + side, "forearm_" + side, "wrist", (0, -25, 0), (0, -10, 0),
                 [[((0, -0.5, 0), (1.8, 1.5, 2.9)), ((0, -9.5, 0), (1.6, 1.5, 4.3))]], side),
         Segment("thigh_" + side, "pelvis", "hip", (0, 0, 9 * m), (0, -41, 0),
-                [[((0, -6, 0.5 * m), (8.5, 7.0, 8.0)), ((0, -41, 0), (5.8, 5.8, 5.8))]], side),
+                [[((0.5, -9, 0.5 * m), (7.8, 6.5, 7.8)), ((0, -41, 0), (5.8, 5.8, 5.8))]], side),
         Segment("shin_" + side, "thigh_" + side, "knee", (0, -41, 0), (0, -41, 0),
                 [[((0, 0, 0), (5.5, 5.5, 5.5)), ((-1.6, -13, 0), (6.0, 8.0, 5.2)),
                   ((0, -41, 0), (3.4, 3.0, 3.4))]], side),
@@ -161,12 +158,14 @@ TORSO = ("pelvis", "lower_trunk", "upper_trunk")
 #   knee:   flex, rot (toes turned outward)
 #   ankle:  flex (toes up: + flexed foot, - pointed), inv (sole turned inward),
 #           rot (toes turned outward)
+# A hinge's other angles (the elbow's and knee's abd, the wrist's rot) are there
+# to be measured: their ranges keep them near zero.
 JOINT_KINDS = {
     "lumbar": "spine", "thoracic": "spine", "neck": "spine", "head": "spine",
     "shoulder": "ball", "hip": "ball", "elbow": "elbow", "wrist": "wrist",
     "knee": "knee", "ankle": "ankle",
 }
-AXES = {  # kind -> ((angle, sign) about z, about x, about y); None: no movement
+AXES = {  # kind -> ((angle, sign) about z, (angle, sign) about x, (angle, sign) about y)
     "spine": (("flex", -1), ("side", 1), ("rot", -1)),
     "ball": (("flex", 1), ("abd", "-m"), ("rot", "-m")),
     "elbow": (("flex", 1), ("abd", "-m"), ("pron", "m")),
@@ -251,6 +250,12 @@ class Posed:
         """A point given in a part's own frame, from its joint, in the room."""
         return add(self.start[name], apply(self.frame[name], local))
 
+    def ellipsoid(self, name, centre, semi):
+        """An ellipsoid given in a part's own frame, in the room: its centre and
+        its three semi-axis vectors."""
+        frame = self.frame[name]
+        return (self.point(name, centre), tuple(scale(column(frame, j), semi[j]) for j in range(3)))
+
 
 def pose_body(pelvis, joints):
     """Poses the body. pelvis: pitch (forward lean: 90 lies face down, head
@@ -299,10 +304,8 @@ def solids(posed, hands=None):
         pieces = list(seg.pieces)
         if seg.joint == "wrist":
             pieces += HAND_SHAPES[(hands or {}).get(seg.side, "flat")](lateral(seg.side))
-        frame = posed.frame[seg.name]
-        shapes[seg.name] = [[(posed.point(seg.name, centre),
-                              tuple(scale(column(frame, j), semi[j]) for j in range(3)))
-                             for centre, semi in piece] for piece in pieces]
+        shapes[seg.name] = [[posed.ellipsoid(seg.name, centre, semi) for centre, semi in piece]
+                            for piece in pieces]
     return shapes
 
 

@@ -21,10 +21,12 @@ def check(scene):
                if not all(s.name in d for d in (scene.posed.start, scene.posed.end,
                                                 scene.posed.frame))
                or s.name not in scene.solids or s.name not in scene.outlines]
-    problems = ["%s is missing" % name for name in missing]
     if missing:
-        return problems
-    return (problems + check_segments(scene.posed) + check_ranges(scene.posed, scene.pose.get("trained", []))
+        return ["%s is missing" % name for name in missing]
+    trained = scene.pose.get("trained", [])
+    problems = ["%r is no range a trained body widens" % name for name in trained
+                if tuple(name.split(" ", 1)) not in B.TRAINED]
+    return (problems + check_segments(scene.posed) + check_ranges(scene.posed, trained)
             + check_contacts(scene) + check_span(scene) + check_near_side(scene))
 
 
@@ -143,7 +145,7 @@ def contrast(a, b):
 def check_palette():
     return ["%s has %.2f:1 against %s, less than %.0f:1" % (tone, contrast(tone, ground),
                                                            ground, MIN_CONTRAST)
-            for tone in (D.NEAR_TONE, D.FAR_TONE) for ground in (D.WALL, D.HALO)
+            for tone in (D.NEAR_TONE, D.TRUNK_TONE, D.FAR_TONE) for ground in (D.WALL, D.HALO)
             if contrast(tone, ground) < MIN_CONTRAST]
 
 

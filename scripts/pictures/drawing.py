@@ -20,7 +20,9 @@ MAT_MARGIN = 6                  # cm of mat at least beyond whatever rests on it
 FLOOR_BACK = 35                 # cm of floor behind the mat, up to the wall
 WALL, HALO, FLOOR = "#f8f3ea", "#f1e6d4", "#efe6d7"
 MAT, MAT_EDGE = "#8fb39c", "#7aa28a"
-NEAR_TONE, FAR_TONE = "#c8643b", "#9a4528"  # the side nearer the viewer, the other
+# The limbs of the side nearer the viewer, the trunk and head between them, and
+# the limbs of the far side: near parts read as in front of what they cross.
+NEAR_TONE, TRUNK_TONE, FAR_TONE = "#c8643b", "#b35a35", "#9a4528"
 SKIN_LIGHT = "#eab38d"          # soles and palms
 HAIR = "#6b3524"
 BLANKET, BLANKET_FOLD = "#a9b7c6", "#93a3b5"
@@ -192,9 +194,11 @@ def build_scene(name, pose):
     cam = scene.camera
 
     def tone(seg):
-        return FAR_TONE if seg.side and seg.side != scene.near else NEAR_TONE
+        if not seg.side:
+            return TRUNK_TONE
+        return NEAR_TONE if seg.side == scene.near else FAR_TONE
 
-    torso = Part("torso", NEAR_TONE)
+    torso = Part("torso", TRUNK_TONE)
     parts = {"torso": torso}
     scene.outlines = {}
     for seg in B.SEGMENTS:
@@ -232,8 +236,7 @@ def _flat_patch(scene, seg_name, patch):
     frame = scene.posed.frame[seg_name]
     if B.dot(B.apply(frame, normal), scene.camera.toward) < facing:
         return None
-    axes = tuple(B.scale(B.column(frame, j), semi[j]) for j in range(3))
-    outline = scene.camera.outline((scene.posed.point(seg_name, centre), axes))
+    outline = scene.camera.outline(scene.posed.ellipsoid(seg_name, centre, semi))
     return ("shape", [scene.to_picture(p) for p in outline], SKIN_LIGHT)
 
 
@@ -251,10 +254,8 @@ def _add_details(scene, parts):
 
 def _face(scene):
     """Hair, ear, nose and eyes, where the head turns them to the viewer."""
-    centre_local, semi = HEAD
     frame = scene.posed.frame["head"]
-    centre = scene.posed.point("head", centre_local)
-    axes = [B.scale(B.column(frame, j), semi[j]) for j in range(3)]
+    centre, axes = scene.posed.ellipsoid("head", *HEAD)
 
     def on_head(s):  # a point of the unit sphere, carried onto the head, in the picture
         p = B.add(centre, B.add(B.add(B.scale(axes[0], s[0]), B.scale(axes[1], s[1])),
@@ -272,11 +273,9 @@ def _face(scene):
         if B.dot(ear, m) > 0.3:
             details.append(("shape", [on_head(s) for s in _cap_outline(ear, 14, m)], NEAR_TONE))
     if B.dot(B.column(frame, 0), scene.camera.toward) > -0.3:
-        nose_centre, nose_semi = NOSE
-        nose = (scene.posed.point("head", nose_centre),
-                tuple(B.scale(B.column(frame, j), nose_semi[j]) for j in range(3)))
+        nose = scene.posed.ellipsoid("head", *NOSE)
         details.append(("shape", [scene.to_picture(p) for p in scene.camera.outline(nose)],
-                        NEAR_TONE))
+                        TRUNK_TONE))
     closed = scene.pose.get("eyes") == "closed"
     for eye in EYES:
         if B.dot(eye, m) > 0.2:
@@ -363,10 +362,10 @@ def _room(scene):
         '<circle cx="125" cy="122" r="96" fill="%s"/>' % HALO,
         '<rect y="%s" width="250" height="%s" fill="%s"/>'
         % (_fmt(floor_top), _fmt(SIZE - floor_top), FLOOR),
-        '<rect x="16" y="%s" width="218" height="%s" rx="3.5" fill="%s"/>'
-        % (_fmt(mat_top), _fmt(mat_bottom - mat_top), MAT),
-        '<rect x="16" y="%s" width="218" height="2" rx="1" fill="%s"/>'
-        % (_fmt(mat_bottom - 2), MAT_EDGE),
+        '<rect x="%d" y="%s" width="%d" height="%s" rx="3.5" fill="%s"/>'
+        % (MAT_X[0], _fmt(mat_top), MAT_X[1] - MAT_X[0], _fmt(mat_bottom - mat_top), MAT),
+        '<rect x="%d" y="%s" width="%d" height="2" rx="1" fill="%s"/>'
+        % (MAT_X[0], _fmt(mat_bottom - 2), MAT_X[1] - MAT_X[0], MAT_EDGE),
     ]
 
 
