@@ -1,9 +1,15 @@
 """The pose checks catch the faults they are there for, each in a pose that is
 otherwise sound: the lotus as its posture file draws it, then broken one way."""
 
+import contextlib
 import copy
+import importlib.machinery
+import importlib.util
+import io
 import os
+import shutil
 import sys
+import tempfile
 import unittest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -78,6 +84,74 @@ class PoseChecks(unittest.TestCase):
         self.assertFound(scene, "the figure spans")
         self.assertFound(scene_of(camera={"yaw": 60}, near="left"),
                          "the side painted as near is not")
+
+
+class BodyModel(unittest.TestCase):
+    """The angles mean what the posture files say they mean: standing, facing
+    the room's +x with the right side towards +z, each setting carries a
+    part's axis to the direction written out here."""
+
+    CASES = [  # joints, part, axis of its frame (0 forward, 1 along the part), direction
+        ({}, "thigh_r", 1, (0, 1, 0)),
+        ({"hip": {"flex": 90}}, "thigh_r", 1, (-1, 0, 0)),
+        ({"hip_r": {"abd": 90}}, "thigh_r", 1, (0, 0, -1)),
+        ({"hip_l": {"abd": 90}}, "thigh_l", 1, (0, 0, 1)),
+        ({"hip_r": {"rot": 90}}, "thigh_r", 0, (0, 0, 1)),
+        ({"knee": {"flex": 90}}, "shin_l", 1, (1, 0, 0)),
+        ({"ankle": {"flex": 90}}, "foot_r", 0, (0, 1, 0)),
+        ({"ankle_r": {"inv": 90}}, "foot_r", 1, (0, 0, 1)),
+        ({"shoulder": {"flex": 180}}, "upper_arm_l", 1, (0, -1, 0)),
+        ({"shoulder_r": {"abd": 90}}, "upper_arm_r", 1, (0, 0, -1)),
+        ({"elbow": {"flex": 90}}, "forearm_r", 1, (-1, 0, 0)),
+        ({"elbow_r": {"pron": 90}}, "hand_r", 0, (0, 0, -1)),
+        ({"thoracic": {"flex": 90}}, "upper_trunk", 1, (1, 0, 0)),
+        ({"lumbar": {"side": 90}}, "lower_trunk", 1, (0, 0, 1)),
+        ({"thoracic": {"rot": 90}}, "upper_trunk", 0, (0, 0, 1)),
+        ({"neck": {"rot": 90}}, "head", 0, (0, 0, 1)),
+    ]
+
+    def test_angles_turn_parts_the_way_they_are_named(self):
+        for joints, part, axis, expected in self.CASES:
+            frame = body.pose_body({}, joints).frame[part]
+            got = body.column(frame, axis)
+            self.assertAlmostEqual(body.dot(got, expected), 1.0, 6, (joints, part, got))
+
+    def test_the_checks_read_back_the_angles_a_pose_sets(self):
+        for kind, angles in [("spine", {"flex": 30, "side": -12, "rot": 25}),
+                             ("ball", {"flex": 80, "abd": 30, "rot": -20}),
+                             ("elbow", {"flex": 100, "abd": 0, "pron": 60}),
+                             ("ankle", {"flex": -40, "inv": 15, "rot": 10})]:
+            for side in (body.LEFT, body.RIGHT):
+                read = body.joint_angles(kind, side, body.joint_rotation(kind, side, angles))
+                for name, value in angles.items():
+                    self.assertAlmostEqual(read[name], value, 6, (kind, side, name))
+
+
+class DrawPoses(unittest.TestCase):
+    """scripts/draw-poses --check fails while an SVG source is not the one its
+    posture draws, and passes once it has written it."""
+
+    def test_a_stale_source_fails_the_check_until_redrawn(self):
+        loader = importlib.machinery.SourceFileLoader(
+            "draw_poses", os.path.join(ROOT, "scripts", "draw-poses"))
+        tool = importlib.util.module_from_spec(importlib.util.spec_from_loader("draw_poses", loader))
+        loader.exec_module(tool)
+        with tempfile.TemporaryDirectory() as folder:
+            os.makedirs(os.path.join(folder, "poses"))
+            os.makedirs(os.path.join(folder, "src"))
+            with open(os.path.join(folder, "pictures.txt"), "w", encoding="utf-8") as f:
+                f.write("# one picture\n11Padmasana\n")
+            shutil.copy(os.path.join(ROOT, "resources", "pictures", "poses", "11Padmasana.toml"),
+                        os.path.join(folder, "poses"))
+            with open(os.path.join(folder, "src", "11Padmasana.svg"), "w", encoding="utf-8") as f:
+                f.write("<svg/>\n")
+            tool.PICTURES = folder
+            said = io.StringIO()
+            with contextlib.redirect_stdout(said), contextlib.redirect_stderr(said):
+                self.assertEqual(tool.main(["--check"]), 1)
+                self.assertIn("src/11Padmasana.svg is not what its posture draws", said.getvalue())
+                self.assertEqual(tool.main([]), 0)
+                self.assertEqual(tool.main(["--check"]), 0)
 
 
 if __name__ == "__main__":
