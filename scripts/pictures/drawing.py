@@ -49,6 +49,13 @@ JOINT_BLEND = {"neck": 9, "head": 9, "shoulder": 10, "elbow": 6, "wrist": 4.5, "
 
 
 def load_pose(path):
+    """A posture file (TOML): title; near ("left" or "right", the side turned to
+    the viewer); contacts (the parts resting on the floor or the blanket);
+    camera (yaw, pitch); pelvis (pitch, roll, turn: how the body lies in the
+    room); joints (angles per joint, see body.JOINT_KINDS; "hip" holds for both
+    sides, "hip_l" for one); and, where needed, trained (wider ranges the
+    posture uses), hands (l, r: "flat" or "fist"), eyes ("closed"), on_top
+    (parts painted last, in order) and blanket (from, to, width, height in cm)."""
     with open(path, "rb") as f:
         pose = tomllib.load(f)
     unknown = set(pose.get("joints", {})) - B.known_joint_names()
