@@ -60,6 +60,17 @@ constexpr int ChartObjectType = QTextFormat::UserObject + 1;
 constexpr int ChartPercentsProperty = QTextFormat::UserProperty + 2;
 constexpr int ChartVerdictsProperty = QTextFormat::UserProperty + 3;
 
+// The document's font. Letter spacing set at its natural width makes the text
+// layout leave ligatures out (kerning stays): a joined "fi" or "ffl" would
+// come back from a PDF viewer's copy or search, and from a print queue, as
+// one character or none instead of the letters written.
+QFont documentFont(qreal points, bool bold = false)
+{
+    QFont font = verdana(points, bold);
+    font.setLetterSpacing(QFont::PercentageSpacing, 100.0);
+    return font;
+}
+
 int screenDpi()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -103,8 +114,8 @@ public:
 
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
-        const QFont labelFont(verdana(8.5), painter->device());
-        const QFont boldFont(verdana(8.5, true), painter->device());
+        const QFont labelFont(documentFont(8.5), painter->device());
+        const QFont boldFont(documentFont(8.5, true), painter->device());
         const qreal line = QFontMetricsF(labelFont).height();
         const qreal column = rect.width() / ChakraCount;
         const qreal barWidth = column * 0.42;
@@ -178,7 +189,7 @@ private:
     static QTextCharFormat text(qreal points = BodyPoints, bool bold = false, Rgb colour = Black)
     {
         QTextCharFormat format;
-        format.setFont(verdana(points, bold), QTextCharFormat::FontPropertiesAll);
+        format.setFont(documentFont(points, bold), QTextCharFormat::FontPropertiesAll);
         format.setForeground(colourOf(colour));
         return format;
     }
@@ -392,7 +403,7 @@ std::unique_ptr<QTextDocument> composeDocument(const ResultDocumentData &data)
         Composer composer(*document, data);
         composer.compose();
     }
-    document->setDefaultFont(verdana(BodyPoints));
+    document->setDefaultFont(documentFont(BodyPoints));
     return document;
 }
 
@@ -522,7 +533,7 @@ QString paintResult(const ResultDocumentData &data, QPagedPaintDevice &device)
     if (!painter.begin(&device))
         return ResultDocument::tr("The result could not be drawn on the pages.");
     const int pages = document->pageCount();
-    const QFont footerFont(verdana(8.0), &device);
+    const QFont footerFont(documentFont(8.0), &device);
     const qreal side = millimetres(SideMarginMm, dpi);
     const qreal bottom = millimetres(BottomMarginMm, dpi);
     for (int index = 0; index < pages; ++index) {
