@@ -1,5 +1,6 @@
 #include "result_keeping.h"
 
+#include "print_job_follow_up.h"
 #include "result_document.h"
 
 #include <QCoreApplication>
@@ -71,7 +72,10 @@ bool printResultWithDialog(QWidget *parent, const ResultDocumentData &data)
     dialog.setWindowTitle(ResultKeeping::tr("Print Result"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const QString failure = printResult(data, printer);
+    const PrintJobFollowUp job(printer);
+    QString failure = printResult(data, printer);
+    if (failure.isEmpty())
+        failure = job.problem();
     if (failure.isEmpty())
         return true;
     QMessageBox::warning(parent, Caption, failure);

@@ -6,6 +6,7 @@ bus. Run by walkthrough.sh, which provides the X server and the bus."""
 import ctypes
 import os
 import random
+import re
 import resource
 import signal
 import subprocess
@@ -551,6 +552,131 @@ def single_instance():
         program.kill()
 
 
+def printed_files():
+    folder = os.environ["PRANOTH_PRINTED"]
+    return sorted(os.path.join(folder, name) for name in os.listdir(folder) if name.endswith(".pdf"))
+
+
+def queue(*command):
+    """A command of the print system, on the test's own print server."""
+    return subprocess.run(command, check=True, capture_output=True, text=True).stdout
+
+
+def print_result(program):
+    """Print… in the result window, and Print in the print dialog, as it comes."""
+    press_keys(CAPTION, "ctrl+p")
+    dialog = program.window("push button", "Print")
+    click(find(dialog, "push button", "Print"))
+    poll(lambda: gone(dialog), "the print dialog to close")
+
+
+def printed_text(count):
+    """The text of the count-th file the queue printed, once it is there and
+    the queue has finished with it."""
+    poll(lambda: len(printed_files()) >= count and not queue("lpstat", "-o", "PDF").strip(),
+         "page %d to come out of the printer" % count, 90)
+    text = subprocess.run(["pdftotext", "-layout", printed_files()[count - 1], "-"], check=True,
+                          capture_output=True, text=True).stdout
+    # Without the page numbers, a paragraph reads on over a page break.
+    return re.sub(r"(?m)^ *Page \d+ of \d+ *$", "", text)
+
+
+def printing():
+    """A result printed through the print dialog on a real print queue (a PDF
+    queue of a print server of the test's own), its printed text read back.
+    A stopped queue keeps the job and the user is told; a queue that refuses
+    jobs loses it, and the user is told that nothing was printed."""
+    options = ["Yes", "No", "Not Sure"]
+    program = Program()
+    try:
+        questions = start_test(program, ["Root Chakra (Muladhara)", "Heart Chakra (Anahata)",
+                                         "Throat Chakra (Vishuddha)"])
+        for n in range(24):
+            label = poll(lambda: question_label(questions), "the question number")
+            click(find(questions, "radio button", options[n % 3]))
+            click(find(questions, "push button", "Next >>"))
+            if n < 23:
+                poll(lambda: question_label(questions) != label, "the next question")
+        result = program.window("push button", "Find Chakra Yoga")
+
+        # What the result window shows: each bar's percentage, each verdict, the report.
+        report = report_text(result)
+        verdicts = dict(re.findall(r"Your (\w[\w ]* Chakra \(\w+\)) is (\w+)", report))
+        check(len(verdicts) == 3, "the report's verdicts: %r" % verdicts)
+        bars = dict(re.findall(r"^([\w ]+): (\d+)%$", node.description or "")[0]
+                    for node in descendants(result)
+                    if re.match(r"^[\w ]+: \d+%$", node.description or "") and showing(node))
+        percents = {name: int(next((p for short, p in bars.items()
+                                    if name.startswith(short + " ")), 0))
+                    for name in verdicts}
+
+        print_result(program)
+        text = printed_text(1)
+        flat = " ".join(text.split())
+        check(not re.search("[\x00-\x08\x0b\x0e-\x1f\ufb00-\ufb06]", text),
+              "the printed text has ligatures or control characters: %r" %
+              sorted(set(re.findall("[\x00-\x08\x0b\x0e-\x1f\ufb00-\ufb06]", text))))
+        for line in report.splitlines():
+            check(" ".join(line.split()) in flat, "not printed: %r" % line)
+        chart = [row.split() for row in text.split("\f")[0].splitlines()]
+        check([verdicts[name] for name in sorted(verdicts, key=report.index)] in
+              [[word for word in row if word != "not" and word != "tested"] for row in chart],
+              "no chart row with the verdicts %r" % verdicts)
+        for name, percent in percents.items():
+            check(any("%d%%" % percent in row for row in chart), "no bar labelled %d%%" % percent)
+            matched = re.search(re.escape(name) + r": (\d) of 8 answers matched the key", flat)
+            check(matched, "no tally for " + name)
+            # A score of m out of 8 is drawn as m/8 of the full bar, rounded half to even.
+            check(round(int(matched.group(1)) * 100 / 8) == percent,
+                  "%s: %s of 8 printed, the bar shows %d%%" % (name, matched.group(1), percent))
+
+        # A stopped queue: the job waits, the user is told, and it prints once started.
+        queue("cupsdisable", "-r", "Out of paper", "PDF")
+        print_result(program)
+        program.message("The result was sent to the printer \u201cPDF\u201d, but the printer is "
+                        "stopped: the job waits in its queue, and nothing is printed until the "
+                        "printer is started again. The printer says: \u201cOut of paper\u201d.")
+        check(len(queue("lpstat", "-o", "PDF").splitlines()) == 1, "no job waits in the queue")
+        queue("cupsenable", "PDF")
+        check(printed_text(2) == text, "the held job printed something else")
+
+        # A queue that refuses jobs: nothing is printed, and the user is told so.
+        jobs = queue("lpstat", "-W", "all", "-o", "PDF")
+        queue("cupsreject", "-r", "Being repaired", "PDF")
+        print_result(program)
+        program.message("The result was not printed: the printer \u201cPDF\u201d is not "
+                        "accepting jobs. The printer says: \u201cBeing repaired\u201d.")
+        check(queue("lpstat", "-W", "all", "-o", "PDF") == jobs, "the refused job was queued")
+        queue("cupsaccept", "PDF")
+
+        # The postures the viewer pages through are the printed ones, whole: per
+        # chakra that is not open, as many as the yoga plan gives it.
+        postures = {"Root": 1, "Sacral": 2, "Navel": 3, "Heart": 2, "Throat": 5, "Third Eye": 2,
+                    "Crown": 2}
+        records = 0
+        for name, verdict in verdicts.items():
+            count = postures[name.split(" Chakra")[0]] if verdict != "Open" else 0
+            check(flat.count(", for the " + name) == count,
+                  "%s: %d postures printed" % (name, flat.count(", for the " + name)))
+            records += count
+        check(("Recommended yoga" in flat) == (records > 0), "the yoga part printed or not")
+        check(("no chakra yoga is needed" in flat) == (records == 0), "the no-yoga note")
+        if records:
+            click(find(result, "push button", "Find Chakra Yoga"))
+            viewer = program.window("push button", "<< Back")
+            for n in range(records):
+                record = text_of(find(viewer, "text"))
+                for line in record.splitlines():
+                    check(" ".join(line.split()) in flat, "not printed: %r" % line)
+                if n + 1 < records:
+                    click(find(viewer, "push button", "Next >>"))
+                    poll(lambda: text_of(find(viewer, "text")) != record, "the next record")
+        close_box(CAPTION)
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+
+
 if __name__ == "__main__":
     # Bring up the accessibility bus and its registry before any program
     # starts, so that every program finds them there to register with.
@@ -559,9 +685,11 @@ if __name__ == "__main__":
     started = time.monotonic()
     try:
         # PRANOTH_E2E_PARTS=name,... runs only those parts, while working on them.
-        chosen = os.environ.get("PRANOTH_E2E_PARTS", "").split(",")
-        for part in (walkthrough, leaving, bad_settings, single_instance):
-            if chosen != [""] and part.__name__ not in chosen:
+        # Printing needs a print server of its own, started by walkthrough.sh.
+        chosen = (os.environ.get("PRANOTH_E2E_PARTS") or
+                  "walkthrough,leaving,bad_settings,single_instance").split(",")
+        for part in (walkthrough, leaving, bad_settings, single_instance, printing):
+            if part.__name__ not in chosen:
                 continue
             part()
             print("%s: ok (%.1f s)" % (part.__name__, time.monotonic() - started))
