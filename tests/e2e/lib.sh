@@ -42,10 +42,6 @@ LogLevel error
   Order deny,allow
 </Location>
 <Policy default>
-  JobPrivateAccess all
-  JobPrivateValues none
-  SubscriptionPrivateAccess all
-  SubscriptionPrivateValues none
   <Limit All>
     Order deny,allow
   </Limit>
