@@ -8,7 +8,6 @@
 #include "qt_text.h"
 #include "result_chart.h"
 #include "section_text.h"
-#include "window_layout.h"
 #include "yoga/asana_catalogue.h"
 #include "yoga/yoga_plan.h"
 
@@ -58,7 +57,7 @@ private:
                                 QColor colour = ReportBlack)
     {
         QTextCharFormat format;
-        format.setFont(verdana(points, bold), QTextCharFormat::FontPropertiesAll);
+        format.setFont(documentFont(points, bold), QTextCharFormat::FontPropertiesAll);
         format.setForeground(colour);
         return format;
     }
@@ -277,7 +276,7 @@ std::unique_ptr<QTextDocument> composeResultDocument(const Assessment &assessmen
     document->setDefaultTextOption(wrapping);
     registerResultChart(*document);
     Composer(*document, assessment, completed).compose();
-    document->setDefaultFont(verdana(BodyPoints));
+    document->setDefaultFont(documentFont(BodyPoints));
     return document;
 }
 

@@ -6,6 +6,7 @@ bus. Run by walkthrough.sh, which provides the X server and the bus."""
 import ctypes
 import os
 import random
+import re
 import resource
 import signal
 import subprocess
@@ -268,10 +269,13 @@ def question_label(window):
 
 
 def answer_all(program, questions, option="Not Sure"):
-    """Answers every remaining question by mouse: the option, then Next."""
+    """Answers every remaining question by mouse: the option (or the options
+    of a list in turn), then Next."""
+    options = [option] if isinstance(option, str) else option
     while True:
         label = poll(lambda: question_label(questions), "the question number")
-        click(find(questions, "radio button", option))
+        number = int(label.split()[2])
+        click(find(questions, "radio button", options[number % len(options)]))
         click(find(questions, "push button", "Next >>"))
         number, total = label[len("Question No. "):].split(" of ")
         if number == total:
@@ -551,6 +555,116 @@ def single_instance():
         program.kill()
 
 
+def printed_files():
+    folder = os.environ["PRANOTH_PRINTED"]
+    return sorted(os.path.join(folder, name) for name in os.listdir(folder) if name.endswith(".pdf"))
+
+
+def queue(*command):
+    """A command of the print system, on the test's own print server."""
+    return subprocess.run(command, check=True, capture_output=True, text=True).stdout
+
+
+def print_result(program):
+    """Print… in the result window, and Print in the print dialog, as it comes."""
+    press_keys(CAPTION, "ctrl+p")
+    dialog = program.window("push button", "Print")
+    click(find(dialog, "push button", "Print"))
+    poll(lambda: gone(dialog), "the print dialog to close")
+
+
+def printed_text(count):
+    """The text of the count-th file the queue printed, once it is there and
+    the queue has finished with it."""
+    poll(lambda: len(printed_files()) >= count and not queue("lpstat", "-o", "PDF").strip(),
+         "page %d to come out of the printer" % count, 90)
+    text = subprocess.run(["pdftotext", "-layout", printed_files()[count - 1], "-"], check=True,
+                          capture_output=True, text=True).stdout
+    # Without the page numbers, a paragraph reads on over a page break.
+    return re.sub(r"(?m)^ *Page \d+ of \d+ *$", "", text)
+
+
+def printing():
+    """A result printed through the print dialog on a real print queue (a PDF
+    queue of a print server of the test's own), its printed text read back.
+    A stopped queue keeps the job and the user is told; a queue that refuses
+    jobs loses it, and the user is told that nothing was printed."""
+    program = Program()
+    try:
+        questions = start_test(program, ["Root Chakra (Muladhara)", "Heart Chakra (Anahata)",
+                                         "Throat Chakra (Vishuddha)"])
+        result = answer_all(program, questions, ["Yes", "No", "Not Sure"])
+        # What the result window shows: the verdicts, the bars' percentages, the report.
+        report = report_text(result)
+        verdicts = dict(re.findall(r"Your (.+ Chakra \(\w+\)) is (\w+)", report))
+        check(len(verdicts) == 3, "the report's verdicts: %r" % verdicts)
+        bars = dict(re.findall(r"^(.+): (\d+)%$", node.description or "")[0]
+                    for node in descendants(result)
+                    if re.match(r"^.+: \d+%$", node.description or ""))
+
+        print_result(program)
+        text = printed_text(1)
+        flat = " ".join(text.split())
+        odd = set(re.findall("[\x00-\x08\x0b\x0e-\x1f\ufb00-\ufb06]", text))
+        check(not odd, "ligatures or control characters printed: %r" % sorted(odd))
+        for line in report.splitlines():
+            check(" ".join(line.split()) in flat, "not printed: %r" % line)
+        chart = [[word for word in row.split() if word not in ("not", "tested")]
+                 for row in text.split("\f")[0].splitlines()]
+        check([verdicts[name] for name in sorted(verdicts, key=report.index)] in chart,
+              "no chart row with the verdicts %r" % verdicts)
+        for name in verdicts:
+            matched = re.search(re.escape(name) + r": (\d) of 8 answers matched the key", flat)
+            check(matched, "no tally for " + name)
+            # m of 8 matched is drawn as m/8 of the full bar, rounded half to even.
+            percent = round(int(matched.group(1)) * 100 / 8)
+            check(bars.get(name.split(" Chakra")[0], "0") == str(percent),
+                  "%s: %s of 8 printed, the bar shows otherwise" % (name, matched.group(1)))
+            check(any("%d%%" % percent in row for row in chart), "no bar labelled %d%%" % percent)
+
+        # A stopped queue: the job waits, the user is told, and it prints once started.
+        queue("cupsdisable", "-r", "Out of paper", "PDF")
+        print_result(program)
+        program.message("The result was sent to the printer \u201cPDF\u201d, but the printer is "
+                        "stopped: the job waits in its queue, and nothing is printed until the "
+                        "printer is started again. The printer says: \u201cOut of paper\u201d.")
+        check(len(queue("lpstat", "-o", "PDF").splitlines()) == 1, "no job waits in the queue")
+        queue("cupsenable", "PDF")
+        check(printed_text(2) == text, "the held job printed something else")
+
+        # A queue that refuses jobs: nothing is printed, and the user is told so.
+        jobs = queue("lpstat", "-W", "all", "-o", "PDF")
+        queue("cupsreject", "-r", "Being repaired", "PDF")
+        print_result(program)
+        program.message("The result was not printed: the printer \u201cPDF\u201d is not "
+                        "accepting jobs. The printer says: \u201cBeing repaired\u201d.")
+        check(queue("lpstat", "-W", "all", "-o", "PDF") == jobs, "the refused job was queued")
+
+        # The postures printed are the viewer's, whole: per chakra that is not
+        # open, as many as the yoga plan gives it.
+        postures = {"Root": 1, "Heart": 2, "Throat": 5}
+        records = 0
+        for name, verdict in verdicts.items():
+            count = postures[name.split(" Chakra")[0]] if verdict != "Open" else 0
+            check(flat.count(", for the " + name) == count, name + ": postures printed")
+            records += count
+        check(("Recommended yoga" in flat) == (records > 0), "the yoga part printed or not")
+        if records:
+            click(find(result, "push button", "Find Chakra Yoga"))
+            viewer = program.window("push button", "<< Back")
+        for n in range(records):
+            record = text_of(find(viewer, "text"))
+            for line in record.splitlines():
+                check(" ".join(line.split()) in flat, "not printed: %r" % line)
+            if n + 1 < records:
+                click(find(viewer, "push button", "Next >>"))
+                poll(lambda: text_of(find(viewer, "text")) != record, "the next record")
+        close_box(CAPTION)
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+
+
 if __name__ == "__main__":
     # Bring up the accessibility bus and its registry before any program
     # starts, so that every program finds them there to register with.
@@ -559,9 +673,11 @@ if __name__ == "__main__":
     started = time.monotonic()
     try:
         # PRANOTH_E2E_PARTS=name,... runs only those parts, while working on them.
-        chosen = os.environ.get("PRANOTH_E2E_PARTS", "").split(",")
-        for part in (walkthrough, leaving, bad_settings, single_instance):
-            if chosen != [""] and part.__name__ not in chosen:
+        # Printing needs a print server of its own, started by walkthrough.sh.
+        chosen = (os.environ.get("PRANOTH_E2E_PARTS") or
+                  "walkthrough,leaving,bad_settings,single_instance").split(",")
+        for part in (walkthrough, leaving, bad_settings, single_instance, printing):
+            if part.__name__ not in chosen:
                 continue
             part()
             print("%s: ok (%.1f s)" % (part.__name__, time.monotonic() - started))

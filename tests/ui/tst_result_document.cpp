@@ -80,10 +80,11 @@ QString runTool(const QString &tool, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// Text as compared: compatibility forms folded (ligatures), whitespace runs as one space.
+// Text as compared: whitespace runs as one space. Nothing else is folded: text
+// copied from the PDF reads as written, with no ligature characters for "fi".
 QString simplified(const QString &text)
 {
-    return text.normalized(QString::NormalizationForm_KC).simplified();
+    return text.simplified();
 }
 
 QString latin1(std::string_view text)
