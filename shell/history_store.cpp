@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -16,10 +15,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace pranoth {
 
@@ -256,23 +253,16 @@ QString HistoryStore::setAside()
 
 QString HistoryStore::createFile()
 {
-    const QFileInfo info(path_);
-    QDir folder = info.absoluteDir();
-    if (!folder.exists()) {
-        if (!QDir().mkpath(folder.absolutePath()))
-            return QCoreApplication::translate("HistoryStore", "the folder %1 cannot be made.")
-                .arg(folder.absolutePath());
-        ::chmod(QFile::encodeName(folder.absolutePath()).constData(), S_IRWXU);
-    }
+    // Folders missing on the way, $XDG_DATA_HOME among them, are made owner only.
+    const QString folder = QFileInfo(path_).absolutePath();
+    if (!makePrivateFolders(folder))
+        return QCoreApplication::translate("HistoryStore", "the folder %1 cannot be made.")
+            .arg(folder);
     // Made by hand, owner only, before anything is written to it; SQLite gives
     // its log files the same permissions.
-    const int fd = ::open(QFile::encodeName(path_).constData(), O_WRONLY | O_CREAT | O_CLOEXEC,
-                          S_IRUSR | S_IWUSR);
-    if (fd < 0)
+    if (!createPrivateFile(path_))
         return QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.")
             .arg(path_);
-    ::fchmod(fd, S_IRUSR | S_IWUSR);
-    ::close(fd);
     if (!openConnection(false))
         return reasonOf(database().lastError());
     if (!migrate()) {

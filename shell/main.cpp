@@ -1,4 +1,5 @@
 #include "app_flow.h"
+#include "command_line.h"
 #include "core/config.h"
 #include "keeping.h"
 #include "qt_platform.h"
@@ -8,6 +9,8 @@
 #include "user_folders.h"
 
 #include <QApplication>
+
+#include <optional>
 
 #ifdef PRANOTH_STARTUP_BENCH
 #include "bench/first_paint.h"
@@ -37,8 +40,12 @@ void withoutScreenReaderNoise(QtMsgType type, const QMessageLogContext &context,
 int main(int argc, char *argv[])
 {
     using namespace pranoth;
+    if (const auto status = answerCommandLine(argc, argv))
+        return *status;
     qtHandler = qInstallMessageHandler(withoutScreenReaderNoise);
+    std::optional<DisplayRequired> displayRequired(std::in_place, argv[0]);
     QApplication app(argc, argv);
+    displayRequired.reset();
     QApplication::setApplicationName(fromLatin1(config::Title));
     QApplication::setApplicationVersion(fromLatin1(config::Version));
     QGuiApplication::setDesktopFileName(fromLatin1(config::AppId));

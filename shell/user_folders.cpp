@@ -1,6 +1,13 @@
 #include "user_folders.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pranoth {
 
@@ -20,6 +27,41 @@ QString userHistoryFile()
     if (folder.isEmpty())
         return {};
     return folder + QStringLiteral("/pranoth/history.sqlite");
+}
+
+bool makePrivateFolders(const QString &folder)
+{
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (QFileInfo(path).isDir())
+        return true;
+    const QString parent = QFileInfo(path).path();
+    if (parent == path || !makePrivateFolders(parent))
+        return false;
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), S_IRWXU) != 0)
+        return errno == EEXIST && QFileInfo(path).isDir();
+    // The umask may have taken bits away; the folder gets exactly these.
+    ::chmod(name.constData(), S_IRWXU);
+    return true;
+}
+
+bool createPrivateFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC,
+                          S_IRUSR | S_IWUSR);
+    if (fd < 0)
+        return false;
+    const bool owned = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0;
+    ::close(fd);
+    return owned;
+}
+
+OwnerOnlyCreation::OwnerOnlyCreation() : previous_(::umask(S_IRWXG | S_IRWXO))
+{}
+
+OwnerOnlyCreation::~OwnerOnlyCreation()
+{
+    ::umask(previous_);
 }
 
 } // namespace pranoth
