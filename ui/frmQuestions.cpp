@@ -1,6 +1,7 @@
 #include "frmQuestions.h"
 
 #include "qt_text.h"
+#include "screen_reader.h"
 #include "window_layout.h"
 
 #include <QButtonGroup>
@@ -38,7 +39,12 @@ frmQuestions::frmQuestions(Platform &platform) : FlowWindow(platform, "frmQuesti
     txtQuestions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtQuestions->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtQuestions->setTabChangesFocus(true);
+    addKeyboardCaret(txtQuestions);
     describe(txtQuestions, tr("The question to answer"), tr("Question"));
+    // The question is spoken with its number as it changes; the focus stays on Next.
+    announcer_ = new Announcer(this, [this] {
+        return lblQNo->text() + QStringLiteral(". ") + txtQuestions->toPlainText();
+    });
 
     struct OptionPlace {
         const char *caption;
@@ -83,11 +89,15 @@ frmQuestions::frmQuestions(Platform &platform) : FlowWindow(platform, "frmQuesti
 void frmQuestions::setLabelText(std::string_view text)
 {
     lblQNo->setText(fromLatin1(text));
+    // Reached by Tab, the question says its number first.
+    txtQuestions->setAccessibleName(lblQNo->text());
+    announcer_->changed();
 }
 
 void frmQuestions::setQuestionText(std::string_view text)
 {
     txtQuestions->setPlainText(fromLatin1(text));
+    announcer_->changed();
 }
 
 void frmQuestions::selectOption(int option)

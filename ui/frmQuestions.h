@@ -14,6 +14,8 @@ class QRadioButton;
 
 namespace pranoth {
 
+class Announcer;
+
 // The questionnaire: one question at a time, answered Yes, No or Not Sure.
 // The run logic decides what is shown; the window shows it.
 class frmQuestions : public FlowWindow, public QuestionnaireView {
@@ -42,6 +44,7 @@ private:
     QPushButton *cmdNext = nullptr;
     QAction *mnuNext = nullptr;
     QAction *mnuBack = nullptr;
+    Announcer *announcer_ = nullptr;
 };
 
 } // namespace pranoth

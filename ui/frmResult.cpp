@@ -4,6 +4,7 @@
 #include "core/platform.h"
 #include "core/report.h"
 #include "link_view.h"
+#include "screen_reader.h"
 #include "window_layout.h"
 
 #include <QCoreApplication>
@@ -85,6 +86,7 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
     RTB->setReadOnly(true);
     RTB->setUndoRedoEnabled(false);
     RTB->setTabChangesFocus(true);
+    addKeyboardCaret(RTB);
     describe(RTB, tr("The verdict for each tested chakra, with advice"), tr("Result report"));
     writer_ = std::make_unique<TextCursorWriter>(RTB);
     enableLinkClicks(

@@ -2,11 +2,13 @@
 
 #include "program_resources.h"
 #include "qt_text.h"
+#include "screen_reader.h"
 #include "window_layout.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextEdit>
 
 namespace pranoth {
@@ -44,7 +46,14 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
     RTB->setReadOnly(true);
     RTB->setUndoRedoEnabled(false);
     RTB->setTabChangesFocus(true);
+    addKeyboardCaret(RTB);
     describe(RTB, tr("The posture's names, procedure, benefits and cautions"), tr("Posture"));
+    // Each posture shown is spoken by its name (the record's second line) and
+    // chakra, when the viewer opens and after Next and Back.
+    announcer_ = new Announcer(this, [this] {
+        return tr("%1, for the %2")
+            .arg(RTB->document()->findBlockByNumber(1).text(), lblChakraName->text());
+    });
     writer_ = std::make_unique<TextCursorWriter>(RTB);
 
     cmdBk = new QPushButton(tr("<< &Back"), Frame1);
@@ -102,6 +111,7 @@ void frmYogaChakra::showPicture(int position)
 void frmYogaChakra::setChakraTitle(std::string_view title)
 {
     lblChakraName->setText(fromLatin1(title));
+    announcer_->changed();
 }
 
 } // namespace pranoth

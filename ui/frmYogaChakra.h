@@ -13,6 +13,8 @@ class QTextEdit;
 
 namespace pranoth {
 
+class Announcer;
+
 // The yoga viewer: pages through the recommended asanas, one record at a
 // time, with its picture, texts and the chakra it serves.
 class frmYogaChakra : public FlowWindow, public YogaRecordView {
@@ -36,6 +38,7 @@ private:
     BackAndExit wayOut_;
     std::unique_ptr<TextCursorWriter> writer_;
     std::unique_ptr<YogaViewer> viewer_;
+    Announcer *announcer_ = nullptr;
 };
 
 } // namespace pranoth

@@ -1,11 +1,15 @@
 #!/usr/bin/python3
-"""The real program under X, driven as a user drives it: mouse clicks and keys
-through xdotool, and what is on screen read back through the accessibility
-bus. Run by walkthrough.sh, which provides the X server and the bus."""
+"""The real program driven as a user drives it. Under X: mouse clicks and keys
+through xdotool, what is on screen read back through the accessibility bus,
+and what a screen reader says of it read back from Orca. Under a Wayland
+compositor, where no keys can be injected: the accessibility bus's actions.
+Run by walkthrough.sh, which provides the display server and the bus."""
 
 import ctypes
+import json
 import os
 import random
+import re
 import resource
 import signal
 import subprocess
@@ -18,6 +22,8 @@ import pyatspi
 PROGRAM = sys.argv[1]
 TITLE = sys.argv[2]                     # "Pranoth", from the build
 CAPTION = "%s v%s" % (TITLE, sys.argv[3])  # "Pranoth v1.15"
+# A Wayland session with no X server at all (walkthrough.sh start_wayland).
+WAYLAND = bool(os.environ.get("WAYLAND_DISPLAY")) and not os.environ.get("DISPLAY")
 
 
 class Failure(Exception):
@@ -164,7 +170,10 @@ class Program:
                     return window
             return None
         box = poll(look, "the message %r" % text)
-        press_keys(None, "Return")
+        if WAYLAND:
+            click(find(box, "push button", "OK"))
+        else:
+            press_keys(None, "Return")
         poll(lambda: gone(box), "the message to close")
 
     def ended(self, seconds=10.0):
@@ -184,7 +193,22 @@ class Program:
 
 # ---- input as a user gives it ---------------------------------------------------
 
+def act(node, *names):
+    """Does the first of the named accessible actions the node offers."""
+    actions = node.queryAction()
+    offered = [actions.getName(i) for i in range(actions.nActions)]
+    for name in names:
+        if name in offered:
+            actions.doAction(offered.index(name))
+            time.sleep(0.05)
+            return
+    raise Failure("%s %r offers %r, none of %r" % (node.getRoleName(), node.name, offered, names))
+
+
 def click(node):
+    if WAYLAND:  # the bus's action: on Wayland no client can move the pointer
+        act(node, "Press", "Toggle", "Click")
+        return
     x, y, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     xdotool("mousemove", str(x + width // 2), str(y + height // 2), "sleep", "0.05", "click", "1")
     time.sleep(0.05)
@@ -201,7 +225,8 @@ def press_keys(window_name, *keys):
     if window_name:
         window = x_window(window_name)
         subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
-    xdotool("key", "--clearmodifiers", "--delay", "80", *keys)
+    if keys:
+        xdotool("key", "--clearmodifiers", "--delay", "80", *keys)
     time.sleep(0.15)
 
 
@@ -551,6 +576,228 @@ def single_instance():
         program.kill()
 
 
+def menu_entry(window, name):
+    """A menu entry of the window's menu bar, shown or not."""
+    for node in descendants(window):
+        if node.getRoleName() == "menu item" and node.name == name:
+            return node
+    return None
+
+
+def wayland_session():
+    """The program on a Wayland compositor with no X server: the windows come,
+    a whole test runs through the accessibility bus's actions, the result, the
+    viewer, About, My History, and a second start is refused."""
+    check(not os.environ.get("DISPLAY"), "an X display is set")
+    program = Program()
+    try:
+        main = main_window(program)
+        act(menu_entry(main, "About Software"), "Press")
+        about = program.window("push button", "OK")
+        click(find(about, "push button", "OK"))
+        poll(lambda: gone(about), "the about window to close")
+
+        result = answer_all(program, start_test(program, ["Throat Chakra (Vishuddha)"]))
+        report = report_text(result)
+        check("Your Throat Chakra (Vishuddha) is UnderActive" in report, report[:200])
+        act(menu_entry(result, "Keep in My History"), "Press", "Toggle")
+        poll(lambda: menu_entry(result, "Keep in My History").getState().contains(
+            pyatspi.STATE_CHECKED), "the result to be kept")
+
+        click(find(result, "push button", "Find Chakra Yoga"))
+        viewer = program.window("push button", "<< Back")
+        record = text_of(find(viewer, "text"))
+        check(record.startswith("Asanas Name\nMatsyasana\n"), record[:40])
+        click(find(viewer, "push button", "Next >>"))
+        poll(lambda: text_of(find(viewer, "text")) != record, "the next record")
+        click(find(viewer, "push button", "Back"))
+
+        main = main_window(program)
+        act(menu_entry(main, "My History…"), "Press")
+        history = program.window("table", "Kept results")
+        table = find(history, "table", "Kept results")
+        kept = poll(lambda: kept_rows(table) or None, "the kept result")
+        check(len(kept) == 1 and kept[0][5] != "not tested", "My History shows %r" % kept)
+        click(find(history, "push button", "Close"))
+        poll(lambda: gone(table), "My History to close")
+
+        second = Program()
+        second.message("Application is already running")
+        check(second.ended() == 0, "the second start did not end cleanly")
+        check(program.alive(), "the first instance ended too")
+        click(find(main_window(program), "push button", "Exit"))
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+
+
+class ScreenReader:
+    """Orca, Debian's screen reader, in the private session with no speech
+    server: what it would say, it writes to its own debug log, read back here."""
+
+    SETTINGS = {
+        "general": {"enableKeyEcho": False, "speechServerFactory": "", "enableBraille": False,
+                    "enableSound": False, "profile": ["Default", "default"],
+                    "startingProfile": ["Default", "default"],
+                    "activeProfile": ["Default", "default"]},
+        "profiles": {"default": {"profile": ["Default", "default"], "pronunciations": {},
+                                 "keybindings": {}}},
+        "pronunciations": {}, "keybindings": {},
+    }
+
+    def __init__(self):
+        folder = tempfile.mkdtemp(dir=os.environ["HOME"])
+        prefs = os.path.join(folder, "prefs")
+        os.mkdir(prefs)
+        with open(os.path.join(prefs, "user-settings.conf"), "w") as file:
+            json.dump(self.SETTINGS, file)
+        # Its log is written a line at a time, so that it can be read as it speaks.
+        with open(os.path.join(prefs, "orca-customizations.py"), "w") as file:
+            file.write("import orca.debug\norca.debug.debugFile.reconfigure(line_buffering=True)\n")
+        self.log = os.path.join(folder, "orca.log")
+        # Orca refuses to start beside another Orca of this user; as root it
+        # gets a process namespace of its own, so that one on the desktop
+        # cannot stop it (and it cannot stop that one).
+        alone = (["unshare", "--pid", "--fork", "--mount-proc", "--kill-child=TERM"]
+                 if AS_ROOT else [])
+        self.process = subprocess.Popen([*alone, "orca", "-u", prefs, "--debug-file", self.log],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.heard = 0
+        self.step("Orca starts", "Screen reader on.")
+
+    def utterances(self):
+        try:
+            with open(self.log, encoding="utf-8", errors="replace") as file:
+                text = file.read()
+        except FileNotFoundError:
+            return []
+        return re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?\{", text, re.S)
+
+    def step(self, what, *expected, seconds=20.0):
+        """Waits until Orca has said each expected text (within one utterance)
+        since the last step; returns all it said in this step."""
+        said = []
+
+        def heard():
+            said[:] = self.utterances()[self.heard:]
+            return all(any(text in utterance for utterance in said) for text in expected)
+        try:
+            poll(heard, what, seconds)
+        except Failure:
+            raise Failure("%s: Orca said %r, not %r" % (what, said, expected))
+        time.sleep(0.3)  # what else it says on the way
+        said[:] = self.utterances()[self.heard:]
+        self.heard += len(said)
+        if os.environ.get("PRANOTH_E2E_SPOKEN"):
+            print("  %s: %r" % (what, said))
+        return said
+
+    def stop(self):
+        # unshare waits out a TERM; killed, it passes TERM on to Orca.
+        self.process.kill()
+        self.process.wait()
+
+
+def lines_of(node):
+    """A text view's lines as its accessible text gives them (the end of a
+    line is where the next one starts, less the space or break between)."""
+    text = node.queryText()
+    lines, offset = [], 0
+    while offset < text.characterCount:
+        line, start, end = text.getTextAtOffset(offset, pyatspi.TEXT_BOUNDARY_LINE_START)
+        lines.append(line.rstrip("\n"))
+        offset = max(end, offset) + 1
+    return lines
+
+
+def screen_reader():
+    """A whole test by keyboard alone, as a blind user meets it with Orca: the
+    question is spoken with its number when the questionnaire opens and after
+    each Next while the focus stays on Next; the question, the report and the
+    posture record read line by line; the viewer speaks each posture."""
+    orca = ScreenReader()
+    program = Program()
+    try:
+        main = main_window(program)
+        press_keys(CAPTION)
+        orca.step("the main window", "Root Chakra (Muladhara) check box not checked")
+        press_keys(CAPTION, "Tab", "Tab", "Tab", "Tab", "space")
+        orca.step("ticking Throat", "Throat Chakra (Vishuddha) check box", "checked")
+        press_keys(CAPTION, "Tab", "Tab", "Tab")
+        orca.step("to START TEST", "START TEST push button")
+        press_keys(CAPTION, "space")
+        questions = program.window("label", "Remember to answer each question as truthfully as you can.")
+        question = find(questions, "text")
+        press_keys(CAPTION)  # the window manager's part: a new window gets the focus
+
+        def spoken_question():
+            return "%s. %s" % (question_label(questions), text_of(question))
+        poll(lambda: question_label(questions) == "Question No. 1 of 8", "question 1")
+        orca.step("the questionnaire opens", "Next >> push button", spoken_question())
+
+        # The question by itself: its number, then line by line.
+        press_keys(CAPTION, "Tab")
+        lines = lines_of(question)
+        orca.step("Tab to the question", "Question No. 1 of 8 read only text", lines[0])
+        if len(lines) > 1:
+            press_keys(CAPTION, "Down")
+            orca.step("Down in the question", lines[1])
+        before = text_of(question)
+        press_keys(CAPTION, "x", "BackSpace")
+        check(text_of(question) == before, "the question took typing")
+
+        # "Not Sure" from here on, then back to Next: Space answers and moves on.
+        press_keys(CAPTION, "Tab")
+        orca.step("Tab to the answers", "Yes")
+        press_keys(CAPTION, "Right", "Right")
+        orca.step("Right to Not Sure", "Not Sure")
+        press_keys(CAPTION, "shift+Tab", "shift+Tab")
+        orca.step("back to Next", "Next >> push button")
+        press_keys(CAPTION, "space")
+        poll(lambda: question_label(questions) == "Question No. 2 of 8", "question 2")
+        orca.step("Space on Next", spoken_question())
+        press_keys(CAPTION, "alt+n")
+        poll(lambda: question_label(questions) == "Question No. 3 of 8", "question 3")
+        orca.step("Alt+N", spoken_question())
+        for number in range(4, 9):
+            press_keys(CAPTION, "space")
+            poll(lambda: question_label(questions) == "Question No. %d of 8" % number,
+                 "question %d" % number)
+            orca.step("Space on Next", spoken_question())
+        press_keys(CAPTION, "space")
+        result = program.window("push button", "Find Chakra Yoga")
+        press_keys(CAPTION)
+        orca.step("the result window", "Find Chakra Yoga push button")
+
+        # The report, line by line.
+        press_keys(CAPTION, "Tab")
+        report = lines_of(find(result, "text"))
+        orca.step("Tab to the report", "Result report read only text", report[0])
+        for line in report[1:3]:
+            press_keys(CAPTION, "Down")
+            orca.step("Down in the report", line)
+
+        # The viewer speaks each posture as it comes, and its record reads by line.
+        press_keys(CAPTION, "shift+Tab", "space")
+        viewer = program.window("push button", "<< Back")
+        record = lines_of(find(viewer, "text"))
+        press_keys(CAPTION)
+        orca.step("the viewer opens", "%s, for the Throat Chakra (Vishuddha)" % record[1])
+        press_keys(CAPTION, "alt+n")
+        poll(lambda: lines_of(find(viewer, "text"))[1] != record[1], "the next posture")
+        record = lines_of(find(viewer, "text"))
+        orca.step("Alt+N in the viewer", "%s, for the Throat Chakra (Vishuddha)" % record[1])
+        press_keys(CAPTION, "Tab", "Tab")
+        orca.step("Tab to the record", "Posture read only text", record[0])
+        press_keys(CAPTION, "Down")
+        orca.step("Down in the record", record[1])
+        press_keys(CAPTION, "alt+x")
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+        orca.stop()
+
+
 if __name__ == "__main__":
     # Bring up the accessibility bus and its registry before any program
     # starts, so that every program finds them there to register with.
@@ -560,7 +807,9 @@ if __name__ == "__main__":
     try:
         # PRANOTH_E2E_PARTS=name,... runs only those parts, while working on them.
         chosen = os.environ.get("PRANOTH_E2E_PARTS", "").split(",")
-        for part in (walkthrough, leaving, bad_settings, single_instance):
+        parts = (wayland_session,) if WAYLAND else (walkthrough, leaving, bad_settings,
+                                                    single_instance, screen_reader)
+        for part in parts:
             if chosen != [""] and part.__name__ not in chosen:
                 continue
             part()

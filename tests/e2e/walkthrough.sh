@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# The whole program end to end under a private X server and accessibility bus.
+# The whole program end to end under a private X server and accessibility bus,
+# or with PRANOTH_E2E_SESSION=wayland on a headless Wayland compositor.
 # Usage: walkthrough.sh PROGRAM TITLE VERSION
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-start_display
+if [[ "${PRANOTH_E2E_SESSION:-x11}" == wayland ]]; then
+    start_wayland
+else
+    start_display
+fi
 mkdir -p "$XDG_CONFIG_HOME"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 export NO_AT_BRIDGE=0
