@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
-#include <QTimer>
 #include <QWidget>
 
 namespace pranoth {
@@ -71,6 +70,9 @@ Announcer::Announcer(QWidget *window, std::function<QString()> text)
     }();
     static_cast<void>(installed);
     window->installEventFilter(this);
+    afterThisTurn_.setSingleShot(true);
+    afterThisTurn_.setInterval(0);
+    connect(&afterThisTurn_, &QTimer::timeout, this, &Announcer::say);
 }
 
 void Announcer::changed()
@@ -90,16 +92,17 @@ bool Announcer::eventFilter(QObject *watched, QEvent *event)
 
 void Announcer::sayWhenActive()
 {
-    if (!window_->isActiveWindow())
-        return; // said on activation
-    // After the turn of the event loop that shows the window, moves the
-    // focus or closes a menu, so that what they say does not cut this off.
-    QTimer::singleShot(0, this, [this] {
-        if (!pending_ || !window_->isActiveWindow())
-            return;
-        pending_ = false;
-        announcement_->say(text_());
-    });
+    if (window_->isActiveWindow())
+        afterThisTurn_.start();
+    // else said when the window becomes active
+}
+
+void Announcer::say()
+{
+    if (!pending_ || !window_->isActiveWindow())
+        return;
+    pending_ = false;
+    announcement_->say(text_());
 }
 
 } // namespace pranoth

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 
@@ -42,11 +43,15 @@ protected:
 
 private:
     void sayWhenActive();
+    void say();
 
     QWidget *window_;
     std::function<QString()> text_;
     Announcement *announcement_;
     bool pending_ = false;
+    // After the turn of the event loop that shows the window, moves the focus
+    // or closes a menu, so that what they say does not cut the text off.
+    QTimer afterThisTurn_;
 };
 
 } // namespace pranoth

@@ -14,4 +14,4 @@ mkdir -p "$XDG_CONFIG_HOME"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 export NO_AT_BRIDGE=0
 dbus-run-session -- /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/walkthrough.py" "$@" \
-    2> >(grep -v -E 'dbus-daemon|SpiRegistry|Failed to set fd limit' >&2)
+    2> >(grep -v -E 'dbus-daemon|SpiRegistry|Failed to set fd limit|dbind-WARNING' >&2)
