@@ -651,9 +651,13 @@ class ScreenReader:
         os.mkdir(prefs)
         with open(os.path.join(prefs, "user-settings.conf"), "w") as file:
             json.dump(self.SETTINGS, file)
-        # Its log is written a line at a time, so that it can be read as it speaks.
+        # Its log is written a line at a time, so that it can be read as it
+        # speaks, and holds what it says without the finest detail, so that it
+        # keeps up on a busy machine.
         with open(os.path.join(prefs, "orca-customizations.py"), "w") as file:
-            file.write("import orca.debug\norca.debug.debugFile.reconfigure(line_buffering=True)\n")
+            file.write("import orca.debug as debug\n"
+                       "debug.debugFile.reconfigure(line_buffering=True)\n"
+                       "debug.debugLevel = debug.LEVEL_INFO\n")
         self.log = os.path.join(folder, "orca.log")
         # Orca refuses to start beside another Orca of this user; as root it
         # gets a process namespace of its own, so that one on the desktop
