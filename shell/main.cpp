@@ -25,8 +25,8 @@ QtMessageHandler qtHandler = nullptr;
 // the text, and warn each time; the answers themselves are right. The program's
 // own placements (the link view's) lie inside a block's text by construction,
 // so that warning is dropped. So is the one Qt gives each time a screen reader
-// takes longer than half a second to look at a key (a busy machine is
-// enough): the key then goes to the window all the same.
+// takes longer than a tenth of a second to look at a key (a busy machine is
+// enough): Qt then passes the key on to the window all the same.
 void withoutScreenReaderNoise(QtMsgType type, const QMessageLogContext &context,
                               const QString &message)
 {

