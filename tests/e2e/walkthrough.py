@@ -1,9 +1,12 @@
 #!/usr/bin/python3
-"""The real program under X, driven as a user drives it: mouse clicks and keys
-through xdotool, and what is on screen read back through the accessibility
-bus. Run by walkthrough.sh, which provides the X server and the bus."""
+"""The real program driven as a user drives it. Under X: mouse clicks and keys
+through xdotool, what is on screen read back through the accessibility bus,
+and what a screen reader says of it read back from Orca. Under a Wayland
+compositor, where no keys can be injected: the accessibility bus's actions.
+Run by walkthrough.sh, which provides the display server and the bus."""
 
 import ctypes
+import json
 import os
 import random
 import re
@@ -19,6 +22,8 @@ import pyatspi
 PROGRAM = sys.argv[1]
 TITLE = sys.argv[2]                     # "Pranoth", from the build
 CAPTION = "%s v%s" % (TITLE, sys.argv[3])  # "Pranoth v1.15"
+# A Wayland session with no X server at all (walkthrough.sh start_wayland).
+WAYLAND = bool(os.environ.get("WAYLAND_DISPLAY")) and not os.environ.get("DISPLAY")
 
 
 class Failure(Exception):
@@ -165,7 +170,10 @@ class Program:
                     return window
             return None
         box = poll(look, "the message %r" % text)
-        press_keys(None, "Return")
+        if WAYLAND:
+            click(find(box, "push button", "OK"))
+        else:
+            press_keys(None, "Return")
         poll(lambda: gone(box), "the message to close")
 
     def ended(self, seconds=10.0):
@@ -185,7 +193,22 @@ class Program:
 
 # ---- input as a user gives it ---------------------------------------------------
 
+def act(node, *names):
+    """Does the first of the named accessible actions the node offers."""
+    actions = node.queryAction()
+    offered = [actions.getName(i) for i in range(actions.nActions)]
+    for name in names:
+        if name in offered:
+            actions.doAction(offered.index(name))
+            time.sleep(0.05)
+            return
+    raise Failure("%s %r offers %r, none of %r" % (node.getRoleName(), node.name, offered, names))
+
+
 def click(node):
+    if WAYLAND:  # the bus's action: on Wayland no client can move the pointer
+        act(node, "Press", "Toggle", "Click")
+        return
     x, y, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     xdotool("mousemove", str(x + width // 2), str(y + height // 2), "sleep", "0.05", "click", "1")
     time.sleep(0.05)
@@ -202,7 +225,8 @@ def press_keys(window_name, *keys):
     if window_name:
         window = x_window(window_name)
         subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
-    xdotool("key", "--clearmodifiers", "--delay", "80", *keys)
+    if keys:
+        xdotool("key", "--clearmodifiers", "--delay", "80", *keys)
     time.sleep(0.15)
 
 
@@ -665,6 +689,170 @@ def printing():
         program.kill()
 
 
+def menu_entry(window, name):
+    """A menu entry of the window's menu bar, shown or not."""
+    return next((node for node in descendants(window)
+                 if node.getRoleName() == "menu item" and node.name == name), None)
+
+
+def wayland_session():
+    """The program on a Wayland compositor with no X server, through the
+    accessibility bus's actions: About, a whole test, the result, the viewer,
+    My History, a second start refused, and a clean exit."""
+    program = Program()
+    try:
+        act(menu_entry(main_window(program), "About Software"), "Press")
+        about = program.window("label", "Click here for more details.")
+        click(find(about, "push button", "OK"))
+        poll(lambda: gone(about), "the about window to close")
+        result = answer_all(program, start_test(program, ["Throat Chakra (Vishuddha)"]))
+        check("Your Throat Chakra (Vishuddha) is UnderActive" in report_text(result), "the report")
+        click(find(result, "push button", "Find Chakra Yoga"))
+        viewer = program.window("push button", "<< Back")
+        record = text_of(find(viewer, "text"))
+        click(find(viewer, "push button", "Next >>"))
+        poll(lambda: text_of(find(viewer, "text")) != record, "the next record")
+        click(find(viewer, "push button", "Back"))
+        act(menu_entry(main_window(program), "My History…"), "Press")
+        history = program.window("table", "Kept results")
+        click(find(history, "push button", "Close"))
+        poll(lambda: gone(history), "My History to close")
+        second = Program()
+        second.message("Application is already running")
+        check(second.ended() == 0 and program.alive(), "the second start")
+        click(find(main_window(program), "push button", "Exit"))
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+
+
+class ScreenReader:
+    """Orca, Debian's screen reader, in the private session with no speech
+    server: what it would say is read back from its own debug log."""
+
+    SETTINGS = {"general": {"enableKeyEcho": False, "speechServerFactory": "",
+                            "enableBraille": False, "enableSound": False},
+                "profiles": {"default": {"profile": ["Default", "default"]}},
+                "pronunciations": {}, "keybindings": {}}
+    # A log written a line at a time, to be read as it speaks, without the
+    # finest detail, so that Orca keeps up on a busy machine.
+    CUSTOMIZATIONS = ("import orca.debug as debug\n"
+                      "debug.debugFile.reconfigure(line_buffering=True)\n"
+                      "debug.debugLevel = debug.LEVEL_INFO\n")
+
+    def __init__(self):
+        prefs = tempfile.mkdtemp(dir=os.environ["HOME"])
+        for name, text in (("user-settings.conf", json.dumps(self.SETTINGS)),
+                           ("orca-customizations.py", self.CUSTOMIZATIONS)):
+            with open(os.path.join(prefs, name), "w") as file:
+                file.write(text)
+        self.log = os.path.join(prefs, "orca.log")
+        # Orca refuses to start beside another Orca of this user: as root it
+        # gets a process namespace of its own, and ends with unshare.
+        alone = ["unshare", "--pid", "--fork", "--mount-proc", "--kill-child"] if AS_ROOT else []
+        self.process = subprocess.Popen([*alone, "orca", "-u", prefs, "--debug-file", self.log],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.heard = 0
+        self.says(None, "Orca starts", "Screen reader on.")
+
+    def says(self, keys, what, *expected):
+        """Presses the keys in the program's window (the window manager's
+        part: a new window gets the focus), then waits until Orca has said
+        each expected text since the last step."""
+        if keys is not None:
+            press_keys(CAPTION, *keys)
+        said = []
+
+        def heard():
+            with open(self.log, encoding="utf-8", errors="replace") as file:
+                said[:] = re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?\{", file.read(),
+                                     re.S)[self.heard:]
+            return all(any(text in utterance for utterance in said) for text in expected)
+        try:
+            poll(heard, what)
+        except Failure:
+            raise Failure("%s: Orca said %r, not %r" % (what, said, expected))
+        time.sleep(0.3)  # what else it says on the way
+        heard()
+        self.heard += len(said)
+        if os.environ.get("PRANOTH_E2E_SPOKEN"):
+            print("  %s: %r" % (what, said))
+
+    def stop(self):
+        """Orca answers TERM only at its next event, so it is killed; the bus
+        takes its listeners off as its connection goes."""
+        if AS_ROOT:
+            with open("/proc/%d/task/%d/children" % ((self.process.pid,) * 2)) as children:
+                for pid in children.read().split():
+                    os.kill(int(pid), signal.SIGKILL)
+        self.process.kill()
+        self.process.wait()
+
+
+def lines_of(node):
+    """A text view's lines as its accessible text gives them (a line ends where
+    the next starts, less the space or break between)."""
+    text, lines, offset = node.queryText(), [], 0
+    while offset < text.characterCount:
+        line, _, end = text.getTextAtOffset(offset, pyatspi.TEXT_BOUNDARY_LINE_START)
+        lines.append(line.rstrip("\n"))
+        offset = max(end, offset) + 1
+    return lines
+
+
+def screen_reader():
+    """A whole test by keyboard alone, as a blind user meets it with Orca: the
+    question is spoken with its number as the questionnaire opens and after
+    each Next, the focus staying on Next; the question, the report and the
+    posture record read line by line; the viewer speaks each posture."""
+    orca = ScreenReader()
+    program = Program()
+    try:
+        main_window(program)
+        orca.says((), "the main window", "Root Chakra (Muladhara) check box not checked")
+        orca.says(("Tab",) * 4 + ("space",), "ticking Throat", "Throat Chakra (Vishuddha)", "checked")
+        orca.says(("Tab",) * 3, "to START TEST", "START TEST push button")
+        press_keys(CAPTION, "space")
+        questions = program.window("label", "Remember to answer each question as truthfully as you can.")
+        question = find(questions, "text")
+        spoken = lambda: "%s. %s" % (question_label(questions), text_of(question))
+        orca.says((), "the questionnaire opens", "Next >> push button", spoken())
+        lines = lines_of(question)
+        orca.says(("Tab",), "Tab to the question", "Question No. 1 of 8 read only text", lines[0])
+        if len(lines) > 1:
+            orca.says(("Down",), "Down in the question", lines[1])
+        before = text_of(question)
+        press_keys(CAPTION, "x", "BackSpace")
+        check(text_of(question) == before, "the question took typing")
+        orca.says(("Tab",), "Tab to the answers", "Yes")
+        orca.says(("Right", "Right"), "Right to Not Sure", "Not Sure")
+        orca.says(("shift+Tab",) * 2, "back to Next", "Next >> push button")
+        for number in range(2, 9):  # Space, or Alt+N, on Next answers "Not Sure" and moves on
+            press_keys(CAPTION, "alt+n" if number == 3 else "space")
+            poll(lambda: question_label(questions) == "Question No. %d of 8" % number, "the next")
+            orca.says((), "Next to question %d" % number, spoken())
+        press_keys(CAPTION, "space")
+        report = lines_of(find(program.window("push button", "Find Chakra Yoga"), "text"))
+        orca.says((), "the result window", "Find Chakra Yoga push button")
+        orca.says(("Tab",), "Tab to the report", "Result report read only text", report[0])
+        for line in report[1:3]:
+            orca.says(("Down",), "Down in the report", line)
+        press_keys(CAPTION, "shift+Tab", "space")
+        viewer = program.window("push button", "<< Back")
+        record = lines_of(find(viewer, "text"))
+        orca.says((), "the viewer opens", "%s, for the Throat Chakra (Vishuddha)" % record[1])
+        press_keys(CAPTION, "alt+n")
+        poll(lambda: lines_of(find(viewer, "text"))[1] != record[1], "the next posture")
+        record = lines_of(find(viewer, "text"))
+        orca.says((), "Alt+N in the viewer", "%s, for the Throat Chakra (Vishuddha)" % record[1])
+        orca.says(("Tab", "Tab"), "Tab to the record", "Posture read only text", record[0])
+        orca.says(("Down",), "Down in the record", record[1])
+        press_keys(CAPTION, "alt+x")
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+        orca.stop()
+
 if __name__ == "__main__":
     # Bring up the accessibility bus and its registry before any program
     # starts, so that every program finds them there to register with.
@@ -675,9 +863,11 @@ if __name__ == "__main__":
         # PRANOTH_E2E_PARTS=name,... runs only those parts, while working on them.
         # Printing needs a print server of its own, started by walkthrough.sh.
         chosen = (os.environ.get("PRANOTH_E2E_PARTS") or
-                  "walkthrough,leaving,bad_settings,single_instance").split(",")
-        for part in (walkthrough, leaving, bad_settings, single_instance, printing):
-            if part.__name__ not in chosen:
+                  "walkthrough,leaving,bad_settings,single_instance,screen_reader").split(",")
+        parts = (wayland_session,) if WAYLAND else (walkthrough, leaving, bad_settings,
+                                                    single_instance, screen_reader, printing)
+        for part in parts:
+            if not WAYLAND and part.__name__ not in chosen:
                 continue
             part()
             print("%s: ok (%.1f s)" % (part.__name__, time.monotonic() - started))
