@@ -155,7 +155,7 @@ QString HistoryStore::createFile()
     // a draft that the next keep starts again. Nothing is kept at the place
     // yet, and no log left there may be applied to the new file.
     const QString draft = path_ + QStringLiteral(".new");
-    const QString cannotMake =
+    QString cannotMake =
         QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.").arg(path_);
     for (const QString &part : historyRecovery::LogSuffixes) {
         QFile::remove(draft + part);

@@ -171,6 +171,9 @@ frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *paren
     reload();
     showNotice({});
     noticeWhenShown_ = source_.takeNotice();
+    noticeTimer_.setSingleShot(true);
+    connect(&noticeTimer_, &QTimer::timeout, this,
+            [this] { tell(std::exchange(noticeWhenShown_, QString())); });
     centreWhenFirstShown(this);
 }
 
@@ -180,7 +183,7 @@ void frmHistory::showEvent(QShowEvent *event)
     if (noticeWhenShown_.isEmpty())
         return;
     // Over the window, once it is there.
-    QTimer::singleShot(0, this, [this] { tell(std::exchange(noticeWhenShown_, QString())); });
+    noticeTimer_.start(0);
 }
 
 void frmHistory::reload()

@@ -3,6 +3,7 @@
 #include "core/kept_result.h"
 
 #include <QMetaType>
+#include <QTimer>
 #include <QWidget>
 
 class QLabel;
@@ -69,8 +70,10 @@ private:
     QPushButton *cmdClose = nullptr;
     HistorySource &source_;
     Platform &platform_;
-    // What the user is told over the window once it is shown.
+    // What the user is told over the window once it is shown, after the
+    // turn of the event loop that shows it.
     QString noticeWhenShown_;
+    QTimer noticeTimer_;
 };
 
 } // namespace pranoth

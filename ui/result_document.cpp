@@ -35,8 +35,9 @@ constexpr int PictureSide = 250;
 // Appends the document's parts at the end of `document`.
 class Composer {
 public:
-    Composer(QTextDocument &document, const Assessment &assessment, const QDateTime &completed)
-        : document_(document), assessment_(assessment), completed_(completed), cursor_(&document)
+    Composer(QTextDocument &document, const Assessment &assessment, QDateTime completed)
+        : document_(document), assessment_(assessment), completed_(std::move(completed)),
+          cursor_(&document)
     {}
 
     void compose()
