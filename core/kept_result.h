@@ -32,10 +32,6 @@ bool isWellFormed(const KeptResult &record);
 // "2026-12-07T10:30:00Z".
 std::string isoUtc(std::int64_t secondsUtc);
 
-// The records as comma-separated values (RFC 4180, UTF-8, CR LF line ends): a
-// header row, then one row per record: the date and time (UTC), then the
-// score (0..8) and verdict of each chakra, both blank for an untested one.
-std::string keptResultsCsv(const std::vector<KeptResult> &records);
 
 // The forms a store keeps: the tested chakras as bits (chakra k is bit k), and
 // the questions as one byte each, in the order asked: bank number * 4 + the

@@ -2,6 +2,7 @@
 
 #include "core/assessment.h"
 #include "core/kept_result.h"
+#include "core/kept_session.h"
 #include "core/platform.h"
 #include "history_store.h"
 #include "ui/frmHistory.h"
@@ -39,7 +40,17 @@ public:
 
     bool keep(KeptResult &run) override
     {
-        const QString failure = history().keep(run);
+        return kept(history().keep(run));
+    }
+
+    bool keepSession(KeptSession &session) override
+    {
+        return kept(history().keepSession(session));
+    }
+
+    // After a keep: tells the user what there is to tell; true when it was kept.
+    bool kept(const QString &failure)
+    {
         if (const QString notice = history().takeNotice(); !notice.isEmpty())
             tell(notice);
         if (!failure.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "app_flow.h"
 #include "core/config.h"
+#include "desktop_services.h"
 #include "print_and_history.h"
 #include "qt_platform.h"
 #include "ui/program_resources.h"
@@ -51,6 +52,8 @@ int runProgram(int argc, char *argv[], const std::function<void()> &started)
     // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
 
     QtPlatform platform;
+    DesktopSessionServices sessionServices;
+    SystemSessionClock sessionClock;
     AppFlow flow(platform, userHistoryFile(), [](Platform &platform, const QString &historyPath) {
         QString failure;
         auto part = loadPrintAndHistory(printAndHistoryPaths(), platform, historyPath, failure);
@@ -62,7 +65,7 @@ int runProgram(int argc, char *argv[], const std::function<void()> &started)
                            .arg(failure)),
                 MessageIcon::Critical, MessageButtons::Ok);
         return part;
-    });
+    }, sessionServices, sessionClock);
     if (!flow.start() || platform.endRequested())
         return 0;
     if (started)
