@@ -106,7 +106,8 @@ inline int shownBankNumber(const frmQuestions *questions)
 struct ProgramDriver {
     explicit ProgramDriver(unsigned seed = 5)
         : platform(seed),
-          flow(platform, home.filePath(QStringLiteral("history.sqlite")), &makePrintAndHistory)
+          flow(platform, home.filePath(QStringLiteral("history.sqlite")), &makePrintAndHistory,
+               services, clock)
     {}
     ~ProgramDriver() { closeAllWindows(); }
     ProgramDriver(const ProgramDriver &) = delete;
@@ -166,6 +167,8 @@ struct ProgramDriver {
 
     QTemporaryDir home; // where My History keeps what a test keeps
     FakePlatform platform;
+    FakeSessionServices services;
+    FakeSessionClock clock;
     AppFlow flow;
 };
 
