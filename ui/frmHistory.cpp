@@ -221,7 +221,11 @@ void frmHistory::reload()
     selectResult(0);
 }
 
-frmHistory::~frmHistory() = default;
+frmHistory::~frmHistory()
+{
+    // Focus moves while the window's widgets go; this no longer follows it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void frmHistory::showNotice(const QString &notice)
 {
@@ -338,9 +342,9 @@ void frmHistory::deleteAll()
     const QString question =
         sessions->rowCount() == 0
             ? tr("Delete all %n kept result(s)? This cannot be undone.", nullptr, model->rowCount())
-            : tr("Delete all %1 and %2? This cannot be undone.")
-                  .arg(tr("%n kept result(s)", nullptr, model->rowCount()),
-                       tr("%n practice session(s)", nullptr, sessions->rowCount()));
+            : tr("Delete all %1 kept results and %2 practice sessions? This cannot be undone.")
+                  .arg(model->rowCount())
+                  .arg(sessions->rowCount());
     if (!confirm(question))
         return;
     if (const QString failure = source_.removeAll(); !failure.isEmpty()) {

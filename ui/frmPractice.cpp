@@ -52,7 +52,7 @@ QString minutesText(Millis ms)
 
 QString secondsSpoken(int seconds)
 {
-    return frmPractice::tr("%n second(s)", nullptr, seconds);
+    return seconds == 1 ? frmPractice::tr("1 second") : frmPractice::tr("%1 seconds").arg(seconds);
 }
 
 } // namespace
@@ -392,6 +392,7 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     centreWhenFirstShown(this);
 
     timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("timer"));
     timer->setSingleShot(true);
     timer->setTimerType(Qt::PreciseTimer);
     connect(timer, &QTimer::timeout, this, [this] { tick(); });
@@ -445,7 +446,7 @@ void frmPractice::showPosture(int posture)
         if (practice.chakras[asIndex(k)])
             chakras << chakraShortName(k);
     }
-    lblChakras->setText(tr("For the %1 chakra(s)", nullptr, static_cast<int>(chakras.size()))
+    lblChakras->setText((chakras.size() == 1 ? tr("For the %1 chakra") : tr("For the %1 chakras"))
                             .arg(QLocale().createSeparatedList(chakras)));
     picPosture->setPicture(asanaPicture(asanaPicturePosition(practice.asana), 2.0));
     showSections(txtRecord, asanaRecord(asana));
@@ -472,8 +473,8 @@ void frmPractice::tick()
 
 void frmPractice::showState(const SessionState &state)
 {
-    const bool newPhase = state.phase != shown_.phase || state.posture != shown_.posture ||
-                          shownPosture_ < 0;
+    const bool initial = shownPosture_ < 0;
+    const bool newPhase = state.phase != shown_.phase || state.posture != shown_.posture || initial;
     const bool newPause = state.paused != shown_.paused;
     // In a rest, the screen already shows the posture that comes next.
     const int onScreen = state.phase == PracticePhase::Rest ? state.posture + 1 : state.posture;
@@ -502,8 +503,7 @@ void frmPractice::showState(const SessionState &state)
                                          .arg(plan_.size())
                                          .arg(secondsSpoken(state.remainingSeconds));
         lblPhase->setAccessibleName(spoken);
-        if (newPhase && shown_.phase != state.phase && shownPosture_ >= 0 && !settings_.muted &&
-            shown_.remainingSeconds > 0)
+        if (newPhase && !initial && !settings_.muted)
             services_.playCue(SessionCue::PhaseChange);
     }
     shown_ = state;

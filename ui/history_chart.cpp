@@ -381,9 +381,10 @@ void HistoryChart::describeShown()
     if (sessions_.rowCount() > 0) {
         QStringList weeks;
         for (const PracticeWeek &week : shownWeeks())
-            weeks << tr("week of %1: %n minute(s)", nullptr, (week.seconds + 30) / 60)
+            weeks << tr("week of %1: %2 minutes")
                          .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(week.startUtc).date(),
-                                                 QLocale::ShortFormat));
+                                                 QLocale::ShortFormat))
+                         .arg((week.seconds + 30) / 60);
         practice = QLatin1Char('\n') + tr("Practice: %1.")
                                            .arg(weeks.isEmpty() ? tr("none in these weeks")
                                                                 : weeks.join(QStringLiteral("; ")));
