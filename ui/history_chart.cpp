@@ -266,7 +266,8 @@ void HistoryChart::paintEvent(QPaintEvent *event)
     const QRectF plot = plotRect();
     painter.setFont(small);
     painter.setPen(palette().color(QPalette::Text));
-    if (last_ < first_ && sessions_.rowCount() > 0) {
+    if (sessions_.rowCount() > 0) {
+        // The axis runs over whole weeks of practice as well.
         const QRectF axis(plot.left(), plot.bottom(), plot.width(), AxisHeight);
         const auto [from, to] = timeSpan();
         painter.drawText(axis, Qt::AlignLeft | Qt::AlignVCenter,

@@ -51,7 +51,8 @@ bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDa
                 continue;
             }
         }
-        const QString failure = writeResultPdf(assessment, completed, path, preferredPageSize());
+        const QString failure = writeResultPdf(assessment, completed, path, preferredPageSize(),
+                                               readPracticeSettings(platform));
         if (failure.isEmpty())
             return true;
         platform.showMessage(
@@ -71,7 +72,7 @@ bool printResultWithDialog(QWidget *parent, Platform &platform, const Assessment
     dialog.setWindowTitle(ResultPrinting::tr("Print Result"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const QString failure = printResult(assessment, completed, printer);
+    const QString failure = printResult(assessment, completed, printer, readPracticeSettings(platform));
     if (failure.isEmpty())
         return true;
     platform.showMessage(toUtf8(failure), MessageIcon::Warning, MessageButtons::Ok);
