@@ -215,6 +215,7 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     setFont(verdana(10));
 
     pages = new QStackedWidget(this);
+    pages->setObjectName(QStringLiteral("pages"));
     auto *sessionPage = new QWidget(pages);
 
     const auto label = [sessionPage](const char *name, const QString &what) {
@@ -246,6 +247,7 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     ring->setAccessibleName(tr("Time left"));
 
     view = new QStackedWidget(sessionPage);
+    view->setObjectName(QStringLiteral("view"));
     picPosture = new PicturePane(view);
     picPosture->setObjectName(QStringLiteral("picPosture"));
     describe(picPosture, tr("A picture of the posture"), tr("Posture picture"));
