@@ -114,6 +114,7 @@ private:
         using Destroy = decltype(&ca_context_destroy);
         using Change = decltype(&ca_context_change_props);
         using Play = decltype(&ca_context_play);
+        using Driver = decltype(&ca_context_set_driver);
         const auto symbol = [library](const char *name) {
             return library ? dlsym(library, name) : nullptr;
         };
@@ -121,8 +122,13 @@ private:
         auto destroy = reinterpret_cast<Destroy>(symbol("ca_context_destroy"));
         auto change = reinterpret_cast<Change>(symbol("ca_context_change_props"));
         auto play = reinterpret_cast<Play>(symbol("ca_context_play"));
+        auto driver = reinterpret_cast<Driver>(symbol("ca_context_set_driver"));
         ca_context *context = nullptr;
-        if (create && destroy && change && play && create(&context) == CA_SUCCESS) {
+        if (create && destroy && change && play && driver && create(&context) == CA_SUCCESS) {
+            // The desktop's sound server (PulseAudio, or PipeWire's server
+            // for its clients): never the sound card itself, whose absence
+            // the card's library would report on the terminal.
+            driver(context, "pulse");
             const SoundSetting setting = desktopSoundSetting();
             const QByteArray theme = setting.theme.toUtf8();
             const std::string title(config::Title);

@@ -341,10 +341,11 @@ def about_round_trip(program, window_name=CAPTION):
 
 def walkthrough():
     # Practise Along's holds at half their length, short get-ready and rest
-    # times, and silence: a machine without a sound card.
+    # times. Its sounds go to a sound server this machine lacks: not a word
+    # of that may be printed.
     config = os.environ["XDG_CONFIG_HOME"]
     with open(os.path.join(config, "pranoth.ini"), "w") as settings:
-        settings.write("[Practice]\nHoldPercent=50\nGetReadySeconds=3\nRestSeconds=2\nMuted=1\n")
+        settings.write("[Practice]\nHoldPercent=50\nGetReadySeconds=3\nRestSeconds=2\n")
     program = Program()
     try:
         main = main_window(program)
