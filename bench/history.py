@@ -7,7 +7,7 @@ Usage:
 PROGRAM defaults to build/bench/bench/pranoth_history_bench, relative to the
 repository root. Build it first (Release):
 
-    cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DPRANOTH_TESTS=OFF
+    cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DPRANOTH_BENCH=ON
     cmake --build build/bench -j2 --target pranoth_history_bench
 
 Two histories are filled once, in a fresh temporary folder: one with a single

@@ -42,7 +42,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < saves; ++i) {
         QElapsedTimer timer;
         timer.start();
-        const QString failure = writeResultPdf(assessment, completed, path, QPageSize(QPageSize::A4));
+        const QString failure =
+            writeResultPdf(assessment, completed, path, QPageSize(QPageSize::A4));
         seconds.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e9);
         if (!failure.isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(failure));

@@ -11,7 +11,7 @@ quit-when-shown hook) and BASELINE to
 build/bench/bench/pranoth_baseline, both relative to the repository root. Build
 them first (Release):
 
-    cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DPRANOTH_TESTS=OFF
+    cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DPRANOTH_BENCH=ON
     cmake --build build/bench -j2
 
 The baseline (bench/baseline_window.cpp) shows one QMainWindow with the same

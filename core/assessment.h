@@ -44,9 +44,9 @@ float barHeight(float designHeight, int percent);
 // What the assessment says of one chakra.
 struct ChakraAssessment {
     bool tested = false;
-    int asked = 0;    // its questions in the run: 8 when it was tested, else 0
-    int matched = 0;  // answers equal to the key
-    int notSure = 0;  // "Not Sure" answers, which never match
+    int asked = 0;   // its questions in the run: 8 when it was tested, else 0
+    int matched = 0; // answers equal to the key
+    int notSure = 0; // "Not Sure" answers, which never match
     Int16 barPercent = 0;
     Verdict verdict = Verdict::UnderActive;
 

@@ -77,8 +77,7 @@ std::optional<std::vector<AskedQuestion>> questionsOfBytes(std::string_view byte
         if (value >= QuestionBankCount * 4)
             return std::nullopt;
         const auto bankNumber = static_cast<Int16>(value / 4);
-        questions.push_back(
-            {bankNumber, keyAnswer(bankNumber), static_cast<Answer>(value % 4)});
+        questions.push_back({bankNumber, keyAnswer(bankNumber), static_cast<Answer>(value % 4)});
     }
     return questions;
 }

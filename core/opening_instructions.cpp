@@ -1,6 +1,5 @@
 #include "opening_instructions.h"
 
-
 namespace pranoth {
 
 const std::array<ChakraOpeningInstructionTexts, ChakraCount> ChakraOpeningInstruction = {{

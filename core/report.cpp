@@ -130,7 +130,8 @@ void appendChakraSections(std::vector<Section> &report, int chakra, Verdict verd
     add(SectionKind::ChakraTitle, concat({title, LineBreak}));
     add(SectionKind::ChakraDescription,
         concat({ChakraDescriptions[asIndex(chakra)], LineBreak, LineBreak}));
-    add(SectionKind::VerdictLine, concat({"Your ", title, " is ", verdictName(verdict), LineBreak}));
+    add(SectionKind::VerdictLine,
+        concat({"Your ", title, " is ", verdictName(verdict), LineBreak}));
     const auto &texts = verdict == Verdict::UnderActive ? UnderActiveTexts
                         : verdict == Verdict::Open      ? OpenTexts
                                                         : OverActiveTexts;

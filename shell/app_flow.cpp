@@ -166,8 +166,8 @@ PrintAndHistory *AppFlow::printAndHistory()
 void AppFlow::keepResult(frmResult &result)
 {
     const QPointer<frmResult> guard(&result);
-    if (PrintAndHistory *part = printAndHistory(); part && completed_ && part->keep(*completed_) &&
-                                                   guard)
+    if (PrintAndHistory *part = printAndHistory();
+        part && completed_ && part->keep(*completed_) && guard)
         result.markKept();
 }
 

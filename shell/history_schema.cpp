@@ -19,8 +19,8 @@ constexpr SchemaStep Steps[] = {
         " id INTEGER PRIMARY KEY,"
         " kept_at INTEGER NOT NULL," // seconds since 1970-01-01T00:00:00Z
         " program_version TEXT NOT NULL,"
-        " ticked INTEGER NOT NULL,"     // chakra k tested: bit k
-        " questions BLOB NOT NULL)"},   // a byte each: bank number * 4 + answer
+        " ticked INTEGER NOT NULL,"   // chakra k tested: bit k
+        " questions BLOB NOT NULL)"}, // a byte each: bank number * 4 + answer
     {2, "CREATE TABLE practice_session ("
         " id INTEGER PRIMARY KEY,"
         " started_at INTEGER NOT NULL," // seconds since 1970-01-01T00:00:00Z

@@ -58,10 +58,10 @@ HistoryStore::~HistoryStore() = default;
 bool HistoryStore::connect(bool readOnly, SqliteError *failure)
 {
     SqliteError error;
-    connection_ = SqliteConnection::open(
-        QFile::encodeName(path_).toStdString(),
-        readOnly ? SqliteConnection::Mode::ReadOnly : SqliteConnection::Mode::ReadWrite,
-        BusyTimeoutMs, error);
+    connection_ = SqliteConnection::open(QFile::encodeName(path_).toStdString(),
+                                         readOnly ? SqliteConnection::Mode::ReadOnly
+                                                  : SqliteConnection::Mode::ReadWrite,
+                                         BusyTimeoutMs, error);
     if (!connection_ && failure)
         *failure = error;
     return connection_ != nullptr;
@@ -241,8 +241,7 @@ std::vector<KeptResult> HistoryStore::keptResults()
         record.id = query->integer(0);
         record.keptAtUtc = query->integer(1);
         record.programVersion = std::string(query->bytes(2));
-        const auto tested =
-            query->isInteger(3) ? testedOfBits(query->integer(3)) : std::nullopt;
+        const auto tested = query->isInteger(3) ? testedOfBits(query->integer(3)) : std::nullopt;
         auto questions = questionsOfBytes(query->bytes(4));
         if (tested && questions) {
             record.run.tested = *tested;

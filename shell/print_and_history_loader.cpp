@@ -30,8 +30,8 @@ QStringList printAndHistoryPaths()
 std::unique_ptr<PrintAndHistory> loadPrintAndHistory(const QStringList &paths, Platform &platform,
                                                      const QString &historyPath, QString &failure)
 {
-    failure = PluginLoading::tr("the file %1 is missing.")
-                  .arg(QDir::toNativeSeparators(paths.value(0)));
+    failure =
+        PluginLoading::tr("the file %1 is missing.").arg(QDir::toNativeSeparators(paths.value(0)));
     for (const QString &path : paths) {
         if (!QFileInfo(path).isFile())
             continue;
@@ -39,14 +39,14 @@ std::unique_ptr<PrintAndHistory> loadPrintAndHistory(const QStringList &paths, P
         QPluginLoader loader(path);
         const QString interface = loader.metaData().value(QLatin1String("IID")).toString();
         if (interface != QLatin1String(PRANOTH_PRINT_HISTORY_IID)) {
-            failure = interface.startsWith(fromLatin1(config::AppId) + QLatin1Char('.'))
-                          ? PluginLoading::tr("%1 belongs to another version of Pranoth (%2); "
-                                              "this is version %3.")
-                                .arg(QDir::toNativeSeparators(path),
-                                     interface.section(QLatin1Char('/'), -1),
-                                     fromLatin1(config::Version))
-                          : PluginLoading::tr("%1 is not a plugin of Pranoth.")
-                                .arg(QDir::toNativeSeparators(path));
+            failure =
+                interface.startsWith(fromLatin1(config::AppId) + QLatin1Char('.'))
+                    ? PluginLoading::tr("%1 belongs to another version of Pranoth (%2); "
+                                        "this is version %3.")
+                          .arg(QDir::toNativeSeparators(path),
+                               interface.section(QLatin1Char('/'), -1), fromLatin1(config::Version))
+                    : PluginLoading::tr("%1 is not a plugin of Pranoth.")
+                          .arg(QDir::toNativeSeparators(path));
             continue;
         }
         // Loaded once, it stays for the life of the program.

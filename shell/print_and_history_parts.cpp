@@ -73,13 +73,11 @@ public:
         window_ = window;
         QObject::connect(window, &frmHistory::savePdfRequested, window,
                          [this](const KeptResult &kept) { saveAsPdf(kept, assess(kept.run)); });
-        QObject::connect(window, &frmHistory::printRequested, window,
-                         [this, window](const KeptResult &kept) {
-                             print(*window, kept, assess(kept.run));
-                         });
-        QObject::connect(window, &frmHistory::linkClicked, window, [this](const QString &address) {
-            platform_.openUrl(toUtf8(address));
-        });
+        QObject::connect(
+            window, &frmHistory::printRequested, window,
+            [this, window](const KeptResult &kept) { print(*window, kept, assess(kept.run)); });
+        QObject::connect(window, &frmHistory::linkClicked, window,
+                         [this](const QString &address) { platform_.openUrl(toUtf8(address)); });
         window->show();
     }
 
@@ -104,8 +102,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<PrintAndHistory> makePrintAndHistory(Platform &platform,
-                                                     const QString &historyPath)
+std::unique_ptr<PrintAndHistory> makePrintAndHistory(Platform &platform, const QString &historyPath)
 {
     return std::make_unique<PrintAndHistoryParts>(platform, historyPath);
 }

@@ -12,8 +12,7 @@ class PrintAndHistoryPlugin : public QObject, public PrintAndHistoryFactory {
     Q_INTERFACES(pranoth::PrintAndHistoryFactory)
 
 public:
-    std::unique_ptr<PrintAndHistory> create(Platform &platform,
-                                            const QString &historyPath) override
+    std::unique_ptr<PrintAndHistory> create(Platform &platform, const QString &historyPath) override
     {
         return makePrintAndHistory(platform, historyPath);
     }

@@ -44,13 +44,14 @@ MessageAnswer QtPlatform::showMessage(std::string_view text, MessageIcon icon,
 {
     // A carriage return, alone or before a line feed, breaks the line.
     const QString message = withLineFeeds(fromUtf8(text));
-    const QMessageBox::Icon shown = icon == MessageIcon::Critical ? QMessageBox::Critical
-                                    : icon == MessageIcon::Warning ? QMessageBox::Warning
+    const QMessageBox::Icon shown = icon == MessageIcon::Critical   ? QMessageBox::Critical
+                                    : icon == MessageIcon::Warning  ? QMessageBox::Warning
                                     : icon == MessageIcon::Question ? QMessageBox::Question
                                                                     : QMessageBox::Information;
     QMessageBox box(shown, fromLatin1(config::Title), message,
-        buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-        QApplication::activeWindow());
+                    buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                                     : QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
     const int answer = box.exec();
     if (buttons == MessageButtons::Ok)

@@ -59,9 +59,8 @@ int runProgram(int argc, char *argv[], const std::function<void()> &started)
         auto part = loadPrintAndHistory(printAndHistoryPaths(), platform, historyPath, failure);
         if (!part)
             platform.showMessage(
-                toUtf8(QApplication::translate("Start",
-                                               "Printing, PDF and My History are not "
-                                               "available: %1")
+                toUtf8(QApplication::translate("Start", "Printing, PDF and My History are not "
+                                                        "available: %1")
                            .arg(failure)),
                 MessageIcon::Critical, MessageButtons::Ok);
         return part;

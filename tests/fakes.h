@@ -34,7 +34,8 @@ public:
             onMessage(messages.back());
         return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer;
     }
-    std::optional<std::string> chooseSaveFile(std::string_view title, std::string_view suggestedPath,
+    std::optional<std::string> chooseSaveFile(std::string_view title,
+                                              std::string_view suggestedPath,
                                               std::string_view) override
     {
         saveDialogs.push_back({std::string(title), std::string(suggestedPath)});

@@ -5,7 +5,6 @@
 #include <QMetaType>
 #include <QWidget>
 
-
 class QLabel;
 class QPushButton;
 class QTableView;

@@ -2,8 +2,8 @@
 
 #include "chakra_palette.h"
 #include "core/platform.h"
-#include "qt_text.h"
 #include "link_view.h"
+#include "qt_text.h"
 #include "section_text.h"
 #include "window_layout.h"
 

@@ -3,8 +3,8 @@
 #include "program_resources.h"
 #include "qt_text.h"
 #include "section_text.h"
-#include "yoga/asana_catalogue.h"
 #include "window_layout.h"
+#include "yoga/asana_catalogue.h"
 
 #include <QGroupBox>
 #include <QLabel>

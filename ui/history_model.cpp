@@ -130,7 +130,9 @@ QString HistoryModel::verdictText(const ChakraAssessment &chakra)
 {
     if (!chakra.tested)
         return {};
-    return QStringLiteral("%1 %2%").arg(fromLatin1(verdictName(chakra.verdict))).arg(chakra.barPercent);
+    return QStringLiteral("%1 %2%")
+        .arg(fromLatin1(verdictName(chakra.verdict)))
+        .arg(chakra.barPercent);
 }
 
 int HistoryModel::rowCount(const QModelIndex &parent) const

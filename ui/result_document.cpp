@@ -112,8 +112,7 @@ private:
         line(ResultDocument::tr("Chakra test result"), text(12.0, true, ReportTeal));
         const QLocale locale;
         line(ResultDocument::tr("Test completed: %1")
-                 .arg(locale.toString(completed_.date(), QLocale::LongFormat) +
-                      QLatin1Char(' ') +
+                 .arg(locale.toString(completed_.date(), QLocale::LongFormat) + QLatin1Char(' ') +
                       locale.toString(completed_.time(), QLocale::ShortFormat)));
         QStringList names;
         for (int k = 0; k < ChakraCount; ++k) {
@@ -132,7 +131,9 @@ private:
     static QString bandsExplained()
     {
         const auto band = [](int index) { return VerdictBands[asIndex(index)]; };
-        const auto name = [&band](int index) { return fromLatin1(verdictName(band(index).verdict)); };
+        const auto name = [&band](int index) {
+            return fromLatin1(verdictName(band(index).verdict));
+        };
         return ResultDocument::tr(
                    "A verdict follows from how many of the chakra's eight answers matched the "
                    "key: %1 to %2 give %3, %4 to %5 %6 and %7 to %8 %9. A \u201cNot Sure\u201d "

@@ -32,9 +32,9 @@ bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDa
 {
     QString proposal = defaultResultPdfPath(completed);
     for (;;) {
-        const auto chosen = platform.chooseSaveFile(toUtf8(ResultPrinting::tr("Save Result as PDF")),
-                                                    toUtf8(proposal),
-                                                    toUtf8(ResultPrinting::tr("PDF documents (*.pdf)")));
+        const auto chosen = platform.chooseSaveFile(
+            toUtf8(ResultPrinting::tr("Save Result as PDF")), toUtf8(proposal),
+            toUtf8(ResultPrinting::tr("PDF documents (*.pdf)")));
         if (!chosen || chosen->empty())
             return false;
         QString path = fromUtf8(*chosen);
@@ -43,7 +43,7 @@ bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDa
             path += QLatin1String(".pdf");
             if (QFileInfo::exists(path) &&
                 platform.showMessage(toUtf8(ResultPrinting::tr("\u201c%1\u201d already exists. Do "
-                                                              "you want to replace it?")
+                                                               "you want to replace it?")
                                                 .arg(QDir::toNativeSeparators(path))),
                                      MessageIcon::Question,
                                      MessageButtons::YesNo) != MessageAnswer::Yes) {
@@ -55,9 +55,9 @@ bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDa
                                                readPracticeSettings(platform));
         if (failure.isEmpty())
             return true;
-        platform.showMessage(
-            toUtf8(failure + QLatin1String("\n\n") + ResultPrinting::tr("Please choose another place.")),
-            MessageIcon::Warning, MessageButtons::Ok);
+        platform.showMessage(toUtf8(failure + QLatin1String("\n\n") +
+                                    ResultPrinting::tr("Please choose another place.")),
+                             MessageIcon::Warning, MessageButtons::Ok);
         proposal = path;
     }
 }

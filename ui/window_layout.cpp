@@ -1,7 +1,7 @@
 #include "window_layout.h"
 
-#include <QEvent>
 #include <QApplication>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QHash>
 #include <QScreen>

@@ -39,8 +39,8 @@ std::optional<YogaRecord> YogaViewer::Display_Yoga_Chakra(int start, SearchDirec
     if (slot.asana < 0 || slot.asana >= AsanaCount)
         return std::nullopt;
     currentSlot_ = static_cast<Int16>(*found);
-    return YogaRecord{asanaRecord(catalogue[asIndex(slot.asana)]),
-                      asanaPicturePosition(slot.asana), slot.chakraTitle};
+    return YogaRecord{asanaRecord(catalogue[asIndex(slot.asana)]), asanaPicturePosition(slot.asana),
+                      slot.chakraTitle};
 }
 
 } // namespace pranoth

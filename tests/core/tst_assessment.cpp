@@ -110,8 +110,8 @@ private slots:
             << 3 << 5 << unanswered << 0 << 62 << Verdict::Open << OpenSections;
         QTest::newRow("bottom of over-active")
             << 4 << 6 << notSure << 2 << 75 << Verdict::OverActive << AdvisedSections;
-        QTest::newRow("all matched") << 6 << 8 << notSure << 0 << 100 << Verdict::OverActive
-                                     << AdvisedSections;
+        QTest::newRow("all matched")
+            << 6 << 8 << notSure << 0 << 100 << Verdict::OverActive << AdvisedSections;
     }
     void assessesEachChakra()
     {
@@ -176,14 +176,14 @@ private slots:
         const Assessment assessment = assess(runWith({{6, {1}}, {3, {4}}, {4, {7}}}));
         std::vector<std::pair<int, SectionKind>> titles;
         for (const Section &section : assessment.report)
-            if (section.kind == SectionKind::ChakraTitle || section.kind == SectionKind::AdviceHeading)
+            if (section.kind == SectionKind::ChakraTitle ||
+                section.kind == SectionKind::AdviceHeading)
                 titles.emplace_back(section.chakra, section.kind);
-        const std::vector<std::pair<int, SectionKind>> expected{
-            {3, SectionKind::ChakraTitle},
-            {4, SectionKind::ChakraTitle},
-            {4, SectionKind::AdviceHeading},
-            {6, SectionKind::ChakraTitle},
-            {6, SectionKind::AdviceHeading}};
+        const std::vector<std::pair<int, SectionKind>> expected{{3, SectionKind::ChakraTitle},
+                                                                {4, SectionKind::ChakraTitle},
+                                                                {4, SectionKind::AdviceHeading},
+                                                                {6, SectionKind::ChakraTitle},
+                                                                {6, SectionKind::AdviceHeading}};
         QVERIFY(titles == expected);
         QCOMPARE(assessment.yogaNeeded(),
                  (std::array<bool, 8>{false, false, false, false, true, false, true, false}));
@@ -204,8 +204,8 @@ private slots:
                 const Answer key = keyAnswer(run.RunOrder[p]);
                 const bool match = given[chakra]++ < matches[chakra];
                 // Misses alternate between "Not Sure" and the opposite of the key.
-                run.NextQuestion(match         ? key
-                                 : p % 2 == 0  ? Answer::NotSure
+                run.NextQuestion(match                ? key
+                                 : p % 2 == 0         ? Answer::NotSure
                                  : key == Answer::Yes ? Answer::No
                                                       : Answer::Yes);
             }

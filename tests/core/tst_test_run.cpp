@@ -273,8 +273,7 @@ private slots:
         QCOMPARE(int(completed.questions.size()), 8);
         for (int p = 0; p < 8; ++p) {
             QCOMPARE(int(completed.questions[p].bankNumber), int(loaded.run.RunOrder[p]));
-            QCOMPARE(answerText(completed.questions[p].key),
-                     KeyAnswers[loaded.run.RunOrder[p]]);
+            QCOMPARE(answerText(completed.questions[p].key), KeyAnswers[loaded.run.RunOrder[p]]);
             QCOMPARE(completed.questions[p].answer, p == 7 ? Answer::No : Answer::Yes);
         }
 

@@ -364,7 +364,8 @@ private slots:
         frmResult *over = answerForScore(startTest(backToMain(result), {5}), 8);
         document = child<QTextEdit>(over, "RTB")->document();
         QCOMPARE(formatOf(QStringLiteral("To open Third Eye")).fontWeight(), int(QFont::Bold));
-        QCOMPARE(formatOf(QStringLiteral("To open Third Eye")).foreground().color(), QColor(0, 0, 0));
+        QCOMPARE(formatOf(QStringLiteral("To open Third Eye")).foreground().color(),
+                 QColor(0, 0, 0));
         QCOMPARE(formatOf(QStringLiteral("Chant the sound")).fontWeight(), int(QFont::Normal));
         QCOMPARE(formatOf(QStringLiteral("Chant the sound")).foreground().color(), QColor(0, 0, 0));
     }

@@ -292,7 +292,8 @@ private:
         // The questionnaire shows a question of the bank as "k of N", N a
         // whole number of chakras.
         if (questions) {
-            static const QRegularExpression label(QStringLiteral("^Question No. (\\d+) of (\\d+)$"));
+            static const QRegularExpression label(
+                QStringLiteral("^Question No. (\\d+) of (\\d+)$"));
             const auto match = label.match(child<QLabel>(questions, "lblQNo")->text());
             const int k = match.captured(1).toInt();
             const int n = match.captured(2).toInt();
@@ -332,7 +333,9 @@ private:
                  lines.hasNext(); ++verdicts) {
                 const QString title = lines.next().captured(1);
                 int chakra = 0;
-                while (chakra < ChakraCount && QLatin1String(ChakraTitles[chakra].data(), qsizetype(ChakraTitles[chakra].size())) != title)
+                while (chakra < ChakraCount &&
+                       QLatin1String(ChakraTitles[chakra].data(),
+                                     qsizetype(ChakraTitles[chakra].size())) != title)
                     ++chakra;
                 if (chakra <= previous || chakra == ChakraCount)
                     return QStringLiteral("the result reports on \"%1\" out of order").arg(title);

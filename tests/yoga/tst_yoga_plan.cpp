@@ -131,18 +131,12 @@ private slots:
             return part(SectionKind::PostureText, text);
         };
         const std::vector<std::pair<SectionKind, std::string>> expected{
-            heading("Asanas Name\r\n"),
-            part(SectionKind::PostureName, "Mandukasana\r\n\r\n"),
-            heading("Description\r\n"),
-            plain(std::string(frog.description) + "\r\n\r\n"),
-            heading("English Name\r\n"),
-            plain("Frog Pose\r\n\r\n"),
-            heading("Procedure\r\n"),
-            plain(std::string(frog.procedure) + "\r\n\r\n"),
-            heading("Benefits\r\n"),
-            plain(std::string(frog.benefits) + "\r\n\r\n"),
-            heading("Contradictions\r\n"),
-            plain(frog.cautions),
+            heading("Asanas Name\r\n"),    part(SectionKind::PostureName, "Mandukasana\r\n\r\n"),
+            heading("Description\r\n"),    plain(std::string(frog.description) + "\r\n\r\n"),
+            heading("English Name\r\n"),   plain("Frog Pose\r\n\r\n"),
+            heading("Procedure\r\n"),      plain(std::string(frog.procedure) + "\r\n\r\n"),
+            heading("Benefits\r\n"),       plain(std::string(frog.benefits) + "\r\n\r\n"),
+            heading("Contradictions\r\n"), plain(frog.cautions),
         };
         std::vector<std::pair<SectionKind, std::string>> record;
         for (const Section &section : asanaRecord(frog))
