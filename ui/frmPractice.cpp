@@ -276,9 +276,16 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
         };
     };
     const auto own = [this](void (frmPractice::*act)()) { return [this, act] { (this->*act)(); }; };
+    // The window's keys work wherever its focus is.
+    const auto key = [this](const QKeySequence &sequence, const std::function<void()> &act) {
+        auto *action = new QAction(this);
+        action->setShortcut(sequence);
+        addAction(action);
+        connect(action, &QAction::triggered, this, act);
+    };
     // Buttons never take the focus: every key means the same everywhere.
-    const auto button = [this, sessionPage](const QString &text, const char *name,
-                                            const QString &what, const QKeySequence &key,
+    const auto button = [this, sessionPage, &key](const QString &text, const char *name,
+                                            const QString &what, const QKeySequence &shortcut,
                                             const std::function<void()> &act) {
         auto *pushButton = new QPushButton(text, sessionPage);
         pushButton->setObjectName(QLatin1String(name));
@@ -286,11 +293,8 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
         pushButton->setAutoDefault(false);
         describe(pushButton, what);
         pushButton->setToolTip(what + QStringLiteral(" (") +
-                               key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
-        auto *action = new QAction(text, this);
-        action->setShortcut(key);
-        addAction(action);
-        connect(action, &QAction::triggered, this, act);
+                               shortcut.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+        key(shortcut, act);
         connect(pushButton, &QPushButton::clicked, this, act);
         return pushButton;
     };
@@ -320,12 +324,6 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     cmdMute->setCheckable(true);
     cmdMute->setChecked(settings_.muted);
     // More keys for the same: = and the keypad's + and -, and T for the time left.
-    const auto key = [this](const QKeySequence &sequence, auto act) {
-        auto *action = new QAction(this);
-        action->setShortcut(sequence);
-        addAction(action);
-        connect(action, &QAction::triggered, this, act);
-    };
     key(Qt::Key_Equal, adjust(5));
     key(Qt::KeypadModifier | Qt::Key_Plus, adjust(5));
     key(Qt::KeypadModifier | Qt::Key_Minus, adjust(-5));
