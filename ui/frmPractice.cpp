@@ -118,6 +118,15 @@ protected:
         painter.setFont(figures);
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(circle, Qt::AlignCenter, clockText(remaining_));
+        if (paused_) {
+            // Under the figures, and in the ring's grey.
+            QFont small = font();
+            small.setPixelSize(std::max(10, static_cast<int>(side * 0.08)));
+            painter.setFont(small);
+            painter.setPen(palette().color(QPalette::Mid));
+            painter.drawText(circle.adjusted(0, side * 0.45, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
+                             frmPractice::tr("paused"));
+        }
     }
 
 private:
@@ -482,7 +491,7 @@ void frmPractice::showState(const SessionState &state)
         showPosture(onScreen);
 
     const QString phase = phaseText(state);
-    lblPhase->setText(state.paused ? tr("%1 (paused)").arg(phase) : phase);
+    lblPhase->setText(phase);
     ring->setTime(state.remainingSeconds, state.phaseMs, state.paused);
     lblSessionLeft->setText(tr("Session: %1 left").arg(minutesText(state.sessionRemainingMs)));
     const int next = state.phase == PracticePhase::Rest ? state.posture + 2 : state.posture + 1;

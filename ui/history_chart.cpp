@@ -114,15 +114,18 @@ void HistoryChart::updateShown()
 
 std::pair<double, double> HistoryChart::timeSpan() const
 {
-    double from = 0;
-    double to = 0;
     const auto &kept = sessions_.sessions();
+    if (last_ < first_ && kept.empty())
+        return {0, 0};
+    // The stretch of results shown, widened to the sessions before the first
+    // result and after the last when those ends are shown.
+    double from = kept.empty() ? 0 : static_cast<double>(kept.front().startedAtUtc);
+    double to = kept.empty() ? 0 : static_cast<double>(kept.back().startedAtUtc);
     if (last_ >= first_) {
-        from = static_cast<double>(model_.resultByTime(first_).keptAtUtc);
-        to = static_cast<double>(model_.resultByTime(last_).keptAtUtc);
-    } else if (!kept.empty()) {
-        from = static_cast<double>(kept.front().startedAtUtc);
-        to = static_cast<double>(kept.back().startedAtUtc);
+        const auto first = static_cast<double>(model_.resultByTime(first_).keptAtUtc);
+        const auto last = static_cast<double>(model_.resultByTime(last_).keptAtUtc);
+        from = first_ == 0 && !kept.empty() ? std::min(from, first) : first;
+        to = last_ == model_.rowCount() - 1 && !kept.empty() ? std::max(to, last) : last;
     }
     if (!kept.empty() && to - from < WeekSeconds) {
         const double centre = (from + to) / 2;

@@ -69,7 +69,9 @@ private:
     QRectF stripRect() const;
     double xOf(int row) const;
     // The time axis: the dates of the first and last result shown, else of
-    // the sessions; at least a week long once sessions are kept.
+    // the sessions; with sessions kept, it reaches the sessions before and
+    // after the results when the first and last results are shown, and is
+    // at least a week long.
     std::pair<double, double> timeSpan() const;
     double xOfTime(double secondsUtc) const;
     void paintPractice(QPainter &painter);

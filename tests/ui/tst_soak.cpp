@@ -314,8 +314,7 @@ private:
                 match.captured(1).toInt() > match.captured(2).toInt())
                 return QStringLiteral("the practice window shows \"%1\"")
                     .arg(child<QLabel>(practice, "lblCount")->text());
-            running = !child<QLabel>(practice, "lblPhase")->text().endsWith(
-                QLatin1String("(paused)"));
+            running = child<QPushButton>(practice, "cmdPause")->text() == QLatin1String("Pause");
         }
         if (driver_.services.inhibited != running)
             return running ? QStringLiteral("a running session let the screen blank")
