@@ -5,7 +5,6 @@
 
 namespace pranoth {
 
-
 bool isWellFormed(const KeptResult &record)
 {
     std::array<int, ChakraCount> asked{};

@@ -32,7 +32,6 @@ bool isWellFormed(const KeptResult &record);
 // "2026-12-07T10:30:00Z".
 std::string isoUtc(std::int64_t secondsUtc);
 
-
 // The forms a store keeps: the tested chakras as bits (chakra k is bit k), and
 // the questions as one byte each, in the order asked: bank number * 4 + the
 // answer (0 unanswered, 1 "Yes", 2 "No", 3 "Not Sure"); the keys are today's.

@@ -59,6 +59,7 @@ using PostureName = std::function<std::string_view(int asana)>;
 // ("result" or "practice session"), and for a session the minutes practised
 // and each posture with its time held or "skipped".
 std::string keptHistoryCsv(const std::vector<KeptResult> &records,
-                           const std::vector<KeptSession> &sessions, const PostureName &postureName);
+                           const std::vector<KeptSession> &sessions,
+                           const PostureName &postureName);
 
 } // namespace pranoth

@@ -48,9 +48,10 @@ ClockReading SystemSessionClock::read()
 PracticeSettings readPracticeSettings(Platform &platform)
 {
     PracticeSettings times;
-    times.holdPercent = numberSetting(platform, HoldPercentKey, PracticeSettings::ShortestHoldPercent,
-                                      PracticeSettings::LongestHoldPercent)
-                            .value_or(times.holdPercent);
+    times.holdPercent =
+        numberSetting(platform, HoldPercentKey, PracticeSettings::ShortestHoldPercent,
+                      PracticeSettings::LongestHoldPercent)
+            .value_or(times.holdPercent);
     times.getReadySeconds =
         numberSetting(platform, GetReadyKey, 0, PracticeSettings::LongestGetReadySeconds)
             .value_or(times.getReadySeconds);
@@ -60,7 +61,8 @@ PracticeSettings readPracticeSettings(Platform &platform)
     return times;
 }
 
-void savePracticeSettings(Platform &platform, const PracticeSettings &times, const PracticeSettings &before)
+void savePracticeSettings(Platform &platform, const PracticeSettings &times,
+                          const PracticeSettings &before)
 {
     const auto save = [&platform](std::string_view key, int value, int old) {
         if (value != old)
@@ -133,8 +135,7 @@ Millis PracticeSession::lengthMs(const std::vector<SessionPosture> &postures,
 Millis PracticeSession::now()
 {
     const ClockReading reading = clock_.read();
-    const Millis slept =
-        (reading.sinceBoot - last_.sinceBoot) - (reading.awake - last_.awake);
+    const Millis slept = (reading.sinceBoot - last_.sinceBoot) - (reading.awake - last_.awake);
     last_ = reading;
     if (!paused_ && phase_ != PracticePhase::Finished && slept > SleepThresholdMs) {
         // The awake time since the last look is real; then the session waits.
@@ -167,7 +168,8 @@ void PracticeSession::begin(PracticePhase phase, int posture, Millis at)
 void PracticeSession::closePhase(Millis at)
 {
     if (phase_ == PracticePhase::Hold || phase_ == PracticePhase::OtherSide)
-        held_[static_cast<std::size_t>(posture_)] += std::clamp(at - phaseStart_, Millis{0}, phaseMs_);
+        held_[static_cast<std::size_t>(posture_)] +=
+            std::clamp(at - phaseStart_, Millis{0}, phaseMs_);
 }
 
 void PracticeSession::advance(Millis to)

@@ -50,7 +50,8 @@ struct PracticeSettings {
 // missing or out of range reads as its default.
 PracticeSettings readPracticeSettings(Platform &platform);
 // Writes the values that differ from `before`, and nothing when none does.
-void savePracticeSettings(Platform &platform, const PracticeSettings &times, const PracticeSettings &before);
+void savePracticeSettings(Platform &platform, const PracticeSettings &times,
+                          const PracticeSettings &before);
 
 // One posture of a session: its hold at 100 %, and whether it is done on
 // each side in turn.
@@ -136,7 +137,8 @@ public:
     const PracticeSettings &settings() const { return times_; }
 
     // The length of a whole session of these postures and times.
-    static Millis lengthMs(const std::vector<SessionPosture> &postures, const PracticeSettings &times);
+    static Millis lengthMs(const std::vector<SessionPosture> &postures,
+                           const PracticeSettings &times);
     // A hold of `seconds` at `percent`, in whole seconds, never under one.
     static Millis scaledHoldMs(int seconds, int percent);
 

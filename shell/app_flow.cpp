@@ -3,13 +3,13 @@
 #include "core/config.h"
 #include "core/rounding.h"
 #include "core/update_reminder.h"
-#include "yoga/practice_plan.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmPractice.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
 #include "ui/frmYogaChakra.h"
+#include "yoga/practice_plan.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -32,8 +32,7 @@ std::int64_t utcSecondsOf(const DateTime &time)
 
 AppFlow::AppFlow(Platform &platform, QString historyPath, PrintAndHistorySource printAndHistory,
                  SessionServices &services, SessionClock &clock)
-    : platform_(platform), services_(services), clock_(clock),
-      historyPath_(std::move(historyPath)),
+    : platform_(platform), services_(services), clock_(clock), historyPath_(std::move(historyPath)),
       makePrintAndHistory_(std::move(printAndHistory))
 {}
 
@@ -66,8 +65,7 @@ void AppFlow::connectWindow(FlowWindow &window)
         if (PrintAndHistory *part = printAndHistory(); part && completed_)
             part->saveAsPdf(*completed_, *assessment_);
     });
-    QObject::connect(&window, &FlowWindow::practiseRequested, &window,
-                     [this] { practiseAlong(); });
+    QObject::connect(&window, &FlowWindow::practiseRequested, &window, [this] { practiseAlong(); });
     QObject::connect(&window, &FlowWindow::printRequested, &window, [this, &window] {
         if (PrintAndHistory *part = printAndHistory(); part && completed_)
             part->print(window, *completed_, *assessment_);

@@ -72,8 +72,8 @@ SoundSetting desktopSoundSetting()
         return setting;
     const QSettings gtk(folder + QStringLiteral("/gtk-3.0/settings.ini"), QSettings::IniFormat);
     setting.enabled = gtk.value(QStringLiteral("Settings/gtk-enable-event-sounds"), true).toBool();
-    setting.theme = gtk.value(QStringLiteral("Settings/gtk-sound-theme-name"), setting.theme)
-                        .toString();
+    setting.theme =
+        gtk.value(QStringLiteral("Settings/gtk-sound-theme-name"), setting.theme).toString();
     return setting;
 }
 
@@ -161,7 +161,8 @@ private:
     std::thread worker_;
 };
 
-DesktopSessionServices::DesktopSessionServices() : answers_(std::make_unique<QObject>()) {}
+DesktopSessionServices::DesktopSessionServices() : answers_(std::make_unique<QObject>())
+{}
 
 DesktopSessionServices::~DesktopSessionServices()
 {
@@ -198,8 +199,7 @@ void DesktopSessionServices::askPortal()
     QDBusMessage call = QDBusMessage::createMethodCall(
         Portal, PortalPath, QStringLiteral("org.freedesktop.portal.Inhibit"),
         QStringLiteral("Inhibit"));
-    call << QString() << InhibitIdle
-         << QVariantMap{{QStringLiteral("reason"), reason_}};
+    call << QString() << InhibitIdle << QVariantMap{{QStringLiteral("reason"), reason_}};
     auto *watcher = new QDBusPendingCallWatcher(
         QDBusConnection::sessionBus().asyncCall(call, BusTimeoutMs), answers_.get());
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, answers_.get(),
@@ -255,8 +255,8 @@ void DesktopSessionServices::giveBack()
             QStringLiteral("Close")));
         break;
     case Holder::ScreenSaver: {
-        QDBusMessage call = QDBusMessage::createMethodCall(ScreenSaver, ScreenSaverPath,
-                                                           ScreenSaver, QStringLiteral("UnInhibit"));
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            ScreenSaver, ScreenSaverPath, ScreenSaver, QStringLiteral("UnInhibit"));
         call << cookie_;
         QDBusConnection::sessionBus().send(call);
         break;

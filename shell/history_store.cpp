@@ -315,10 +315,9 @@ std::vector<KeptSession> HistoryStore::keptSessions()
         notice_ = QCoreApplication::translate(
             "HistoryStore", "%n kept practice session(s) could not be read and are not shown.",
             nullptr, unreadable);
-    std::stable_sort(sessions.begin(), sessions.end(),
-                     [](const KeptSession &a, const KeptSession &b) {
-                         return a.startedAtUtc < b.startedAtUtc;
-                     });
+    std::stable_sort(
+        sessions.begin(), sessions.end(),
+        [](const KeptSession &a, const KeptSession &b) { return a.startedAtUtc < b.startedAtUtc; });
     return sessions;
 }
 
@@ -376,9 +375,9 @@ QString HistoryStore::removeAll()
 {
     if (state_ == State::Empty)
         return {};
-    if (QString failure = deleteRows(
-            {"DELETE FROM kept_result", "DELETE FROM practice_session"}, 0,
-            QT_TRANSLATE_NOOP("HistoryStore", "The results could not be deleted: %1"));
+    if (QString failure =
+            deleteRows({"DELETE FROM kept_result", "DELETE FROM practice_session"}, 0,
+                       QT_TRANSLATE_NOOP("HistoryStore", "The results could not be deleted: %1"));
         !failure.isEmpty())
         return failure;
     // Deleted, and now gone from the file and its log too.

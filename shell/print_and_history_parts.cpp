@@ -38,15 +38,9 @@ public:
         printResultWithDialog(&parent, platform_, assessment, localTimeOf(run));
     }
 
-    bool keep(KeptResult &run) override
-    {
-        return kept(history().keep(run));
-    }
+    bool keep(KeptResult &run) override { return kept(history().keep(run)); }
 
-    bool keepSession(KeptSession &session) override
-    {
-        return kept(history().keepSession(session));
-    }
+    bool keepSession(KeptSession &session) override { return kept(history().keepSession(session)); }
 
     // After a keep: tells the user what there is to tell; true when it was kept.
     bool kept(const QString &failure)

@@ -54,17 +54,20 @@ int runProgram(int argc, char *argv[], const std::function<void()> &started)
     QtPlatform platform;
     DesktopSessionServices sessionServices;
     SystemSessionClock sessionClock;
-    AppFlow flow(platform, userHistoryFile(), [](Platform &platform, const QString &historyPath) {
-        QString failure;
-        auto part = loadPrintAndHistory(printAndHistoryPaths(), platform, historyPath, failure);
-        if (!part)
-            platform.showMessage(
-                toUtf8(QApplication::translate("Start", "Printing, PDF and My History are not "
-                                                        "available: %1")
-                           .arg(failure)),
-                MessageIcon::Critical, MessageButtons::Ok);
-        return part;
-    }, sessionServices, sessionClock);
+    AppFlow flow(
+        platform, userHistoryFile(),
+        [](Platform &platform, const QString &historyPath) {
+            QString failure;
+            auto part = loadPrintAndHistory(printAndHistoryPaths(), platform, historyPath, failure);
+            if (!part)
+                platform.showMessage(
+                    toUtf8(QApplication::translate("Start", "Printing, PDF and My History are not "
+                                                            "available: %1")
+                               .arg(failure)),
+                    MessageIcon::Critical, MessageButtons::Ok);
+            return part;
+        },
+        sessionServices, sessionClock);
     if (!flow.start() || platform.endRequested())
         return 0;
     if (started)

@@ -171,8 +171,8 @@ frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *paren
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
 
-    setTabSequence({tblResults, tblSessions, chart, txtReport, cmdSavePdf, cmdPrint, cmdExportCsv, cmdDelete,
-                    cmdDeleteAll, cmdClose});
+    setTabSequence({tblResults, tblSessions, chart, txtReport, cmdSavePdf, cmdPrint, cmdExportCsv,
+                    cmdDelete, cmdDeleteAll, cmdClose});
     resize(dateWidth + ChakraCount * chakraWidth + 48, 900);
 
     connect(tblResults->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -372,11 +372,10 @@ void frmHistory::exportCsv() const
     if (!chosen || chosen->empty())
         return;
     const QString path = fromUtf8(*chosen);
-    const std::string csv =
-        keptHistoryCsv(model->results(), sessions->sessions(), [](int asana) {
-            return asana >= 0 && asana < AsanaCount ? AsanaCatalogue[asIndex(asana)].name
-                                                    : std::string_view();
-        });
+    const std::string csv = keptHistoryCsv(model->results(), sessions->sessions(), [](int asana) {
+        return asana >= 0 && asana < AsanaCount ? AsanaCatalogue[asIndex(asana)].name
+                                                : std::string_view();
+    });
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) !=

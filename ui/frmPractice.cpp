@@ -124,8 +124,9 @@ protected:
             small.setPixelSize(std::max(10, static_cast<int>(side * 0.08)));
             painter.setFont(small);
             painter.setPen(palette().color(QPalette::Mid));
-            painter.drawText(circle.adjusted(0, side * 0.45, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
-                             frmPractice::tr("paused"));
+            const QRectF below(circle.left(), circle.center().y() + side * 0.19, circle.width(),
+                               side * 0.12);
+            painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop, frmPractice::tr("paused"));
         }
     }
 
@@ -208,8 +209,8 @@ private:
 
 frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionClock &clock,
                          PracticePlan plan, std::int64_t startedAtUtc, QWidget *parent)
-    : QWidget(parent, Qt::Window), platform_(platform), services_(services),
-      plan_(std::move(plan)), startedAtUtc_(startedAtUtc), settings_(readPracticeSettings(platform))
+    : QWidget(parent, Qt::Window), platform_(platform), services_(services), plan_(std::move(plan)),
+      startedAtUtc_(startedAtUtc), settings_(readPracticeSettings(platform))
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(ringAccessible);
@@ -265,8 +266,7 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     txtRecord->setReadOnly(true);
     txtRecord->setUndoRedoEnabled(false);
     txtRecord->setFocusPolicy(Qt::ClickFocus);
-    describe(txtRecord, tr("The posture's names, procedure, benefits and cautions"),
-             tr("Posture"));
+    describe(txtRecord, tr("The posture's names, procedure, benefits and cautions"), tr("Posture"));
     view->addWidget(picPosture);
     view->addWidget(txtRecord);
 
@@ -294,8 +294,8 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     };
     // Buttons never take the focus: every key means the same everywhere.
     const auto button = [this, sessionPage, &key](const QString &text, const char *name,
-                                            const QString &what, const QKeySequence &shortcut,
-                                            const std::function<void()> &act) {
+                                                  const QString &what, const QKeySequence &shortcut,
+                                                  const std::function<void()> &act) {
         auto *pushButton = new QPushButton(text, sessionPage);
         pushButton->setObjectName(QLatin1String(name));
         pushButton->setFocusPolicy(Qt::NoFocus);
@@ -309,8 +309,8 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     };
     cmdPrevious = button(tr("Previous"), "cmdPrevious", tr("Goes back to the previous posture"),
                          Qt::Key_Left, step(&PracticeSession::previous));
-    cmdPause = button(tr("Pause"), "cmdPause", tr("Pauses or resumes the session"),
-                      Qt::Key_Space, own(&frmPractice::togglePause));
+    cmdPause = button(tr("Pause"), "cmdPause", tr("Pauses or resumes the session"), Qt::Key_Space,
+                      own(&frmPractice::togglePause));
     cmdNext = button(tr("Next"), "cmdNext", tr("Goes on to the next posture"), Qt::Key_Right,
                      step(&PracticeSession::next));
     cmdShorter = button(tr("\u22125 s"), "cmdShorter", tr("Shortens this hold by 5 seconds"),
@@ -426,8 +426,8 @@ QString frmPractice::postureName(int posture) const
 
 QString frmPractice::phaseText(const SessionState &state) const
 {
-    const bool twoSided =
-        state.posture < static_cast<int>(plan_.size()) && plan_[asIndex(state.posture)].hold.eachSide;
+    const bool twoSided = state.posture < static_cast<int>(plan_.size()) &&
+                          plan_[asIndex(state.posture)].hold.eachSide;
     switch (state.phase) {
     case PracticePhase::GetReady:
         return tr("Get ready");
@@ -468,8 +468,7 @@ void frmPractice::tick()
     const SessionState state = session_->state();
     if (state.phase == PracticePhase::Finished) {
         timer->stop();
-        if (shown_.phase != PracticePhase::Finished && session_->completed() &&
-            !settings_.muted)
+        if (shown_.phase != PracticePhase::Finished && session_->completed() && !settings_.muted)
             services_.playCue(SessionCue::Finished);
         shown_ = state;
         followIdle();
@@ -495,9 +494,8 @@ void frmPractice::showState(const SessionState &state)
     ring->setTime(state.remainingSeconds, state.phaseMs, state.paused);
     lblSessionLeft->setText(tr("Session: %1 left").arg(minutesText(state.sessionRemainingMs)));
     const int next = state.phase == PracticePhase::Rest ? state.posture + 2 : state.posture + 1;
-    lblNext->setText(next < static_cast<int>(plan_.size())
-                         ? tr("Next: %1").arg(postureName(next))
-                         : tr("Last posture"));
+    lblNext->setText(next < static_cast<int>(plan_.size()) ? tr("Next: %1").arg(postureName(next))
+                                                           : tr("Last posture"));
     cmdPause->setText(state.paused ? tr("Resume") : tr("Pause"));
 
     if (newPhase || newPause) {
@@ -567,8 +565,8 @@ KeptSession frmPractice::summary() const
     kept.programVersion = std::string(config::Version);
     kept.practisedSeconds = static_cast<int>((session_->practisedMs() + 500) / 1000);
     for (std::size_t i = 0; i < plan_.size(); ++i)
-        kept.postures.push_back({plan_[i].asana,
-                                 static_cast<int>((session_->heldMs()[i] + 500) / 1000)});
+        kept.postures.push_back(
+            {plan_[i].asana, static_cast<int>((session_->heldMs()[i] + 500) / 1000)});
     return kept;
 }
 
@@ -581,10 +579,10 @@ void frmPractice::showSummary()
     }
     const KeptSession kept = summary();
     const QDateTime started = QDateTime::fromSecsSinceEpoch(kept.startedAtUtc);
-    QString text = (session_->completed() ? tr("Session finished") : tr("Session ended")) +
-                   QLatin1Char('\n');
-    text += tr("Started: %1").arg(QLocale().toString(started, QLocale::LongFormat)) +
-            QLatin1Char('\n');
+    QString text =
+        (session_->completed() ? tr("Session finished") : tr("Session ended")) + QLatin1Char('\n');
+    text +=
+        tr("Started: %1").arg(QLocale().toString(started, QLocale::LongFormat)) + QLatin1Char('\n');
     text += tr("Practised: %1").arg(fromLatin1(durationText(kept.practisedSeconds))) +
             QStringLiteral("\n\n");
     for (const PracticedPosture &posture : kept.postures) {
@@ -657,9 +655,9 @@ void frmPractice::openSettings()
         box->setSuffix(suffix);
         return box;
     };
-    QSpinBox *hold = spin("spnHold", PracticeSettings::ShortestHoldPercent,
-                          PracticeSettings::LongestHoldPercent, PracticeSettings::HoldPercentStep,
-                          settings_.holdPercent, QStringLiteral(" %"));
+    QSpinBox *hold =
+        spin("spnHold", PracticeSettings::ShortestHoldPercent, PracticeSettings::LongestHoldPercent,
+             PracticeSettings::HoldPercentStep, settings_.holdPercent, QStringLiteral(" %"));
     QSpinBox *getReady = spin("spnGetReady", 0, PracticeSettings::LongestGetReadySeconds, 1,
                               settings_.getReadySeconds, tr(" s"));
     QSpinBox *rest = spin("spnRest", 0, PracticeSettings::LongestRestSeconds, 1,

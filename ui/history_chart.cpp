@@ -2,10 +2,10 @@
 
 #include "history_model.h"
 
+#include "qt_text.h"
 #include <QDateTime>
 #include <QLocale>
 #include <map>
-#include "qt_text.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -40,8 +40,7 @@ constexpr std::array<QColor, VerdictBands.size()> BandShades{{
 
 } // namespace
 
-HistoryChart::HistoryChart(const HistoryModel &model, const SessionModel &sessions,
-                           QWidget *parent)
+HistoryChart::HistoryChart(const HistoryModel &model, const SessionModel &sessions, QWidget *parent)
     : QWidget(parent), model_(model), sessions_(sessions)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -88,7 +87,8 @@ QRectF HistoryChart::stripRect() const
     if (sessions_.rowCount() == 0)
         return {};
     const QRectF plot = plotRect();
-    return {plot.left(), plot.bottom() - StripHeight, plot.width(), static_cast<qreal>(StripHeight)};
+    return {plot.left(), plot.bottom() - StripHeight, plot.width(),
+            static_cast<qreal>(StripHeight)};
 }
 
 QRectF HistoryChart::rowRect(int chakra) const
@@ -155,8 +155,7 @@ std::vector<HistoryChart::PracticeWeek> HistoryChart::shownWeeks() const
     const auto [from, to] = timeSpan();
     std::vector<PracticeWeek> weeks;
     for (const auto &[start, practised] : seconds) {
-        const std::int64_t end =
-            QDateTime::fromSecsSinceEpoch(start).addDays(7).toSecsSinceEpoch();
+        const std::int64_t end = QDateTime::fromSecsSinceEpoch(start).addDays(7).toSecsSinceEpoch();
         if (static_cast<double>(end) > from && static_cast<double>(start) <= to)
             weeks.push_back({start, end, practised});
     }
@@ -323,8 +322,7 @@ void HistoryChart::paintPractice(QPainter &painter)
     painter.setClipRect(strip);
     for (const PracticeWeek &week : weeks) {
         const double left = std::max(strip.left(), xOfTime(static_cast<double>(week.startUtc)));
-        const double right =
-            std::min(strip.right(), xOfTime(static_cast<double>(week.endUtc))) - 1;
+        const double right = std::min(strip.right(), xOfTime(static_cast<double>(week.endUtc))) - 1;
         if (right <= left)
             continue;
         const double height = bars.height() * week.seconds / most;
@@ -386,8 +384,9 @@ void HistoryChart::describeShown()
         QStringList weeks;
         for (const PracticeWeek &week : shownWeeks())
             weeks << tr("week of %1: %2 minutes")
-                         .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(week.startUtc).date(),
-                                                 QLocale::ShortFormat))
+                         .arg(
+                             QLocale().toString(QDateTime::fromSecsSinceEpoch(week.startUtc).date(),
+                                                QLocale::ShortFormat))
                          .arg((week.seconds + 30) / 60);
         practice = QLatin1Char('\n') + tr("Practice: %1.")
                                            .arg(weeks.isEmpty() ? tr("none in these weeks")

@@ -41,8 +41,8 @@ class Composer {
 public:
     Composer(QTextDocument &document, const Assessment &assessment, const QDateTime &completed,
              const PracticeSettings &practice)
-        : document_(document), assessment_(assessment), completed_(completed),
-          practice_(practice), cursor_(&document)
+        : document_(document), assessment_(assessment), completed_(completed), practice_(practice),
+          cursor_(&document)
     {}
 
     void compose()

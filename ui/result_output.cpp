@@ -90,7 +90,8 @@ QString printResult(const Assessment &assessment, const QDateTime &completed, QP
     printer.setFullPage(true);
     if (printer.docName().isEmpty())
         printer.setDocName(ResultDocument::tr("Chakra test result"));
-    const std::unique_ptr<QTextDocument> document = composeResultDocument(assessment, completed, practice);
+    const std::unique_ptr<QTextDocument> document =
+        composeResultDocument(assessment, completed, practice);
     return paintPages(*document, printer);
 }
 

@@ -72,7 +72,8 @@ bool printResultWithDialog(QWidget *parent, Platform &platform, const Assessment
     dialog.setWindowTitle(ResultPrinting::tr("Print Result"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const QString failure = printResult(assessment, completed, printer, readPracticeSettings(platform));
+    const QString failure =
+        printResult(assessment, completed, printer, readPracticeSettings(platform));
     if (failure.isEmpty())
         return true;
     platform.showMessage(toUtf8(failure), MessageIcon::Warning, MessageButtons::Ok);

@@ -58,8 +58,8 @@ QString trace(PracticeSession &session, FakeSessionClock &clock, const QString &
     };
     std::vector<Step> steps;
     for (const QString &item : script.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        steps.push_back({item.section(QLatin1Char(':'), 0, 0).toLongLong(),
-                         item.section(QLatin1Char(':'), 1)});
+        steps.push_back(
+            {item.section(QLatin1Char(':'), 0, 0).toLongLong(), item.section(QLatin1Char(':'), 1)});
     QStringList changes{QStringLiteral("0 ") + phaseLetter(session.state())};
     SessionState shown = session.state();
     std::size_t next = 0;
@@ -123,62 +123,120 @@ void tst_PracticeSession::runsByTheClock_data()
     QTest::addColumn<int>("practisedMs");
 
     QTest::newRow("get ready, hold, rest; no rest after the last")
-        << "8,15" << "" << ""
-        << "0 G0; 10000 H0; 18000 R0; 33000 G1; 43000 H1; 58000 F" << "8,15" << 58000;
+        << "8,15"
+        << ""
+        << ""
+        << "0 G0; 10000 H0; 18000 R0; 33000 G1; 43000 H1; 58000 F"
+        << "8,15" << 58000;
     QTest::newRow("a posture done on each side is held twice")
-        << "30x2" << "" << "" << "0 G0; 10000 H0; 40000 O0; 70000 F" << "60" << 70000;
+        << "30x2"
+        << ""
+        << ""
+        << "0 G0; 10000 H0; 40000 O0; 70000 F"
+        << "60" << 70000;
     QTest::newRow("holds at half length, rounded to whole seconds")
-        << "8,15,30x2" << "hold=50" << ""
+        << "8,15,30x2"
+        << "hold=50"
+        << ""
         << "0 G0; 10000 H0; 14000 R0; 29000 G1; 39000 H1; 47000 R1; 62000 G2; 72000 H2; "
            "87000 O2; 102000 F"
         << "4,8,30" << 102000;
-    QTest::newRow("holds at twice the length") << "15" << "hold=200 ready=5" << ""
-                                               << "0 G0; 5000 H0; 35000 F" << "30" << 35000;
-    QTest::newRow("no get-ready and no rest")
-        << "8,15" << "ready=0 rest=0" << "" << "0 H0; 8000 H1; 23000 F" << "8,15" << 23000;
-    QTest::newRow("a pause loses nothing")
-        << "8" << "" << "5000:pause 65000:resume"
-        << "0 G0; 5000 G0p; 65000 G0; 70000 H0; 78000 F" << "8" << 18000;
+    QTest::newRow("holds at twice the length") << "15"
+                                               << "hold=200 ready=5"
+                                               << ""
+                                               << "0 G0; 5000 H0; 35000 F"
+                                               << "30" << 35000;
+    QTest::newRow("no get-ready and no rest") << "8,15"
+                                              << "ready=0 rest=0"
+                                              << ""
+                                              << "0 H0; 8000 H1; 23000 F"
+                                              << "8,15" << 23000;
+    QTest::newRow("a pause loses nothing") << "8"
+                                           << ""
+                                           << "5000:pause 65000:resume"
+                                           << "0 G0; 5000 G0p; 65000 G0; 70000 H0; 78000 F"
+                                           << "8" << 18000;
     QTest::newRow("a pause in a hold counts only the time held")
-        << "8" << "" << "12000:pause 40000:resume"
-        << "0 G0; 10000 H0; 12000 H0p; 40000 H0; 46000 F" << "8" << 18000;
+        << "8"
+        << ""
+        << "12000:pause 40000:resume"
+        << "0 G0; 10000 H0; 12000 H0p; 40000 H0; 46000 F"
+        << "8" << 18000;
     QTest::newRow("skipped mid-hold: the part held counts, the next gets ready now")
-        << "8,15,10" << "" << "12000:next 15000:next"
-        << "0 G0; 10000 H0; 12000 G1; 15000 G2; 25000 H2; 35000 F" << "2,0,10" << 35000;
+        << "8,15,10"
+        << ""
+        << "12000:next 15000:next"
+        << "0 G0; 10000 H0; 12000 G1; 15000 G2; 25000 H2; 35000 F"
+        << "2,0,10" << 35000;
     QTest::newRow("back from a get-ready goes to the posture before")
-        << "8,15" << "" << "35000:previous"
+        << "8,15"
+        << ""
+        << "35000:previous"
         << "0 G0; 10000 H0; 18000 R0; 33000 G1; 35000 G0; 45000 H0; 53000 R0; 68000 G1; "
            "78000 H1; 93000 F"
         << "16,15" << 93000;
     QTest::newRow("back at the first posture starts it again; in a rest, the posture just done")
-        << "8,15" << "" << "5000:previous 30000:previous"
+        << "8,15"
+        << ""
+        << "5000:previous 30000:previous"
         << "0 G0; 15000 H0; 23000 R0; 30000 G0; 40000 H0; 48000 R0; 63000 G1; 73000 H1; 88000 F"
         << "16,15" << 88000;
-    QTest::newRow("next at the last posture ends the session")
-        << "8" << "" << "12000:next" << "0 G0; 10000 H0; 12000 F" << "2" << 12000;
-    QTest::newRow("ended mid-hold") << "8,15" << "" << "13000:end"
-                                    << "0 G0; 10000 H0; 13000 F" << "3,0" << 13000;
+    QTest::newRow("next at the last posture ends the session") << "8"
+                                                               << ""
+                                                               << "12000:next"
+                                                               << "0 G0; 10000 H0; 12000 F"
+                                                               << "2" << 12000;
+    QTest::newRow("ended mid-hold") << "8,15"
+                                    << ""
+                                    << "13000:end"
+                                    << "0 G0; 10000 H0; 13000 F"
+                                    << "3,0" << 13000;
     QTest::newRow("paused, the next posture waits at its start")
-        << "8,15" << "" << "12000:pause 14000:next 20000:resume"
-        << "0 G0; 10000 H0; 12000 H0p; 14000 G1p; 20000 G1; 30000 H1; 45000 F" << "2,15" << 37000;
-    QTest::newRow("+5 lengthens the running hold")
-        << "15" << "" << "12000:hold+5" << "0 G0; 10000 H0; 30000 F" << "20" << 30000;
+        << "8,15"
+        << ""
+        << "12000:pause 14000:next 20000:resume"
+        << "0 G0; 10000 H0; 12000 H0p; 14000 G1p; 20000 G1; 30000 H1; 45000 F"
+        << "2,15" << 37000;
+    QTest::newRow("+5 lengthens the running hold") << "15"
+                                                   << ""
+                                                   << "12000:hold+5"
+                                                   << "0 G0; 10000 H0; 30000 F"
+                                                   << "20" << 30000;
     QTest::newRow("-5 shortens it, never below five seconds")
-        << "15" << "" << "11000:hold-5 12000:hold-5 13000:hold-5"
-        << "0 G0; 10000 H0; 15000 F" << "5" << 15000;
-    QTest::newRow("a hold shortened below its time so far ends now")
-        << "15" << "" << "22000:hold-5" << "0 G0; 10000 H0; 22000 F" << "12" << 22000;
+        << "15"
+        << ""
+        << "11000:hold-5 12000:hold-5 13000:hold-5"
+        << "0 G0; 10000 H0; 15000 F"
+        << "5" << 15000;
+    QTest::newRow("a hold shortened below its time so far ends now") << "15"
+                                                                     << ""
+                                                                     << "22000:hold-5"
+                                                                     << "0 G0; 10000 H0; 22000 F"
+                                                                     << "12" << 22000;
     QTest::newRow("+5 while getting ready lengthens both sides")
-        << "20x2" << "" << "2000:hold+5" << "0 G0; 10000 H0; 35000 O0; 60000 F" << "50" << 60000;
+        << "20x2"
+        << ""
+        << "2000:hold+5"
+        << "0 G0; 10000 H0; 35000 O0; 60000 F"
+        << "50" << 60000;
     QTest::newRow("+5 in a rest changes nothing")
-        << "8,15" << "" << "20000:hold+5"
-        << "0 G0; 10000 H0; 18000 R0; 33000 G1; 43000 H1; 58000 F" << "8,15" << 58000;
+        << "8,15"
+        << ""
+        << "20000:hold+5"
+        << "0 G0; 10000 H0; 18000 R0; 33000 G1; 43000 H1; 58000 F"
+        << "8,15" << 58000;
     QTest::newRow("new settings apply from the next phase")
-        << "8,15" << "" << "5000:hold=200"
-        << "0 G0; 10000 H0; 26000 R0; 41000 G1; 51000 H1; 81000 F" << "16,30" << 81000;
+        << "8,15"
+        << ""
+        << "5000:hold=200"
+        << "0 G0; 10000 H0; 26000 R0; 41000 G1; 51000 H1; 81000 F"
+        << "16,30" << 81000;
     QTest::newRow("after the machine slept the session waits where it was")
-        << "15" << "" << "12000:sleep=60000 20000:resume"
-        << "0 G0; 10000 H0; 13000 H0p; 20000 H0; 32000 F" << "15" << 25000;
+        << "15"
+        << ""
+        << "12000:sleep=60000 20000:resume"
+        << "0 G0; 10000 H0; 13000 H0p; 20000 H0; 32000 F"
+        << "15" << 25000;
 }
 
 void tst_PracticeSession::runsByTheClock()
@@ -273,8 +331,9 @@ void tst_PracticeSession::twentyMinutesOnAnUnevenTimer()
             ++phase;
             QVERIFY(phase < dues.size());
             const Millis lateness = clock.awake - dues[phase].at;
-            QVERIFY2(lateness >= 0 && lateness * 60 < 1000,
-                     qPrintable(QStringLiteral("phase %1 shown %2 ms late").arg(phase).arg(lateness)));
+            QVERIFY2(
+                lateness >= 0 && lateness * 60 < 1000,
+                qPrintable(QStringLiteral("phase %1 shown %2 ms late").arg(phase).arg(lateness)));
             // Timed from its due start, not from when it was seen.
             QCOMPARE(now.phaseMs, dues[phase].length);
             QCOMPARE(now.remainingMs, now.phaseMs - lateness);
@@ -303,8 +362,8 @@ void tst_PracticeSession::settingsAreRememberedOnceChanged()
     changed.holdPercent = 150;
     changed.muted = true;
     savePracticeSettings(platform, changed, PracticeSettings{});
-    QCOMPARE(platform.settings, (std::map<std::string, std::string>{
-                                    {"Practice/HoldPercent", "150"}, {"Practice/Muted", "1"}}));
+    QCOMPARE(platform.settings, (std::map<std::string, std::string>{{"Practice/HoldPercent", "150"},
+                                                                    {"Practice/Muted", "1"}}));
     QCOMPARE(readPracticeSettings(platform), changed);
 
     // A value out of range, or no number, reads as its default.

@@ -42,8 +42,7 @@ QString text(const QWidget *window, const char *name)
     return child<QLabel>(window, name)->text();
 }
 
-KeptSession session(std::int64_t startedAt, int practised,
-                    std::vector<PracticedPosture> postures)
+KeptSession session(std::int64_t startedAt, int practised, std::vector<PracticedPosture> postures)
 {
     return {0, startedAt, "1.15", practised, std::move(postures)};
 }
@@ -90,7 +89,11 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QCOMPARE(driver.services.calls,
              (std::vector<std::string>{"inhibit A practice session is running"}));
 
-    if (qEnvironmentVariableIsSet("SHOT")) { window->resize(1100, 700); QTest::qWait(50); window->grab().save("/tmp/h20_p1.png"); }
+    if (qEnvironmentVariableIsSet("SHOT")) {
+        window->resize(1100, 700);
+        QTest::qWait(50);
+        window->grab().save("/tmp/h20_p1.png");
+    }
     after(window, driver.clock, 4000);
     QCOMPARE(spoken(), QStringLiteral("6 seconds left of 10 seconds"));
     after(window, driver.clock, 6000);
@@ -118,7 +121,9 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QCOMPARE(text(window, "lblPhase"), QStringLiteral("Get ready"));
     QCOMPARE(driver.services.calls.size(), calls); // no sound once muted
 
-    if (qEnvironmentVariableIsSet("SHOT")) { window->grab().save("/tmp/h20_p2.png"); }
+    if (qEnvironmentVariableIsSet("SHOT")) {
+        window->grab().save("/tmp/h20_p2.png");
+    }
     // Esc ends it: the summary, and the desktop may blank the screen again.
     QTest::keyClick(window, Qt::Key_Escape);
     QCOMPARE(driver.services.calls.back(), std::string("release"));
@@ -128,7 +133,9 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QVERIFY(summary.endsWith("Sarvangasana: skipped"));
     QVERIFY(!driver.platform.settings.count("Practice/HoldPercent"));
 
-    if (qEnvironmentVariableIsSet("SHOT")) { window->grab().save("/tmp/h20_p3.png"); }
+    if (qEnvironmentVariableIsSet("SHOT")) {
+        window->grab().save("/tmp/h20_p3.png");
+    }
     // Kept, once; then in My History.
     auto *keep = child<QPushButton>(window, "cmdKeep");
     QCOMPARE(keep->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -189,7 +196,9 @@ void tst_PracticeLog::firstVersionFileGainsSessions()
             QCOMPARE(results[n].id, std::int64_t(n + 1));
             QCOMPARE(results[n].keptAtUtc, std::int64_t(1'780'000'000 + 3600 * n));
             QCOMPARE(testedBits(results[n].run.tested), std::int64_t(n + 1));
-            QCOMPARE(QByteArray::fromStdString(questionBytes(results[n].run.questions)).toHex().toUpper(),
+            QCOMPARE(QByteArray::fromStdString(questionBytes(results[n].run.questions))
+                         .toHex()
+                         .toUpper(),
                      questions[int(n)].toLatin1());
         }
         QVERIFY(store.keptSessions().empty());
@@ -231,7 +240,10 @@ void tst_PracticeLog::myHistoryShowsExportsAndDeletesSessions()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *table = child<QTableView>(&window, "tblSessions");
     QCOMPARE(table->model()->rowCount(), 3);
-    if (qEnvironmentVariableIsSet("SHOT")) { QTest::qWait(50); window.grab().save("/tmp/h20_h1.png"); }
+    if (qEnvironmentVariableIsSet("SHOT")) {
+        QTest::qWait(50);
+        window.grab().save("/tmp/h20_h1.png");
+    }
     QCOMPARE(table->model()->index(1, 1).data().toString(), QStringLiteral("5 min 30 s"));
     QCOMPARE(table->model()->index(1, 2).data().toString(),
              QStringLiteral("Yoga Mudra skipped, Ardhamatsyendrasana 1 min 0 s"));

@@ -16,12 +16,12 @@
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QStackedWidget>
-#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QStackedWidget>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <map>
 #include <random>
@@ -226,9 +226,9 @@ private:
         }
         // A practice session's keys, and time passing on its clock.
         if (qobject_cast<frmPractice *>(window)) {
-            for (const int key : {int(Qt::Key_Left), int(Qt::Key_Right), int(Qt::Key_Plus),
-                                  int(Qt::Key_Minus), int(Qt::Key_M), int(Qt::Key_T),
-                                  int(Qt::Key_P), int(Qt::Key_Space)})
+            for (const int key :
+                 {int(Qt::Key_Left), int(Qt::Key_Right), int(Qt::Key_Plus), int(Qt::Key_Minus),
+                  int(Qt::Key_M), int(Qt::Key_T), int(Qt::Key_P), int(Qt::Key_Space)})
                 actions.push_back({name + QStringLiteral(": key %1").arg(key),
                                    [target, key] {
                                        if (target)

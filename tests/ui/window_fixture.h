@@ -105,9 +105,8 @@ inline int shownBankNumber(const frmQuestions *questions)
 // The program with a recording platform, and the steps a user takes through it.
 struct ProgramDriver {
     explicit ProgramDriver(unsigned seed = 5)
-        : platform(seed),
-          flow(platform, home.filePath(QStringLiteral("history.sqlite")), &makePrintAndHistory,
-               services, clock)
+        : platform(seed), flow(platform, home.filePath(QStringLiteral("history.sqlite")),
+                               &makePrintAndHistory, services, clock)
     {}
     ~ProgramDriver() { closeAllWindows(); }
     ProgramDriver(const ProgramDriver &) = delete;

@@ -120,15 +120,16 @@ private slots:
         QVERIFY(!hasStrayBreak(asana.benefits));
         QCOMPARE(!asana.cautions.empty(), hasCautions);
 
-        const QString procedureText = QString::fromLatin1(asana.procedure.data(),
-                                                  static_cast<qsizetype>(asana.procedure.size()));
+        const QString procedureText = QString::fromLatin1(
+            asana.procedure.data(), static_cast<qsizetype>(asana.procedure.size()));
         const auto given =
             QRegularExpression(QStringLiteral("(\\d+)-(\\d+) seconds")).match(procedureText);
         QCOMPARE(given.hasMatch(), !hold.endsWith(QLatin1String(" chosen")));
         if (given.hasMatch())
             QVERIFY(hold.startsWith(given.captured(1) + QLatin1Char('-') + given.captured(2)));
-        QCOMPARE(QStringLiteral("%1-%2").arg(asana.hold.shortestSeconds).arg(asana.hold.longestSeconds),
-                 hold.section(QLatin1Char(' '), 0, 0));
+        QCOMPARE(
+            QStringLiteral("%1-%2").arg(asana.hold.shortestSeconds).arg(asana.hold.longestSeconds),
+            hold.section(QLatin1Char(' '), 0, 0));
         QCOMPARE(asana.hold.eachSide, hold.endsWith(QLatin1String("each side")));
         QCOMPARE(asana.hold.eachSide, procedureText.contains(QLatin1String("on the other side")));
     }

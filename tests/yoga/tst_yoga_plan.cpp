@@ -35,9 +35,11 @@ private slots:
         QTest::addColumn<QString>("needed");   // chakras
         QTest::addColumn<QString>("postures"); // asana: chakras served, hold
         QTest::newRow("navel and throat share the fish")
-            << "2,4" << "2:2 5s; 3:2 15s; 4:2,4 20s; 7:4 30s; 6:4 20s; 1:4 15s; 8:4 30s";
+            << "2,4"
+            << "2:2 5s; 3:2 15s; 4:2,4 20s; 7:4 30s; 6:4 20s; 1:4 15s; 8:4 30s";
         QTest::newRow("heart, third eye and crown share the scaling pose")
-            << "3,5,6" << "5:3,5,6 8s; 6:3 20s; 9:5 30s each side; 10:6 60s";
+            << "3,5,6"
+            << "5:3,5,6 8s; 6:3 20s; 9:5 30s each side; 10:6 60s";
         QTest::newRow("all seven")
             << "0,1,2,3,4,5,6"
             << "0:0,1 8s; 1:1,4 15s; 2:2 5s; 3:2 15s; 4:2,4 20s; 5:3,5,6 8s; 6:3,4 20s; 7:4 30s; "
