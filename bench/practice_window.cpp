@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -132,20 +133,23 @@ int main(int argc, char *argv[])
     }
 
     if (args.value(1) == QLatin1String("run")) {
-        platform.writeSetting("Practice", "GetReadySeconds", "13");
-        platform.writeSetting("Practice", "RestSeconds", "30");
+        // "run quick": a short session, to try the benchmark out.
+        const bool quick = args.value(2) == QLatin1String("quick");
+        platform.writeSetting("Practice", "GetReadySeconds", quick ? "1" : "13");
+        platform.writeSetting("Practice", "RestSeconds", quick ? "1" : "30");
         YogaPlanList plan{};
         buildYogaPlan({false, false, false, false, true, false, false, false}, plan);
         const PracticePlan practice = buildPracticePlan(plan);
         const PracticeSettings settings = readPracticeSettings(platform);
         const Millis length = PracticeSession::lengthMs(sessionPostures(practice), settings);
         // The second posture's hold (Halasana, 30 s): from 2 s in to 2 s before its end.
-        const Millis holdStart = 13'000 + 20'000 + 30'000 + 13'000;
+        const Millis holdStart = quick ? 1'000 + 20'000 + 1'000 + 1'000 : 13'000 + 20'000 + 30'000 + 13'000;
         const Millis holdEnd = holdStart + 30'000;
 
         // The session starts while the window is made.
         const Millis before = clock.read().awake;
         auto *window = new frmPractice(platform, services, clock, practice, 0);
+        const QPointer<frmPractice> guard(window);
         const Millis after = clock.read().awake;
         window->show();
         double cpuAt = 0;
@@ -168,7 +172,8 @@ int main(int argc, char *argv[])
                     qPrintable(QGuiApplication::platformName()),
                     static_cast<long long>(ended - after - length),
                     static_cast<long long>(ended - before - length), cpuShare * 100);
-        delete window;
+        std::fflush(stdout);
+        delete guard; // quitting closes it, and so deletes it, too
         return 0;
     }
     std::fprintf(stderr, "usage: pranoth_practice_bench open [N] | run\n");

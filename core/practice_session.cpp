@@ -47,37 +47,37 @@ ClockReading SystemSessionClock::read()
 
 PracticeSettings readPracticeSettings(Platform &platform)
 {
-    PracticeSettings times;
-    times.holdPercent =
+    PracticeSettings settings;
+    settings.holdPercent =
         numberSetting(platform, HoldPercentKey, PracticeSettings::ShortestHoldPercent,
                       PracticeSettings::LongestHoldPercent)
-            .value_or(times.holdPercent);
-    times.getReadySeconds =
+            .value_or(settings.holdPercent);
+    settings.getReadySeconds =
         numberSetting(platform, GetReadyKey, 0, PracticeSettings::LongestGetReadySeconds)
-            .value_or(times.getReadySeconds);
-    times.restSeconds = numberSetting(platform, RestKey, 0, PracticeSettings::LongestRestSeconds)
-                            .value_or(times.restSeconds);
-    times.muted = numberSetting(platform, MutedKey, 0, 1).value_or(0) == 1;
-    return times;
+            .value_or(settings.getReadySeconds);
+    settings.restSeconds = numberSetting(platform, RestKey, 0, PracticeSettings::LongestRestSeconds)
+                            .value_or(settings.restSeconds);
+    settings.muted = numberSetting(platform, MutedKey, 0, 1).value_or(0) == 1;
+    return settings;
 }
 
-void savePracticeSettings(Platform &platform, const PracticeSettings &times,
+void savePracticeSettings(Platform &platform, const PracticeSettings &settings,
                           const PracticeSettings &before)
 {
     const auto save = [&platform](std::string_view key, int value, int old) {
         if (value != old)
             platform.writeSetting(Group, key, std::to_string(value));
     };
-    save(HoldPercentKey, times.holdPercent, before.holdPercent);
-    save(GetReadyKey, times.getReadySeconds, before.getReadySeconds);
-    save(RestKey, times.restSeconds, before.restSeconds);
-    save(MutedKey, times.muted ? 1 : 0, before.muted ? 1 : 0);
+    save(HoldPercentKey, settings.holdPercent, before.holdPercent);
+    save(GetReadyKey, settings.getReadySeconds, before.getReadySeconds);
+    save(RestKey, settings.restSeconds, before.restSeconds);
+    save(MutedKey, settings.muted ? 1 : 0, before.muted ? 1 : 0);
 }
 
-PracticeSession::PracticeSession(std::vector<SessionPosture> postures, PracticeSettings times,
+PracticeSession::PracticeSession(std::vector<SessionPosture> postures, PracticeSettings settings,
                                  SessionClock &clock)
     : postures_(std::move(postures)), extraMs_(postures_.size(), 0), held_(postures_.size(), 0),
-      times_(times), clock_(clock), last_(clock.read())
+      settings_(settings), clock_(clock), last_(clock.read())
 {
     startedAt_ = last_.awake;
     if (postures_.empty()) {
@@ -99,7 +99,7 @@ Millis PracticeSession::scaledHoldMs(int seconds, int percent)
 Millis PracticeSession::holdMsOf(int posture) const
 {
     const auto i = static_cast<std::size_t>(posture);
-    return std::clamp(scaledHoldMs(postures_[i].holdSeconds, times_.holdPercent) + extraMs_[i],
+    return std::clamp(scaledHoldMs(postures_[i].holdSeconds, settings_.holdPercent) + extraMs_[i],
                       Millis{1000}, LongestHoldMs);
 }
 
@@ -107,12 +107,12 @@ Millis PracticeSession::phaseLengthMs(PracticePhase phase, int posture) const
 {
     switch (phase) {
     case PracticePhase::GetReady:
-        return Millis{times_.getReadySeconds} * 1000;
+        return Millis{settings_.getReadySeconds} * 1000;
     case PracticePhase::Hold:
     case PracticePhase::OtherSide:
         return holdMsOf(posture);
     case PracticePhase::Rest:
-        return Millis{times_.restSeconds} * 1000;
+        return Millis{settings_.restSeconds} * 1000;
     case PracticePhase::Finished:
         break;
     }
@@ -120,14 +120,14 @@ Millis PracticeSession::phaseLengthMs(PracticePhase phase, int posture) const
 }
 
 Millis PracticeSession::lengthMs(const std::vector<SessionPosture> &postures,
-                                 const PracticeSettings &times)
+                                 const PracticeSettings &settings)
 {
     Millis total = 0;
     for (std::size_t i = 0; i < postures.size(); ++i) {
-        const Millis hold = scaledHoldMs(postures[i].holdSeconds, times.holdPercent);
-        total += Millis{times.getReadySeconds} * 1000 + hold * (postures[i].eachSide ? 2 : 1);
+        const Millis hold = scaledHoldMs(postures[i].holdSeconds, settings.holdPercent);
+        total += Millis{settings.getReadySeconds} * 1000 + hold * (postures[i].eachSide ? 2 : 1);
         if (i + 1 < postures.size())
-            total += Millis{times.restSeconds} * 1000;
+            total += Millis{settings.restSeconds} * 1000;
     }
     return total;
 }
@@ -280,7 +280,7 @@ bool PracticeSession::adjustHold(int seconds)
 
 void PracticeSession::setSettings(const PracticeSettings &settings)
 {
-    times_ = settings;
+    settings_ = settings;
 }
 
 void PracticeSession::end()

@@ -46,11 +46,11 @@ struct PracticeSettings {
     friend bool operator==(const PracticeSettings &, const PracticeSettings &) = default;
 };
 
-// The times as the settings hold them (group "Practice"); a value that is
+// The settings as the settings file holds them (group "Practice"); a value that is
 // missing or out of range reads as its default.
 PracticeSettings readPracticeSettings(Platform &platform);
 // Writes the values that differ from `before`, and nothing when none does.
-void savePracticeSettings(Platform &platform, const PracticeSettings &times,
+void savePracticeSettings(Platform &platform, const PracticeSettings &settings,
                           const PracticeSettings &before);
 
 // One posture of a session: its hold at 100 %, and whether it is done on
@@ -97,7 +97,7 @@ public:
     static constexpr Millis SleepThresholdMs = 2000;
 
     // Starts the first posture's get-ready phase now.
-    PracticeSession(std::vector<SessionPosture> postures, PracticeSettings times,
+    PracticeSession(std::vector<SessionPosture> postures, PracticeSettings settings,
                     SessionClock &clock);
 
     // Brings the session up to the clock.
@@ -134,11 +134,11 @@ public:
     int postureCount() const { return static_cast<int>(postures_.size()); }
     // A posture's hold as it stands, each side.
     Millis holdMsOf(int posture) const;
-    const PracticeSettings &settings() const { return times_; }
+    const PracticeSettings &settings() const { return settings_; }
 
-    // The length of a whole session of these postures and times.
+    // The length of a whole session of these postures and settings.
     static Millis lengthMs(const std::vector<SessionPosture> &postures,
-                           const PracticeSettings &times);
+                           const PracticeSettings &settings);
     // A hold of `seconds` at `percent`, in whole seconds, never under one.
     static Millis scaledHoldMs(int seconds, int percent);
 
@@ -155,7 +155,7 @@ private:
     std::vector<SessionPosture> postures_;
     std::vector<Millis> extraMs_; // the user's + and -, per posture
     std::vector<Millis> held_;
-    PracticeSettings times_;
+    PracticeSettings settings_;
     SessionClock &clock_;
     ClockReading last_;
     Millis startedAt_ = 0;
