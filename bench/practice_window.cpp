@@ -143,7 +143,8 @@ int main(int argc, char *argv[])
         const PracticeSettings settings = readPracticeSettings(platform);
         const Millis length = PracticeSession::lengthMs(sessionPostures(practice), settings);
         // The second posture's hold (Halasana, 30 s): from 2 s in to 2 s before its end.
-        const Millis holdStart = quick ? 1'000 + 20'000 + 1'000 + 1'000 : 13'000 + 20'000 + 30'000 + 13'000;
+        const Millis holdStart =
+            quick ? 1'000 + 20'000 + 1'000 + 1'000 : 13'000 + 20'000 + 30'000 + 13'000;
         const Millis holdEnd = holdStart + 30'000;
 
         // The session starts while the window is made.

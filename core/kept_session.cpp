@@ -102,7 +102,7 @@ std::string keptHistoryCsv(const std::vector<KeptResult> &records,
     };
     const auto session = [&csv, &postureName](const KeptSession &kept) {
         csv += csvField(isoUtc(kept.startedAtUtc));
-        csv += std::string(2 * ChakraCount, ',');
+        csv += std::string(asIndex(2 * ChakraCount), ',');
         char minutes[32];
         std::snprintf(minutes, sizeof minutes, "%.1f", kept.practisedSeconds / 60.0);
         std::string postures;

@@ -56,7 +56,7 @@ PracticeSettings readPracticeSettings(Platform &platform)
         numberSetting(platform, GetReadyKey, 0, PracticeSettings::LongestGetReadySeconds)
             .value_or(settings.getReadySeconds);
     settings.restSeconds = numberSetting(platform, RestKey, 0, PracticeSettings::LongestRestSeconds)
-                            .value_or(settings.restSeconds);
+                               .value_or(settings.restSeconds);
     settings.muted = numberSetting(platform, MutedKey, 0, 1).value_or(0) == 1;
     return settings;
 }

@@ -149,7 +149,9 @@ private:
     void begin(PracticePhase phase, int posture, Millis at);
     // Ends the phase in hand at `at`, counting what was held.
     void closePhase(Millis at);
-    void advance(Millis due);
+    // Ends every phase whose time is up by `to`, each next one starting when
+    // the one before was due.
+    void advance(Millis to);
     void goTo(int posture);
 
     std::vector<SessionPosture> postures_;

@@ -121,10 +121,10 @@ private:
         auto create = reinterpret_cast<Create>(symbol("ca_context_create"));
         auto destroy = reinterpret_cast<Destroy>(symbol("ca_context_destroy"));
         auto change = reinterpret_cast<Change>(symbol("ca_context_change_props"));
-        auto play = reinterpret_cast<Play>(symbol("ca_context_play"));
+        auto playSound = reinterpret_cast<Play>(symbol("ca_context_play"));
         auto driver = reinterpret_cast<Driver>(symbol("ca_context_set_driver"));
         ca_context *context = nullptr;
-        if (create && destroy && change && play && driver && create(&context) == CA_SUCCESS) {
+        if (create && destroy && change && playSound && driver && create(&context) == CA_SUCCESS) {
             // The desktop's sound server (PulseAudio, or PipeWire's server
             // for its clients): never the sound card itself, whose absence
             // the card's library would report on the terminal.
@@ -146,12 +146,12 @@ private:
             queue_.pop_front();
             lock.unlock();
             if (context)
-                play(context, 0, CA_PROP_EVENT_ID, eventId, nullptr);
+                playSound(context, 0, CA_PROP_EVENT_ID, eventId, nullptr);
         }
         if (context)
             destroy(context);
-        if (library)
-            dlclose(library);
+        // The library stays loaded: the sound server's client library it
+        // brought in may still have threads of its own winding down.
     }
 
     std::mutex mutex_;
@@ -166,7 +166,9 @@ DesktopSessionServices::DesktopSessionServices() : answers_(std::make_unique<QOb
 
 DesktopSessionServices::~DesktopSessionServices()
 {
-    releaseIdle();
+    // An answer still on its way is not waited for: the desktop ends what it
+    // grants when the program's connection goes.
+    giveBack();
 }
 
 void DesktopSessionServices::playCue(SessionCue cue)

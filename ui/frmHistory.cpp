@@ -179,7 +179,7 @@ frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *paren
             [this] { showSelected(); });
     connect(tblSessions->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { updateButtons(); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+    connect(qApp, &QApplication::focusChanged, this, [this](const QWidget *, const QWidget *now) {
         if (now == tblResults || now == tblSessions) {
             sessionsInHand_ = now == tblSessions;
             updateButtons();

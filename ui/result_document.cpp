@@ -39,10 +39,10 @@ constexpr int PictureSide = 250;
 // Appends the document's parts at the end of `document`.
 class Composer {
 public:
-    Composer(QTextDocument &document, const Assessment &assessment, const QDateTime &completed,
+    Composer(QTextDocument &document, const Assessment &assessment, QDateTime completed,
              const PracticeSettings &practice)
-        : document_(document), assessment_(assessment), completed_(completed), practice_(practice),
-          cursor_(&document)
+        : document_(document), assessment_(assessment), completed_(std::move(completed)),
+          practice_(practice), cursor_(&document)
     {}
 
     void compose()
@@ -268,9 +268,9 @@ private:
     // order Practise Along takes them, with its hold at the user's settings.
     void practicePlan()
     {
-        YogaPlanList yoga{};
-        buildYogaPlan(assessment_.yogaNeeded(), yoga);
-        const PracticePlan plan = buildPracticePlan(yoga);
+        YogaPlanList recommended{};
+        buildYogaPlan(assessment_.yogaNeeded(), recommended);
+        const PracticePlan plan = buildPracticePlan(recommended);
         const std::vector<SessionPosture> postures = sessionPostures(plan);
 
         heading(ResultDocument::tr("Practice plan"), 16.0);
@@ -335,7 +335,7 @@ private:
     QTextDocument &document_;
     const Assessment &assessment_;
     QDateTime completed_;
-    PracticeSettings practice_;
+    const PracticeSettings &practice_;
     QTextCursor cursor_;
     bool started_ = false;
 };

@@ -29,10 +29,10 @@ PracticePlan buildPracticePlan(const YogaPlanList &plan)
 
 std::vector<SessionPosture> sessionPostures(const PracticePlan &plan)
 {
-    std::vector<SessionPosture> postures;
-    postures.reserve(plan.size());
-    for (const PracticePosture &posture : plan)
-        postures.push_back({posture.hold.longestSeconds, posture.hold.eachSide});
+    std::vector<SessionPosture> postures(plan.size());
+    std::transform(plan.begin(), plan.end(), postures.begin(), [](const PracticePosture &posture) {
+        return SessionPosture{posture.hold.longestSeconds, posture.hold.eachSide};
+    });
     return postures;
 }
 
