@@ -111,8 +111,8 @@ std::string keptHistoryCsv(const std::vector<KeptResult> &records,
                 postures += "; ";
             postures += postureName ? std::string(postureName(posture.asana))
                                     : std::to_string(posture.asana);
-            postures += posture.heldSeconds > 0 ? " " + durationText(posture.heldSeconds)
-                                                : std::string(" skipped");
+            postures += ' ';
+            postures += posture.heldSeconds > 0 ? durationText(posture.heldSeconds) : "skipped";
         }
         csv += ",practice session," + std::string(minutes) + ',' + csvField(postures);
     };
