@@ -45,8 +45,8 @@ QString setAside(const QString &path)
         aside = path + QStringLiteral(".broken-") + stamp + QStringLiteral("-%1").arg(n);
     if (!QFile::rename(path, aside))
         return {};
-    // Its log belongs to it, not to the fresh history.
-    for (const QString &part : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+    // Its logs belong to it, not to the fresh history.
+    for (const QString &part : LogSuffixes) {
         if (QFileInfo::exists(path + part))
             QFile::rename(path + part, aside + part);
     }

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace pranoth {
@@ -137,16 +138,46 @@ QString HistoryStore::createFile()
     if (!makePrivateFolder(folder))
         return QCoreApplication::translate("HistoryStore", "the folder %1 cannot be made.")
             .arg(folder);
-    // Made owner-only before anything is written to it; SQLite gives its log
+    // A new history is made whole under a draft name and only then put in
+    // place: a program killed while making it leaves no half-made history (a
+    // first write caught in its journal would be read as a damaged file), only
+    // a draft that the next keep starts again. Nothing is kept at the place
+    // yet, and no log left there may be applied to the new file.
+    const QString draft = path_ + QStringLiteral(".new");
+    const QString cannotMake =
+        QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.").arg(path_);
+    for (const QString &part : historyRecovery::LogSuffixes) {
+        QFile::remove(draft + part);
+        QFile::remove(path_ + part);
+    }
+    QFile::remove(draft);
+    // Made owner only before anything is written to it; SQLite gives its log
     // files the same permissions.
-    if (!makePrivateFile(path_))
-        return QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.")
-            .arg(path_);
-    if (SqliteError failure; !connect(false, &failure))
-        return reasonOf(failure);
-    if (!historySchema::prepareForChanges(*connection_)) {
-        QString reason = reasonOf(connection_->error());
+    if (!makePrivateFile(draft))
+        return cannotMake;
+    QString reason;
+    {
+        SqliteError failure;
+        auto making = SqliteConnection::open(QFile::encodeName(draft).toStdString(),
+                                             SqliteConnection::Mode::ReadWrite, BusyTimeoutMs,
+                                             failure);
+        if (!making)
+            reason = reasonOf(failure);
+        else if (!historySchema::prepareForChanges(*making))
+            reason = reasonOf(making->error());
+        // Closed here: its log is written into it and removed.
+    }
+    // In place of whatever lies there: an empty file at most.
+    if (reason.isEmpty() && std::rename(QFile::encodeName(draft).constData(),
+                                        QFile::encodeName(path_).constData()) != 0)
+        reason = cannotMake;
+    if (SqliteError failure; reason.isEmpty() && !connect(false, &failure))
+        reason = reasonOf(failure);
+    else if (reason.isEmpty() && !historySchema::prepareForChanges(*connection_))
+        reason = reasonOf(connection_->error());
+    if (!reason.isEmpty()) {
         connection_.reset();
+        QFile::remove(draft);
         return reason;
     }
     state_ = State::ReadWrite;

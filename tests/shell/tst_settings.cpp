@@ -3,23 +3,67 @@
 
 #include "core/settings_store.h"
 #include "core/update_reminder.h"
+#include "shell/history_store.h"
 #include "shell/instance_guard.h"
 #include "shell/qt_platform.h"
 #include "shell/qt_settings.h"
+#include "shell/user_folders.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QWidget>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace pranoth;
 using namespace pranoth::testing;
+
+namespace {
+
+// Runs `work` in a child process: its exit status, or -1 when it has not
+// ended within `deadlineMs` and was killed. A call that could block for ever
+// (a FIFO opened, a lock waited for) fails its own row and nothing more.
+int inChild(const std::function<int()> &work, int deadlineMs = 5000)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(work());
+    if (child < 0)
+        return -2;
+    QElapsedTimer clock;
+    clock.start();
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (clock.elapsed() > deadlineMs) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            return -1;
+        }
+        QThread::msleep(10);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -3;
+}
+
+int modeOf(const QString &path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? static_cast<int>(info.st_mode)
+                                                                    : -1;
+}
+
+} // namespace
 
 class tst_Settings : public QObject {
     Q_OBJECT
@@ -76,7 +120,7 @@ private slots:
     {
         QCOMPARE(shiftedForm("a\xAB"
                              "b\xFF"),
-                 shiftedForm("ab"));                                            // 171 and 255
+                 std::string("\xB6\xB7"));                                      // 171 and 255
         QCOMPARE(int(static_cast<unsigned char>(shiftedForm("\xAA")[0])), 255); // 170 still fits
         QCOMPARE(unshiftedForm(std::string("\x10\x54\x55", 3)), std::string(1, '\0'));
     }
@@ -91,6 +135,12 @@ private slots:
         QCOMPARE(where, "Settings/" + shiftedForm("Duration"));
         QCOMPARE(value, shiftedForm("2026-12-07T09:30:00"));
         QCOMPARE(readSetting(platform, "Duration"), std::string("2026-12-07T09:30:00"));
+        // An empty stored value counts as none; one that comes back empty is
+        // still a value.
+        platform.settings.begin()->second = "";
+        QCOMPARE(readSetting(platform, "Duration"), std::nullopt);
+        platform.settings.begin()->second = "\x10\x20";
+        QCOMPARE(readSetting(platform, "Duration"), std::string());
     }
 
     void theSettingsFileKeepsShiftedBytes_data()
@@ -117,22 +167,15 @@ private slots:
             file.write("Settings", key, value);
             QCOMPARE(file.read("Settings", key), value);
         }
-        // On the disk once the file is let go of, and read back from there.
-        QVERIFY(QFile(path).size() > 0);
+        // On the disk once the file is let go of, each character 85 codes
+        // higher, and read back from there.
+        QString shifted;
+        for (const char c : std::string("2026-12-07T09:30:00"))
+            shifted += QChar(c + 85);
+        QCOMPARE(contentOf(path),
+                 "[Settings]\n%99%CA%C7%B6%C9%BE%C4%C3=" + shifted.toUtf8() + "\n");
         QCOMPARE(QtSettingsFile(path).read("Settings", key), value);
         QCOMPARE(QFileInfo(path).isSymLink(), throughLink);
-    }
-
-    void thePlatformKeepsItsSettingsInItsFile()
-    {
-        const QString path = fileWith({});
-        {
-            QtPlatform platform(folder.filePath(QStringLiteral("lock")), path);
-            saveSetting(platform, "Duration", "2026-12-07T09:30:00");
-            QCOMPARE(readSetting(platform, "Duration"), std::string("2026-12-07T09:30:00"));
-        }
-        QCOMPARE(QtSettingsFile(path).read("Settings", shiftedForm("Duration")),
-                 shiftedForm("2026-12-07T09:30:00"));
     }
 
     void aBrokenFileReadsAsEmpty_data()
@@ -146,36 +189,48 @@ private slots:
     void aBrokenFileReadsAsEmpty()
     {
         QFETCH(QByteArray, content);
-        QtSettingsFile file(fileWith(content));
-        QVERIFY(file.read("Settings", shiftedForm("Duration")).value_or("").size() < 64);
-        // It can still be written over.
-        file.write("Settings", shiftedForm("Duration"), shiftedForm("2026-12-07T09:30:00"));
+        const QString path = fileWith(content);
+        {
+            QtSettingsFile file(path);
+            QCOMPARE(file.read("Settings", shiftedForm("Duration")), std::nullopt);
+            // It can still be written over.
+            file.write("Settings", shiftedForm("Duration"), shiftedForm("2026-12-07T09:30:00"));
+        }
+        QCOMPARE(QtSettingsFile(path).read("Settings", shiftedForm("Duration")),
+                 shiftedForm("2026-12-07T09:30:00"));
     }
 
     // A stored Duration that Qt reads as no plain text is still a value that is
-    // not a date: the reminder leaves the file alone.
-    void aValueThatIsNoTextIsLeftAlone_data()
+    // not a date: the reminder leaves the file alone. An empty one counts as
+    // none: the reminder starts afresh and writes the date.
+    void aStoredValueIsLeftAloneUnlessEmpty_data()
     {
         QTest::addColumn<QByteArray>("value");
-        QTest::newRow("byte array") << QByteArray("@ByteArray(\xc2\x87\xc2\x85)");
-        QTest::newRow("variant") << QByteArray("@Variant(\\0\\0\\0\\x7f\\0\\0)");
-        QTest::newRow("date-time") << QByteArray("@DateTime(\\0\\0\\0\\x10\\0)");
-        QTest::newRow("raw Latin-1 bytes") << shiftedBytes("2026-11-01T10:00:00");
-        QTest::newRow("comma list") << QByteArray("12, 34");
-        QTest::newRow("empty list") << QByteArray("@Invalid()");
+        QTest::addColumn<bool>("rewritten");
+        QTest::newRow("byte array") << QByteArray("@ByteArray(\xc2\x87\xc2\x85)") << false;
+        QTest::newRow("variant") << QByteArray("@Variant(\\0\\0\\0\\x7f\\0\\0)") << false;
+        QTest::newRow("date-time") << QByteArray("@DateTime(\\0\\0\\0\\x10\\0)") << false;
+        QTest::newRow("raw Latin-1 bytes") << shiftedBytes("2026-11-01T10:00:00") << false;
+        QTest::newRow("comma list") << QByteArray("12, 34") << false;
+        QTest::newRow("empty list") << QByteArray("@Invalid()") << false;
+        QTest::newRow("empty") << QByteArray() << true;
     }
-    void aValueThatIsNoTextIsLeftAlone()
+    void aStoredValueIsLeftAloneUnlessEmpty()
     {
         QFETCH(QByteArray, value);
+        QFETCH(bool, rewritten);
         const QString path = fileWith(
             "[Settings]\n%U0099%U00CA%U00C7%U00B6%U00C9%U00BE%U00C4%U00C3=" + value + "\n");
         const QByteArray before = contentOf(path);
         {
             QtPlatform platform(folder.filePath(QStringLiteral("lock")), path);
-            QVERIFY(readSetting(platform, "Duration").has_value());
+            QCOMPARE(readSetting(platform, "Duration").has_value(), !rewritten);
             runUpdateReminder(platform);
         }
-        QCOMPARE(contentOf(path), before);
+        QCOMPARE(contentOf(path) == before, !rewritten);
+        if (rewritten)
+            QVERIFY(readStoredDateTime(unshiftedForm(
+                QtSettingsFile(path).read("Settings", shiftedForm("Duration")).value_or(""))));
     }
 
     // Anything but a regular file or nothing is neither read nor written: a
@@ -207,12 +262,14 @@ private slots:
         }
         struct stat before {};
         QCOMPARE(::stat(node.constData(), &before), 0);
-        {
-            QtSettingsFile file(path);
-            QCOMPARE(file.read("Settings", "key"), std::nullopt);
-            file.write("Settings", "key", "value");
-            file.flush();
-        }
+        QCOMPARE(inChild([&path] {
+                     QtSettingsFile file(path);
+                     const bool read = file.read("Settings", "key").has_value();
+                     file.write("Settings", "key", "value");
+                     file.flush();
+                     return read ? 1 : 0;
+                 }),
+                 0);
         struct stat after {};
         QCOMPARE(::stat(node.constData(), &after), 0);
         QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
@@ -256,28 +313,40 @@ private slots:
         QFile::remove(path + QStringLiteral(".lock"));
     }
 
-    // The configuration folder follows the XDG rules; without a usable one the
-    // program remembers nothing.
-    void theSettingsFolderFollowsTheXdgRules_data()
+    // The settings and My History follow the XDG rules; without a usable
+    // home the program remembers and keeps nothing.
+    void theUserFilesFollowTheXdgRules_data()
     {
         QTest::addColumn<QByteArray>("home");
-        QTest::addColumn<QByteArray>("configHome");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/home/u") << QByteArray("/cfg") << "/cfg";
-        QTest::newRow("HOME only") << QByteArray("/home/u") << QByteArray() << "/home/u/.config";
-        QTest::newRow("relative XDG_CONFIG_HOME")
-            << QByteArray("/home/u") << QByteArray("cfg") << "/home/u/.config";
-        QTest::newRow("empty HOME") << QByteArray("") << QByteArray() << QString();
-        QTest::newRow("relative HOME") << QByteArray("home") << QByteArray() << QString();
+        QTest::addColumn<QByteArray>("xdgHome"); // XDG_CONFIG_HOME and, with "data", XDG_DATA_HOME
+        QTest::addColumn<QString>("settings");   // folder
+        QTest::addColumn<QString>("history");
+        QTest::newRow("XDG folders") << QByteArray("/home/u") << QByteArray("/x") << "/x"
+                                     << "/x/data/pranoth/history.sqlite";
+        QTest::newRow("HOME only") << QByteArray("/home/u") << QByteArray() << "/home/u/.config"
+                                   << "/home/u/.local/share/pranoth/history.sqlite";
+        QTest::newRow("relative XDG folders")
+            << QByteArray("/home/u") << QByteArray("x") << "/home/u/.config"
+            << "/home/u/.local/share/pranoth/history.sqlite";
+        QTest::newRow("empty HOME") << QByteArray("") << QByteArray() << QString() << QString();
+        QTest::newRow("relative HOME")
+            << QByteArray("home") << QByteArray() << QString() << QString();
     }
-    void theSettingsFolderFollowsTheXdgRules()
+    void theUserFilesFollowTheXdgRules()
     {
         QFETCH(QByteArray, home);
-        QFETCH(QByteArray, configHome);
-        QFETCH(QString, folder);
-        const ScopedEnvironment environment{{"HOME", home}, {"XDG_CONFIG_HOME", configHome}};
+        QFETCH(QByteArray, xdgHome);
+        QFETCH(QString, settings);
+        QFETCH(QString, history);
+        const ScopedEnvironment environment{
+            {"HOME", home},
+            {"XDG_CONFIG_HOME", xdgHome},
+            {"XDG_DATA_HOME", xdgHome.isEmpty() ? xdgHome : xdgHome + "/data"}};
         const QString file = QtSettingsFile::userFile();
-        QCOMPARE(file.isEmpty() ? QString() : QFileInfo(file).path(), folder);
+        QCOMPARE(file.isEmpty() ? QString() : QFileInfo(file).path(), settings);
+        QCOMPARE(userHistoryFile(), history);
+        HistoryStore store(userHistoryFile());
+        QCOMPARE(store.state() == HistoryStore::State::Unavailable, history.isEmpty());
     }
 
     // The guard is a lock the kernel holds for a live process: whatever a dead
@@ -314,28 +383,64 @@ private slots:
         InstanceGuard live(path);
         if (left == QStringLiteral("live"))
             QCOMPARE(live.acquire(), InstanceGuard::Outcome::Held);
-        {
-            InstanceGuard guard(path);
-            QCOMPARE(int(guard.acquire()), outcome);
-        }
+        // Taken by another process, as a second start would; one that waits
+        // for the holder is killed.
+        QCOMPARE(inChild([&path] {
+                     ::umask(022);
+                     return int(InstanceGuard(path).acquire());
+                 }),
+                 outcome);
+        // A lock file the guard makes is its user's alone.
+        if (left.isEmpty())
+            QCOMPARE(modeOf(path), S_IFREG | 0600);
     }
 
-    void aSecondStartCallsTheRunningInstance()
+    // A second start raises the first instance's window, also after a
+    // killed instance left its socket (or anything else) in the way; the
+    // socket goes with the instance that made it.
+    void aSecondStartRaisesTheFirst_data()
     {
+        QTest::addColumn<QString>("left");
+        QTest::newRow("nothing left") << QString();
+        QTest::newRow("a killed instance's socket") << "socket";
+        QTest::newRow("a file") << "file";
+    }
+    void aSecondStartRaisesTheFirst()
+    {
+        QFETCH(QString, left);
         QTemporaryDir run;
-        const QString path = run.filePath(QStringLiteral("pranoth.lock"));
-        int calls = 0;
-        auto first = std::make_unique<InstanceGuard>(path);
-        QCOMPARE(first->acquire(), InstanceGuard::Outcome::Held);
-        first->listen([&calls] { ++calls; });
-        QCoreApplication::processEvents();
-        InstanceGuard second(path);
-        QCOMPARE(second.acquire(), InstanceGuard::Outcome::HeldByAnother);
-        second.callHolder();
-        QTRY_COMPARE(calls, 1);
-        // Once the first has gone, the guard is free again.
+        const QString lock = run.filePath(QStringLiteral("pranoth.lock"));
+        const QString socket = run.filePath(QStringLiteral("pranoth.socket"));
+        if (left == QStringLiteral("socket")) {
+            // An instance killed while it ran.
+            QCOMPARE(inChild([&lock] {
+                         InstanceGuard guard(lock);
+                         if (guard.acquire() == InstanceGuard::Outcome::Held)
+                             guard.listen([] {});
+                         return ::kill(::getpid(), SIGKILL);
+                     }),
+                     -3);
+            QCOMPARE(modeOf(socket) & S_IFMT, S_IFSOCK);
+        } else if (left == QStringLiteral("file")) {
+            QFile file(socket);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        auto first = std::make_unique<QtPlatform>(lock, QString());
+        QVERIFY(!first->anotherInstanceRunning());
+        QCOMPARE(modeOf(socket) & S_IFMT, S_IFSOCK);
+        QWidget window; // the first instance's, minimized
+        window.showMinimized();
+        QVERIFY(window.isMinimized());
+
+        QtPlatform second(lock, QString());
+        QVERIFY(second.anotherInstanceRunning());
+        second.activateRunningInstance();
+        QTRY_VERIFY(!window.isMinimized());
+        QTRY_COMPARE(QApplication::activeWindow(), &window);
+        // Once the first has gone, its socket is gone and the guard free.
         first.reset();
-        QCOMPARE(second.acquire(), InstanceGuard::Outcome::Held);
+        QCOMPARE(modeOf(socket), -1);
+        QVERIFY(!second.anotherInstanceRunning());
     }
 };
 

@@ -1,3 +1,4 @@
+#include "scoped_environment.h"
 #include "window_fixture.h"
 
 #include "core/config.h"
@@ -18,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QTableView>
 #include <QTextBlock>
 #include <QTextEdit>
 
@@ -25,6 +28,36 @@
 
 using namespace pranoth;
 using namespace pranoth::testing;
+
+namespace {
+
+// Rich text as runs of one look, "[bold #rrggbb] text", neighbours of the
+// same look joined; a paragraph ends in a line feed.
+void addRun(QStringList &runs, const QString &look, const QString &text)
+{
+    if (!runs.isEmpty() && runs.back().startsWith(look))
+        runs.back() += text;
+    else
+        runs << look + text;
+}
+QString lookOf(bool bold, const QColor &colour)
+{
+    return QStringLiteral("[%1 %2] ").arg(bold ? "bold" : "plain", colour.name());
+}
+void addRuns(QStringList &runs, const QTextDocument &document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            addRun(runs, lookOf(format.fontWeight() >= QFont::Bold, format.foreground().color()),
+                   it.fragment().text());
+        }
+        if (block.next().isValid() && !runs.isEmpty())
+            runs.back() += QLatin1Char('\n');
+    }
+}
+
+} // namespace
 
 class tst_FlowWindows : public QObject {
     Q_OBJECT
@@ -267,28 +300,51 @@ private slots:
     }
 
     // Keeping is the user's choice, once per result; My History then shows it
-    // in a window of its own that closes without ending the program.
+    // in a window of its own that closes without ending the program: dated in
+    // the user's time (here India's, UTC+5:30), the report exactly as the
+    // result window showed it.
     void aKeptResultShowsInMyHistory()
     {
+        const ScopedEnvironment india{{"TZ", "IST-5:30"}};
+        const QLocale locale;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        const auto restoreLocale = qScopeGuard([&locale] { QLocale::setDefault(locale); });
+        platform->clock = {2026, 12, 7, 9, 30, 0}; // when the test is completed
         frmResult *result = answerForScore(startTest(startProgram(), {3}), 7);
         QVERIFY(result);
+        auto *introduction = child<QLabel>(result, "lblChakra");
+        auto *shownReport = child<QTextEdit>(result, "RTB");
         QAction *keep = child<QAction>(result, "mnuKeep");
-        QVERIFY(!QFile::exists(driver->home.filePath(QStringLiteral("history.sqlite"))));
+        QAction *back = child<QAction>(result, "mnuBack");
+        QVERIFY(introduction && shownReport && keep && back);
+        QStringList expected;
+        addRun(expected, lookOf(false, introduction->palette().color(QPalette::WindowText)),
+               introduction->text().replace("\r\n", "\n") + "\n\n");
+        addRuns(expected, *shownReport->document());
+
+        const QString path = driver->home.filePath(QStringLiteral("history.sqlite"));
+        QVERIFY(!QFile::exists(path));
         keep->trigger();
         QVERIFY(keep->isChecked() && !keep->isEnabled());
         keep->trigger();
-        child<QAction>(result, "mnuBack")->trigger();
+        back->trigger();
         flushDeletes();
-
-        child<QAction>(openWindow<frmMain>(), "mnuHistory")->trigger();
+        QAction *openHistory = child<QAction>(openWindow<frmMain>(), "mnuHistory");
+        QVERIFY(openHistory);
+        openHistory->trigger();
         auto *history = openWindow<frmHistory>();
         QVERIFY(history);
-        QCOMPARE(history->findChild<HistoryModel *>(QStringLiteral("model"))->rowCount(), 1);
-        QCOMPARE(history->findChild<HistoryModel *>(QStringLiteral("model"))
-                     ->index(0, 4)
-                     .data()
-                     .toString(),
-                 QStringLiteral("OverActive 88%"));
+        auto *table = child<QTableView>(history, "tblResults");
+        auto *report = child<QTextEdit>(history, "txtReport");
+        QVERIFY(table && report);
+        QStringList row; // under the headings Kept on, Root, ... Heart, ... Crown
+        for (int c = 0; c < table->model()->columnCount(); ++c)
+            row << table->model()->index(0, c).data().toString();
+        QCOMPARE(table->model()->rowCount(), 1);
+        QCOMPARE(row, (QStringList{"7 Dec 2026 09:30", "", "", "", "OverActive 88%", "", "", ""}));
+        QStringList shown;
+        addRuns(shown, *report->document());
+        QCOMPARE(shown, expected);
         history->close();
         flushDeletes();
         QVERIFY(openWindow<frmMain>());

@@ -1,18 +1,26 @@
 #include "fakes.h"
+#include "scoped_environment.h"
 
+#include "core/kept_result.h"
 #include "core/report.h"
 #include "core/scoring.h"
 #include "ui/result_document.h"
+#include "ui/result_keeping.h"
 #include "yoga/asana_catalogue.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -88,45 +96,107 @@ QByteArray contentsOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+// The asana of the catalogue with this name.
+const Asana *asanaNamed(const QString &name)
+{
+    for (const Asana &asana : AsanaCatalogue) {
+        if (latin1(asana.name) == name)
+            return &asana;
+    }
+    return nullptr;
+}
+
+// What the reader should find, by rules of the test's own: per chakra its
+// title, its postures, and the verdict and percentage of a score.
+const QStringList Titles{"Root Chakra (Muladhara)",   "Sacral Chakra (Swadhisthanna)",
+                         "Navel Chakra (Manipura)",   "Heart Chakra (Anahata)",
+                         "Throat Chakra (Vishuddha)", "Third Eye Chakra (Ajna)",
+                         "Crown Chakra (Sahasrara)"};
+const QList<QStringList> Postures{
+    {"Mandukasana"},
+    {"Mandukasana", "Bhujangasana"},
+    {"Mayurasana", "Dhanurasana", "Matsyasana"},
+    {"Yoga Mudra", "Ustrasana"},
+    {"Matsyasana", "Halasana", "Ustrasana", "Bhujangasana", "Sarvangasana"},
+    {"Yoga Mudra", "Ardhamatsyendrasana"},
+    {"Yoga Mudra", "Padmasana"}};
+const QStringList Percents{"0%", "12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%"};
+
+QString verdictOfScore(int score)
+{
+    return score < 0    ? "not tested"
+           : score <= 2 ? "UnderActive"
+           : score <= 5 ? "Open"
+                        : "OverActive";
+}
+
 } // namespace
 
 class tst_ResultDocument : public QObject {
     Q_OBJECT
 
+    // India's time, UTC+5:30, in its POSIX form: a kept result's time is shown
+    // in the user's time, not in UTC.
+    const ScopedEnvironment zone{{"TZ", "IST-5:30"}};
+
 private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
+
     void savedPdfHoldsTheWholeResult_data()
     {
         QTest::addColumn<AnswerPlan>("answers");
         QTest::addColumn<int>("paper");
         QTest::addColumn<QString>("paperName");
-        QTest::addColumn<bool>("printed"); // through a printer that prints to a PDF file
-        const QPair<int, int> untested{-1, 0};
+        QTest::addColumn<QString>("how"); // saved, printed (to a PDF file), or kept and saved
+        const QPair<int, int> no{-1, 0};
+        const AnswerPlan mixed{{2, 3}, no, no, {4, 4}, {7, 1}, no, {3, 0}};
         QTest::newRow("root under-active alone, A4")
-            << AnswerPlan{{1, 7}, untested, untested, untested, untested, untested, untested}
-            << int(QPageSize::A4) << "A4" << false;
-        QTest::newRow("mixed verdicts, Letter")
-            << AnswerPlan{{2, 3}, untested, untested, {4, 4}, {7, 1}, untested, {3, 0}}
-            << int(QPageSize::Letter) << "letter" << true;
+            << AnswerPlan{{1, 7}, no, no, no, no, no, no} << int(QPageSize::A4) << "A4"
+            << "saved";
+        QTest::newRow("mixed verdicts, Letter") << mixed << int(QPageSize::Letter) << "letter"
+                                                << "printed";
+        QTest::newRow("a kept result, dated in the user's time")
+            << mixed << int(QPageSize::A4) << "A4"
+            << "kept";
         QTest::newRow("all seven not open, the longest yoga part")
             << AnswerPlan{{8, 0}, {0, 8}, {7, 0}, {1, 2}, {6, 2}, {2, 0}, {0, 0}}
-            << int(QPageSize::A4) << "A4" << false;
+            << int(QPageSize::A4) << "A4"
+            << "saved";
         QTest::newRow("every tested chakra open, no yoga")
-            << AnswerPlan{untested, {3, 5}, untested, untested, untested, {5, 0}, untested}
-            << int(QPageSize::Letter) << "letter" << false;
+            << AnswerPlan{no, {3, 5}, no, no, no, {5, 0}, no} << int(QPageSize::Letter) << "letter"
+            << "saved";
     }
     void savedPdfHoldsTheWholeResult()
     {
         QFETCH(AnswerPlan, answers);
         QFETCH(int, paper);
         QFETCH(QString, paperName);
-        QFETCH(bool, printed);
+        QFETCH(QString, how);
+        QStringList tested;
+        QStringList verdicts; // the words under the chart's bars
+        QStringList percents; // the labels above them
+        QStringList postures; // the headings of the recommended yoga, in order
+        for (int k = 0; k < ChakraCount; ++k) {
+            const int score = answers[k].first;
+            verdicts << verdictOfScore(score);
+            if (score < 0)
+                continue;
+            tested << Titles[k];
+            percents << Percents[score];
+            for (const QString &posture : verdicts.back() == "Open" ? QStringList() : Postures[k])
+                postures << posture + ", for the " + Titles[k];
+        }
         const AnsweredRun answered(answers);
-        const ResultDocumentData data = resultDocumentData(
-            answered.run, answered.results, QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
+        // Completed on 7 December 2026 at 09:30 in the user's time; a kept
+        // result holds that moment in UTC.
+        const ResultDocumentData data =
+            how == "kept" ? resultDocumentData(keptResultOf(answered.run, 1'796'616'000, "1.15"))
+                          : resultDocumentData(answered.run, answered.results,
+                                               QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
         const QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("result.pdf"));
         const QPageSize pageSize(static_cast<QPageSize::PageSizeId>(paper));
-        if (printed) {
+        if (how == "printed") {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
@@ -148,58 +218,76 @@ private slots:
         all = simplified(all);
         const auto holds = [&](const QString &text) { return all.contains(simplified(text)); };
 
+        // The header.
+        const QString last = tested.takeLast();
+        for (const QString &line :
+             {QStringLiteral("Pranoth v1.15 Chakra test result"),
+              QStringLiteral("Test completed: Monday, 7 December 2026 09:30"),
+              "Chakras tested: " + (tested.isEmpty() ? last : tested.join(", ") + " and " + last)})
+            QVERIFY2(holds(line), qPrintable(line));
+
         // The report and introduction as the result window shows them.
         QVERIFY2(holds(latin1(resultIntroduction())), "missing text");
         for (const QString &line :
              QString::fromStdString(answered.window.writer.plainText()).split("\r\n"))
             QVERIFY2(holds(line), qPrintable(line));
 
-        // The chart: the verdict words on one row under the bars, in chakra order.
-        QStringList verdicts;
+        // How each verdict came about.
         for (int k = 0; k < ChakraCount; ++k) {
-            if (!data.tested[asIndex(k)])
-                continue;
-            verdicts << latin1(verdictName(data.verdict(k)));
             const QString tally = QStringLiteral("%1: %2 of 8 answers matched the key, %3 were "
-                                                 "\u201cNot Sure\u201d")
-                                      .arg(latin1(chakraDisplayName(k)))
+                                                 "\u201cNot Sure\u201d: %4.")
+                                      .arg(Titles[k])
                                       .arg(answers[k].first)
-                                      .arg(answers[k].second);
-            QVERIFY2(holds(tally), qPrintable(tally));
+                                      .arg(answers[k].second)
+                                      .arg(verdicts[k]);
+            QVERIFY2(holds(tally) == (answers[k].first >= 0), qPrintable(tally));
         }
+
+        // The chart, on the first page between the header and the tallies:
+        // under the bars a row of the chakras' names and under it a row of
+        // their words, and above each bar its percentage.
         const QString firstPage =
             runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-l"),
                                                   QStringLiteral("1"), pdf, QStringLiteral("-")});
-        bool chartRow = false;
-        for (QString row : firstPage.split(QChar('\n'))) {
-            row.remove(QStringLiteral("not tested"));
-            chartRow = chartRow || row.split(QChar(' '), Qt::SkipEmptyParts) == verdicts;
-        }
-        QVERIFY2(chartRow, qPrintable(firstPage));
+        const QString chart = firstPage.section(QStringLiteral("Chakras tested:"), 1)
+                                  .section(QStringLiteral("How each verdict came about"), 0, 0);
+        QList<QStringList> rows;
+        for (const QString &row : chart.split(QChar('\n')))
+            rows << row.trimmed().split(QRegularExpression(QStringLiteral("\\s{2,}")));
+        const auto names = rows.indexOf(
+            QStringList{"Root", "Sacral", "Navel", "Heart", "Throat", "Third Eye", "Crown"});
+        QVERIFY2(names >= 0 && rows.value(names + 1) == verdicts, qPrintable(chart));
+        QStringList labels;
+        for (const QRegularExpressionMatch &label :
+             QRegularExpression(QStringLiteral("\\b\\d+%")).globalMatch(chart))
+            labels << label.captured();
+        labels.sort();
+        percents.sort();
+        QCOMPARE(labels, percents);
 
         // The postures in the viewer's order, each on the page of its picture.
         const QStringList images = runTool(QStringLiteral("pdfimages"), {"-list", pdf})
                                        .split(QChar('\n'), Qt::SkipEmptyParts)
                                        .mid(2);
-        int record = 0;
-        for (auto slot = findYogaRecord(data.plan, 0, SearchDirection::Forward); slot;
-             slot = findYogaRecord(data.plan, *slot + 1, SearchDirection::Forward), ++record) {
-            const YogaPlanSlot &planned = data.plan[asIndex(*slot)];
-            const Asana &asana = AsanaCatalogue[asIndex(planned.asana)];
-            QVERIFY2(holds(latin1(asana.englishName)), "missing text");
-            for (const QString &step : latin1(asana.procedure).split("\r\n"))
+        QCOMPARE(images.size(), postures.size());
+        qsizetype previous = -1;
+        for (int record = 0; record < postures.size(); ++record) {
+            const Asana *asana = asanaNamed(postures[record].section(QLatin1Char(','), 0, 0));
+            QVERIFY(asana);
+            QVERIFY2(holds(latin1(asana->englishName)), "missing text");
+            for (const QString &step : latin1(asana->procedure).split("\r\n"))
                 QVERIFY2(holds(step), qPrintable(step));
-            const QString heading =
-                simplified(latin1(asana.name) + ", for the " + latin1(planned.chakraTitle));
-            QVERIFY(record < images.size());
+            const qsizetype at = all.indexOf(postures[record], previous + 1);
+            QVERIFY2(at > previous, qPrintable(postures[record]));
+            previous = at;
             const QStringList image = images[record].split(QChar(' '), Qt::SkipEmptyParts);
             QCOMPARE(image.value(3) + "x" + image.value(4), QStringLiteral("500x500"));
             const int page = image.value(0).toInt() - 1;
-            QVERIFY2(simplified(pages.value(page)).contains(heading), qPrintable(heading));
+            QVERIFY2(simplified(pages.value(page)).contains(postures[record]),
+                     qPrintable(postures[record]));
         }
-        QCOMPARE(images.size(), record);
-        QCOMPARE(all.contains("Recommended yoga"), data.needsYoga());
-        QCOMPARE(all.contains("no chakra yoga is needed"), !data.needsYoga());
+        QCOMPARE(all.contains("Recommended yoga"), !postures.isEmpty());
+        QCOMPARE(all.contains("no chakra yoga is needed"), postures.isEmpty());
         QVERIFY2(holds("ask a doctor or a qualified teacher before trying the postures"),
                  "missing text");
     }
@@ -274,6 +362,79 @@ private slots:
         QFETCH(QString, locale);
         QFETCH(int, paper);
         QCOMPARE(int(preferredPageSize(QLocale(locale)).id()), paper);
+    }
+
+    // "Save as PDF…" offers "Pranoth result <the test's date>.pdf" in the
+    // documents folder and adds the ending a name is given without, asking
+    // first when a file of that name is there; a failure is told in a box
+    // with the program's title, and the dialog comes again.
+    void savingThroughItsDialogs()
+    {
+        const QTemporaryDir folder;
+        const ScopedEnvironment home{{"HOME", QFile::encodeName(folder.path())},
+                                     {"XDG_CONFIG_HOME", {}}};
+        const QString documents = folder.filePath(QStringLiteral("Documents"));
+        QVERIFY(QDir().mkpath(documents));
+        const AnsweredRun answered(
+            AnswerPlan{{0, 8}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}});
+        const ResultDocumentData data = resultDocumentData(
+            answered.run, answered.results, QDateTime(QDate(2026, 12, 7), QTime(23, 59)));
+
+        // Each dialog or box, as it comes, is noted and answered: a file
+        // dialog by a name typed whole into it, a box by its button's text;
+        // cancelled when no answer is left, or after a while.
+        QStringList seen;
+        QStringList answers;
+        QTimer answering;
+        QObject::connect(&answering, &QTimer::timeout, &answering, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || modal->property("answered").toBool())
+                return;
+            modal->setProperty("answered", true);
+            const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                seen << box->windowTitle() + ": " + box->text();
+                for (QAbstractButton *button : box->buttons()) {
+                    if (button->text().remove('&') == answer)
+                        return button->click();
+                }
+            } else if (auto *name = modal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))) {
+                seen << "file: " + qobject_cast<QFileDialog *>(modal)->selectedFiles().value(0);
+                name->setText(answer);
+            }
+            QMetaObject::invokeMethod(modal, answer.isEmpty() ? "reject" : "accept",
+                                      Qt::QueuedConnection);
+        });
+        answering.start(20);
+        QTimer::singleShot(20000, &answering, [&answers] {
+            answers.clear();
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (window->isModal() && window->isVisible())
+                    QMetaObject::invokeMethod(window, "reject", Qt::QueuedConnection);
+            }
+        });
+
+        const QString saved = folder.filePath(QStringLiteral("result.pdf"));
+        answers = {folder.filePath(QStringLiteral("result"))};
+        QVERIFY(saveResultAsPdf(nullptr, data));
+        const QByteArray first = contentsOf(saved);
+        QVERIFY(first.startsWith("%PDF"));
+
+        const QString missing = folder.filePath(QStringLiteral("missing"));
+        answers = {folder.filePath(QStringLiteral("result")), "No", missing + "/result.pdf", "OK"};
+        QVERIFY(!saveResultAsPdf(nullptr, data));
+        QCOMPARE(contentsOf(saved), first);
+        QCOMPARE(seen, (QStringList{
+                           "file: " + documents + "/Pranoth result 2026-12-07.pdf",
+                           "file: " + documents + "/Pranoth result 2026-12-07.pdf",
+                           "Pranoth: \u201c" + saved +
+                               "\u201d already exists. Do you want to replace it?",
+                           "file: " + saved,
+                           "Pranoth: The result could not be saved: the folder \u201c" + missing +
+                               "\u201d does not exist.\n\nPlease choose another place.",
+                           // The name again, in the last folder that exists.
+                           "file: " + saved,
+                       }));
     }
 };
 
