@@ -308,10 +308,9 @@ private:
         // blanking exactly while it runs unpaused.
         bool running = false;
         if (practice && child<QStackedWidget>(practice, "pages")->currentIndex() == 0) {
-            static const QRegularExpression place(QStringLiteral("^(\\d+) of (\\d+)$"));
-            const auto match = place.match(child<QLabel>(practice, "lblCount")->text());
-            if (!match.hasMatch() || match.captured(1).toInt() < 1 ||
-                match.captured(1).toInt() > match.captured(2).toInt())
+            const QStringList place =
+                child<QLabel>(practice, "lblCount")->text().split(QStringLiteral(" of "));
+            if (place.size() != 2 || place[0].toInt() < 1 || place[0].toInt() > place[1].toInt())
                 return QStringLiteral("the practice window shows \"%1\"")
                     .arg(child<QLabel>(practice, "lblCount")->text());
             running = child<QPushButton>(practice, "cmdPause")->text() == QLatin1String("Pause");
