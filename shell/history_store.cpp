@@ -121,7 +121,7 @@ void HistoryStore::open()
     case historyRecovery::Condition::Current:
         break;
     }
-    makePrivateFile(path_);
+    createPrivateFile(path_);
     if (!connect(false) || !historySchema::prepareForChanges(*connection_)) {
         state_ = connect(true) ? State::ReadOnly : State::Unavailable;
         notice_ = QCoreApplication::translate(
@@ -135,7 +135,7 @@ void HistoryStore::open()
 QString HistoryStore::createFile()
 {
     const QString folder = QFileInfo(path_).absolutePath();
-    if (!makePrivateFolder(folder))
+    if (!makePrivateFolders(folder))
         return QCoreApplication::translate("HistoryStore", "the folder %1 cannot be made.")
             .arg(folder);
     // A new history is made whole under a draft name and only then put in
@@ -153,14 +153,14 @@ QString HistoryStore::createFile()
     QFile::remove(draft);
     // Made owner only before anything is written to it; SQLite gives its log
     // files the same permissions.
-    if (!makePrivateFile(draft))
+    if (!createPrivateFile(draft))
         return cannotMake;
     QString reason;
     {
         SqliteError failure;
-        auto making = SqliteConnection::open(QFile::encodeName(draft).toStdString(),
-                                             SqliteConnection::Mode::ReadWrite, BusyTimeoutMs,
-                                             failure);
+        auto making =
+            SqliteConnection::open(QFile::encodeName(draft).toStdString(),
+                                   SqliteConnection::Mode::ReadWrite, BusyTimeoutMs, failure);
         if (!making)
             reason = reasonOf(failure);
         else if (!historySchema::prepareForChanges(*making))

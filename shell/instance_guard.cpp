@@ -1,5 +1,7 @@
 #include "instance_guard.h"
 
+#include "user_folders.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
@@ -10,6 +12,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -93,8 +96,15 @@ void InstanceGuard::listen(std::function<void()> onCall)
         return;
     // Holding the lock, any socket left at the path is a dead instance's.
     ::unlink(address.sun_path);
-    if (::bind(server, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
-        ::listen(server, 4) != 0) {
+    bool bound = false;
+    {
+        // Only this user may call: the socket is made owner only, then given 0600.
+        const OwnerOnlyCreation privately;
+        bound = ::bind(server, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    }
+    if (bound)
+        ::chmod(address.sun_path, S_IRUSR | S_IWUSR);
+    if (!bound || ::listen(server, 4) != 0) {
         ::close(server);
         return;
     }

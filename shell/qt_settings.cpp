@@ -115,6 +115,11 @@ void QtSettingsFile::flush()
     const auto pending = std::exchange(pending_, {});
     if (!usable())
         return;
+    // On a fresh account the folder is missing: it is made as the XDG rules
+    // ask, and the lock and the file are made owner only, whatever the umask.
+    if (!makePrivateFolders(QFileInfo(path_).absolutePath()))
+        return;
+    const OwnerOnlyCreation privately;
     // QSettings waits for its lock without end; it is only let at the file
     // once the lock has been free a moment ago.
     QLockFile probe(path_ + QStringLiteral(".lock"));

@@ -1,6 +1,7 @@
 #include "start.h"
 
 #include "app_flow.h"
+#include "command_line.h"
 #include "core/config.h"
 #include "desktop_services.h"
 #include "print_and_history.h"
@@ -12,6 +13,8 @@
 
 #include <QApplication>
 
+#include <optional>
+
 namespace pranoth {
 
 namespace {
@@ -22,13 +25,16 @@ QtMessageHandler qtHandler = nullptr;
 // first word and "text after" the last by moving a cursor one step outside
 // the text, and warn each time; the answers themselves are right. The program's
 // own placements (the link view's) lie inside a block's text by construction,
-// so that warning is dropped.
+// so that warning is dropped. So is the one Qt gives each time a screen reader
+// takes longer than a tenth of a second to look at a key (a busy machine is
+// enough): Qt then passes the key on to the window all the same.
 void withoutScreenReaderNoise(QtMsgType type, const QMessageLogContext &context,
                               const QString &message)
 {
     if (type == QtWarningMsg &&
-        message.startsWith(QLatin1String("QTextCursor::setPosition: Position '")) &&
-        message.endsWith(QLatin1String("' out of range")))
+        ((message.startsWith(QLatin1String("QTextCursor::setPosition: Position '")) &&
+          message.endsWith(QLatin1String("' out of range"))) ||
+         message.startsWith(QLatin1String("QSpiApplication::keyEventError"))))
         return;
     qtHandler(type, context, message);
 }
@@ -37,8 +43,12 @@ void withoutScreenReaderNoise(QtMsgType type, const QMessageLogContext &context,
 
 int runProgram(int argc, char *argv[], const std::function<void()> &started)
 {
+    if (const auto status = answerCommandLine(argc, argv))
+        return *status;
     qtHandler = qInstallMessageHandler(withoutScreenReaderNoise);
+    std::optional<DisplayRequired> displayRequired(std::in_place, argv[0]);
     QApplication app(argc, argv);
+    displayRequired.reset();
     QApplication::setApplicationName(fromLatin1(config::Title));
     QApplication::setApplicationVersion(fromLatin1(config::Version));
     QGuiApplication::setDesktopFileName(fromLatin1(config::AppId));

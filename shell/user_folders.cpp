@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,32 +29,42 @@ QString userHistoryFile()
     return folder + QStringLiteral("/pranoth/history.sqlite");
 }
 
-bool makePrivateFolder(const QString &folder)
+bool makePrivateFolders(const QString &folder)
 {
-    const QString absolute = QDir::cleanPath(QDir(folder).absolutePath());
-    if (QFileInfo(absolute).isDir())
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (QFileInfo(path).isDir())
         return true;
-    const QString parent = QFileInfo(absolute).path();
-    if (parent == absolute || !makePrivateFolder(parent))
+    const QString parent = QFileInfo(path).path();
+    if (parent == path || !makePrivateFolders(parent))
         return false;
-    const QByteArray name = QFile::encodeName(absolute);
+    const QByteArray name = QFile::encodeName(path);
     if (::mkdir(name.constData(), S_IRWXU) != 0)
-        return QFileInfo(absolute).isDir(); // made meanwhile by another program
-    return ::chmod(name.constData(), S_IRWXU) == 0;
+        return errno == EEXIST && QFileInfo(path).isDir();
+    // The umask may have taken bits away; the folder gets exactly these.
+    ::chmod(name.constData(), S_IRWXU);
+    return true;
 }
 
-bool makePrivateFile(const QString &path)
+bool createPrivateFile(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     if (QFileInfo::exists(path))
         return ::chmod(name.constData(), S_IRUSR | S_IWUSR) == 0;
-    const int descriptor =
-        ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, S_IRUSR | S_IWUSR);
-    if (descriptor < 0)
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY,
+                          S_IRUSR | S_IWUSR);
+    if (fd < 0)
         return false;
-    const bool narrowed = ::fchmod(descriptor, S_IRUSR | S_IWUSR) == 0;
-    ::close(descriptor);
-    return narrowed;
+    const bool owned = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0;
+    ::close(fd);
+    return owned;
+}
+
+OwnerOnlyCreation::OwnerOnlyCreation() : previous_(::umask(S_IRWXG | S_IRWXO))
+{}
+
+OwnerOnlyCreation::~OwnerOnlyCreation()
+{
+    ::umask(previous_);
 }
 
 } // namespace pranoth

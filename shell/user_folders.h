@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <sys/types.h>
+
 namespace pranoth {
 
 // A per-user base folder by the XDG rules: the variable when it holds an
@@ -14,13 +16,30 @@ QString xdgFolder(const char *variable, const char *fallback);
 // folder; empty when there is no usable home.
 QString userHistoryFile();
 
-// Makes the folder and any missing folder above it, each new one readable by
-// its owner only (0700) whatever the umask; folders that exist are left as
-// they are. True when the folder exists afterwards.
-bool makePrivateFolder(const QString &folder);
+// Makes `folder` and every missing folder above it, each its owner's only
+// (0700) whatever the umask, as the XDG rules ask of a base folder a program
+// makes; folders already there are left as they are. True when the folder is
+// there at the end.
+bool makePrivateFolders(const QString &folder);
 
-// Makes the file readable and writable by its owner only (0600), creating it
-// empty when it is missing, whatever the umask. True on success.
-bool makePrivateFile(const QString &path);
+// Makes `path` when it is missing, and leaves it readable and writable by its
+// owner only (0600) whatever the umask, narrowing a file that is there. True
+// when that could be done.
+bool createPrivateFile(const QString &path);
+
+// While it lives, what the process makes (Qt's lock and save files, a
+// socket) is its owner's only: the umask is 077 and the one the process was
+// started with comes back after. The umask belongs to the whole process;
+// nothing else makes files on the user-interface thread meanwhile.
+class OwnerOnlyCreation {
+public:
+    OwnerOnlyCreation();
+    ~OwnerOnlyCreation();
+    OwnerOnlyCreation(const OwnerOnlyCreation &) = delete;
+    OwnerOnlyCreation &operator=(const OwnerOnlyCreation &) = delete;
+
+private:
+    mode_t previous_;
+};
 
 } // namespace pranoth

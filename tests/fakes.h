@@ -39,7 +39,11 @@ public:
                                               std::string_view) override
     {
         saveDialogs.push_back({std::string(title), std::string(suggestedPath)});
-        return savePath;
+        if (savePaths.empty())
+            return std::nullopt;
+        std::string path = savePaths.front();
+        savePaths.erase(savePaths.begin());
+        return path;
     }
     void openUrl(std::string_view url) override { openedUrls.emplace_back(url); }
     std::optional<std::string> readSetting(std::string_view section, std::string_view key) override
@@ -76,10 +80,10 @@ public:
     std::vector<ShownMessage> messages;
     std::function<void(const ShownMessage &)> onMessage;
     MessageAnswer answer = MessageAnswer::No;
-    // Each save dialog's title and suggested path; the path every dialog
-    // answers with (none: cancelled).
+    // Each save dialog's title and suggested path; the paths the dialogs
+    // answer with, in turn (cancelled once none is left).
     std::vector<std::pair<std::string, std::string>> saveDialogs;
-    std::optional<std::string> savePath;
+    std::vector<std::string> savePaths;
     std::vector<std::string> openedUrls;
     std::map<std::string, std::string> settings;
     int settingWrites = 0;

@@ -123,6 +123,13 @@ void moveStrandedHeadings(QTextDocument &document)
 
 } // namespace
 
+QFont documentFont(qreal points, bool bold)
+{
+    QFont font = verdana(points, bold);
+    font.setLetterSpacing(QFont::PercentageSpacing, 100.0);
+    return font;
+}
+
 int screenDpi()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -166,7 +173,7 @@ QString paintPages(QTextDocument &document, QPagedPaintDevice &device)
     if (!painter.begin(&device))
         return DocumentPages::tr("The result could not be drawn on the pages.");
     const int pages = document.pageCount();
-    const QFont footerFont(verdana(8.0), &device);
+    const QFont footerFont(documentFont(8.0), &device);
     const qreal side = millimetres(SideMarginMm, dpi);
     const qreal bottom = millimetres(BottomMarginMm, dpi);
     for (int index = 0; index < pages; ++index) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTextFormat>
 
+class QFont;
 class QPagedPaintDevice;
 class QPaintDevice;
 class QTextDocument;
@@ -22,6 +23,12 @@ inline constexpr qreal BottomMarginMm = 20.0;
 // heading too.
 inline constexpr int StaysWithNextProperty = QTextFormat::UserProperty + 1;
 inline constexpr int UnbrokenProperty = QTextFormat::UserProperty + 4;
+
+// The documents' font. Letter spacing set at its natural width makes the text
+// layout leave ligatures out (kerning stays): a joined "fi" or "ffl" would
+// come back from a PDF viewer's copy or search, and from a print queue, as
+// one character or none instead of the letters written.
+QFont documentFont(qreal points, bool bold = false);
 
 // The resolution of the primary screen, and the one a document is laid out for.
 int screenDpi();

@@ -1,6 +1,7 @@
 #include "frmQuestions.h"
 
 #include "qt_text.h"
+#include "screen_reader.h"
 #include "window_layout.h"
 
 #include <QButtonGroup>
@@ -38,7 +39,12 @@ frmQuestions::frmQuestions(Platform &platform) : FlowWindow(platform, "frmQuesti
     txtQuestions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtQuestions->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtQuestions->setTabChangesFocus(true);
+    addKeyboardCaret(txtQuestions);
     describe(txtQuestions, tr("The question to answer"), tr("Question"));
+    // The question is spoken with its number as it changes; the focus stays on Next.
+    announcer_ = new Announcer(this, [this] {
+        return lblQNo->text() + QStringLiteral(". ") + txtQuestions->toPlainText();
+    });
 
     struct OptionPlace {
         const char *caption;
@@ -82,11 +88,15 @@ frmQuestions::frmQuestions(Platform &platform) : FlowWindow(platform, "frmQuesti
 
 void frmQuestions::showQuestion(const QuestionScreen &screen)
 {
-    if (screen.label)
+    if (screen.label) {
         lblQNo->setText(fromLatin1(*screen.label));
+        // Reached by Tab, the question says its number first.
+        txtQuestions->setAccessibleName(lblQNo->text());
+    }
     txtQuestions->setPlainText(fromLatin1(screen.question));
     if (screen.selected)
         optAnswer[asIndex(optionOfAnswer(*screen.selected))]->setChecked(true);
+    announcer_->changed();
 }
 
 Answer frmQuestions::selectedAnswer() const

@@ -14,6 +14,8 @@ class QRadioButton;
 
 namespace pranoth {
 
+class Announcer;
+
 // The questionnaire: one question at a time, answered Yes, No or Not Sure.
 // The run decides what is shown; the window shows it and says what the
 // user did.
@@ -43,6 +45,7 @@ private:
     QPushButton *cmdNext = nullptr;
     QAction *mnuNext = nullptr;
     QAction *mnuBack = nullptr;
+    Announcer *announcer_ = nullptr;
 };
 
 } // namespace pranoth

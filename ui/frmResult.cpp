@@ -4,6 +4,7 @@
 #include "core/platform.h"
 #include "link_view.h"
 #include "qt_text.h"
+#include "screen_reader.h"
 #include "section_text.h"
 #include "window_layout.h"
 
@@ -85,6 +86,7 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
     RTB->setReadOnly(true);
     RTB->setUndoRedoEnabled(false);
     RTB->setTabChangesFocus(true);
+    addKeyboardCaret(RTB);
     describe(RTB, tr("The verdict for each tested chakra, with advice"), tr("Result report"));
     enableLinkClicks(
         RTB, [this](const QString &address) { this->platform().openUrl(address.toStdString()); });

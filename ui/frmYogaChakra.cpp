@@ -2,6 +2,7 @@
 
 #include "program_resources.h"
 #include "qt_text.h"
+#include "screen_reader.h"
 #include "section_text.h"
 #include "window_layout.h"
 #include "yoga/asana_catalogue.h"
@@ -9,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextEdit>
 
 namespace pranoth {
@@ -46,7 +48,14 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
     RTB->setReadOnly(true);
     RTB->setUndoRedoEnabled(false);
     RTB->setTabChangesFocus(true);
+    addKeyboardCaret(RTB);
     describe(RTB, tr("The posture's names, procedure, benefits and cautions"), tr("Posture"));
+    // Each posture shown is spoken by its name (the record's second line) and
+    // chakra, when the viewer opens and after Next and Back.
+    announcer_ = new Announcer(this, [this] {
+        return tr("%1, for the %2")
+            .arg(RTB->document()->findBlockByNumber(1).text(), lblChakraName->text());
+    });
 
     cmdBk = new QPushButton(tr("<< &Back"), Frame1);
     place(cmdBk, "cmdBk", twipsRect(7800, 4500, 1200, 405));
@@ -104,6 +113,7 @@ void frmYogaChakra::showRecord(const std::optional<YogaRecord> &record)
     else
         picYoga->setPixmap(picture);
     lblChakraName->setText(fromLatin1(record->chakraTitle));
+    announcer_->changed();
 }
 
 } // namespace pranoth

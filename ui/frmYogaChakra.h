@@ -12,6 +12,8 @@ class QTextEdit;
 
 namespace pranoth {
 
+class Announcer;
+
 // The yoga viewer: pages through the recommended asanas, one record at a
 // time, with its picture, texts and the chakra it serves.
 class frmYogaChakra : public FlowWindow {
@@ -34,6 +36,7 @@ private:
     QLabel *lblSafety = nullptr;
     BackAndExit wayOut_;
     std::unique_ptr<YogaViewer> viewer_;
+    Announcer *announcer_ = nullptr;
 };
 
 } // namespace pranoth

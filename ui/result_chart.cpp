@@ -4,7 +4,6 @@
 #include "core/assessment.h"
 #include "document_pages.h"
 #include "qt_text.h"
-#include "window_layout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -51,8 +50,8 @@ public:
 
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
-        const QFont labelFont(verdana(8.5), painter->device());
-        const QFont boldFont(verdana(8.5, true), painter->device());
+        const QFont labelFont(documentFont(8.5), painter->device());
+        const QFont boldFont(documentFont(8.5, true), painter->device());
         const qreal line = QFontMetricsF(labelFont).height();
         const qreal column = rect.width() / ChakraCount;
         const qreal barWidth = column * 0.42;

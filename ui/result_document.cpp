@@ -9,7 +9,6 @@
 #include "qt_text.h"
 #include "result_chart.h"
 #include "section_text.h"
-#include "window_layout.h"
 #include "yoga/asana_catalogue.h"
 #include "yoga/practice_plan.h"
 #include "yoga/yoga_plan.h"
@@ -65,7 +64,7 @@ private:
                                 QColor colour = ReportBlack)
     {
         QTextCharFormat format;
-        format.setFont(verdana(points, bold), QTextCharFormat::FontPropertiesAll);
+        format.setFont(documentFont(points, bold), QTextCharFormat::FontPropertiesAll);
         format.setForeground(colour);
         return format;
     }
@@ -354,7 +353,7 @@ std::unique_ptr<QTextDocument> composeResultDocument(const Assessment &assessmen
     document->setDefaultTextOption(wrapping);
     registerResultChart(*document);
     Composer(*document, assessment, completed, practice).compose();
-    document->setDefaultFont(verdana(BodyPoints));
+    document->setDefaultFont(documentFont(BodyPoints));
     return document;
 }
 

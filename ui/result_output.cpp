@@ -5,6 +5,7 @@
 #include "qt_text.h"
 #include "result_document.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -64,8 +65,14 @@ QString writeResultPdf(const Assessment &assessment, const QDateTime &completed,
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return openFailure(path, file);
+    // The document is made in memory and then written in one piece, so that a
+    // write the disk cuts short is seen: the file engine reports a short write
+    // as a success, and the PDF writer would go on past it.
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer memory(&pdf);
+        memory.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&memory);
         writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF()));
         writer.setTitle(ResultDocument::tr("Chakra test result"));
         writer.setCreator(fromLatin1(config::Caption));
@@ -77,10 +84,16 @@ QString writeResultPdf(const Assessment &assessment, const QDateTime &completed,
             return failure;
         }
     }
-    if (!file.commit())
+    const bool whole = file.write(pdf) == pdf.size();
+    if (!whole || !file.commit()) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : ResultDocument::tr("only part of it could be written");
+        file.cancelWriting();
         return ResultDocument::tr("The result could not be written to \u201c%1\u201d (%2). The "
                                   "disk may be full; a file of that name is left as it was.")
-            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), file.errorString());
+            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
+    }
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "result_printing.h"
 
 #include "core/platform.h"
+#include "print_job_follow_up.h"
 #include "qt_text.h"
 #include "result_output.h"
 
@@ -72,8 +73,10 @@ bool printResultWithDialog(QWidget *parent, Platform &platform, const Assessment
     dialog.setWindowTitle(ResultPrinting::tr("Print Result"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const QString failure =
-        printResult(assessment, completed, printer, readPracticeSettings(platform));
+    const PrintJobFollowUp job(printer);
+    QString failure = printResult(assessment, completed, printer, readPracticeSettings(platform));
+    if (failure.isEmpty())
+        failure = job.problem();
     if (failure.isEmpty())
         return true;
     platform.showMessage(toUtf8(failure), MessageIcon::Warning, MessageButtons::Ok);

@@ -64,6 +64,12 @@ void describe(QWidget *widget, const QString &description, const QString &name)
 
 void centreOnScreen(QWidget *window)
 {
+    // On Wayland the compositor alone places windows and tells a client
+    // nothing of where: a position asked for is ignored at best, and the frame
+    // and screen it would be worked out from are not the ones shown. Nothing
+    // is asked there.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
     if (const QScreen *screen = window->screen()) {
         QRect frame = window->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -36,7 +36,8 @@ void setTabSequence(std::initializer_list<QWidget *> widgets);
 // where the control shows no text of its own.
 void describe(QWidget *widget, const QString &description, const QString &name = {});
 
-// Moves a window, frame included, to the centre of its screen.
+// Moves a window, frame included, to the centre of its screen; on Wayland,
+// where the compositor places windows, it leaves the window where it is.
 void centreOnScreen(QWidget *window);
 // Centres the window on its screen when it is first shown; later shows leave
 // it where the user put it.

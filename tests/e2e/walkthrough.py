@@ -1,11 +1,15 @@
 #!/usr/bin/python3
-"""The real program under X, driven as a user drives it: mouse clicks and keys
-through xdotool, and what is on screen read back through the accessibility
-bus. Run by walkthrough.sh, which provides the X server and the bus."""
+"""The real program driven as a user drives it. Under X: mouse clicks and keys
+through xdotool, what is on screen read back through the accessibility bus,
+and what a screen reader says of it read back from Orca. Under a Wayland
+compositor, where no keys can be injected: the accessibility bus's actions.
+Run by walkthrough.sh, which provides the display server and the bus."""
 
 import ctypes
+import json
 import os
 import random
+import re
 import resource
 import signal
 import subprocess
@@ -19,6 +23,8 @@ PROGRAM = sys.argv[1]
 TITLE = sys.argv[2]                     # "Pranoth", from the build
 CAPTION = "%s v%s" % (TITLE, sys.argv[3])  # "Pranoth v1.15"
 PRACTICE = CAPTION + " - Practise Along"
+# A Wayland session with no X server at all (walkthrough.sh start_wayland).
+WAYLAND = bool(os.environ.get("WAYLAND_DISPLAY")) and not os.environ.get("DISPLAY")
 
 
 class Failure(Exception):
@@ -165,7 +171,10 @@ class Program:
                     return window
             return None
         box = poll(look, "the message %r" % text)
-        press_keys(None, "Return")
+        if WAYLAND:
+            click(find(box, "push button", "OK"))
+        else:
+            press_keys(None, "Return")
         poll(lambda: gone(box), "the message to close")
 
     def ended(self, seconds=10.0):
@@ -185,7 +194,22 @@ class Program:
 
 # ---- input as a user gives it ---------------------------------------------------
 
+def act(node, *names):
+    """Does the first of the named accessible actions the node offers."""
+    actions = node.queryAction()
+    offered = [actions.getName(i) for i in range(actions.nActions)]
+    for name in names:
+        if name in offered:
+            actions.doAction(offered.index(name))
+            time.sleep(0.05)
+            return
+    raise Failure("%s %r offers %r, none of %r" % (node.getRoleName(), node.name, offered, names))
+
+
 def click(node):
+    if WAYLAND:  # the bus's action: on Wayland no client can move the pointer
+        act(node, "Press", "Toggle", "Click")
+        return
     x, y, width, height = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     xdotool("mousemove", str(x + width // 2), str(y + height // 2), "sleep", "0.05", "click", "1")
     time.sleep(0.05)
@@ -202,7 +226,8 @@ def press_keys(window_name, *keys):
     if window_name:
         window = x_window(window_name)
         subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
-    xdotool("key", "--clearmodifiers", "--delay", "80", *keys)
+    if keys:
+        xdotool("key", "--clearmodifiers", "--delay", "80", *keys)
     time.sleep(0.15)
 
 
@@ -269,10 +294,13 @@ def question_label(window):
 
 
 def answer_all(program, questions, option="Not Sure"):
-    """Answers every remaining question by mouse: the option, then Next."""
+    """Answers every remaining question by mouse: the option (or the options
+    of a list in turn), then Next."""
+    options = [option] if isinstance(option, str) else option
     while True:
         label = poll(lambda: question_label(questions), "the question number")
-        click(find(questions, "radio button", option))
+        number = int(label.split()[2])
+        click(find(questions, "radio button", options[number % len(options)]))
         click(find(questions, "push button", "Next >>"))
         number, total = label[len("Question No. "):].split(" of ")
         if number == total:
@@ -602,6 +630,280 @@ def single_instance():
         program.kill()
 
 
+def printed_files():
+    folder = os.environ["PRANOTH_PRINTED"]
+    return sorted(os.path.join(folder, name) for name in os.listdir(folder) if name.endswith(".pdf"))
+
+
+def queue(*command):
+    """A command of the print system, on the test's own print server."""
+    return subprocess.run(command, check=True, capture_output=True, text=True).stdout
+
+
+def print_result(program):
+    """Print… in the result window, and Print in the print dialog, as it comes."""
+    press_keys(CAPTION, "ctrl+p")
+    dialog = program.window("push button", "Print")
+    click(find(dialog, "push button", "Print"))
+    poll(lambda: gone(dialog), "the print dialog to close")
+
+
+def printed_text(count):
+    """The text of the count-th file the queue printed, once it is there and
+    the queue has finished with it."""
+    poll(lambda: len(printed_files()) >= count and not queue("lpstat", "-o", "PDF").strip(),
+         "page %d to come out of the printer" % count, 90)
+    text = subprocess.run(["pdftotext", "-layout", printed_files()[count - 1], "-"], check=True,
+                          capture_output=True, text=True).stdout
+    # Without the page numbers, a paragraph reads on over a page break.
+    return re.sub(r"(?m)^ *Page \d+ of \d+ *$", "", text)
+
+
+def printing():
+    """A result printed through the print dialog on a real print queue (a PDF
+    queue of a print server of the test's own), its printed text read back.
+    A stopped queue keeps the job and the user is told; a queue that refuses
+    jobs loses it, and the user is told that nothing was printed."""
+    program = Program()
+    try:
+        questions = start_test(program, ["Root Chakra (Muladhara)", "Heart Chakra (Anahata)",
+                                         "Throat Chakra (Vishuddha)"])
+        result = answer_all(program, questions, ["Yes", "No", "Not Sure"])
+        # What the result window shows: the verdicts, the bars' percentages, the report.
+        report = report_text(result)
+        verdicts = dict(re.findall(r"Your (.+ Chakra \(\w+\)) is (\w+)", report))
+        check(len(verdicts) == 3, "the report's verdicts: %r" % verdicts)
+        bars = dict(re.findall(r"^(.+): (\d+)%$", node.description or "")[0]
+                    for node in descendants(result)
+                    if re.match(r"^.+: \d+%$", node.description or ""))
+
+        print_result(program)
+        text = printed_text(1)
+        flat = " ".join(text.split())
+        odd = set(re.findall("[\x00-\x08\x0b\x0e-\x1f\ufb00-\ufb06]", text))
+        check(not odd, "ligatures or control characters printed: %r" % sorted(odd))
+        for line in report.splitlines():
+            check(" ".join(line.split()) in flat, "not printed: %r" % line)
+        chart = [[word for word in row.split() if word not in ("not", "tested")]
+                 for row in text.split("\f")[0].splitlines()]
+        check([verdicts[name] for name in sorted(verdicts, key=report.index)] in chart,
+              "no chart row with the verdicts %r" % verdicts)
+        for name in verdicts:
+            matched = re.search(re.escape(name) + r": (\d) of 8 answers matched the key", flat)
+            check(matched, "no tally for " + name)
+            # m of 8 matched is drawn as m/8 of the full bar, rounded half to even.
+            percent = round(int(matched.group(1)) * 100 / 8)
+            check(bars.get(name.split(" Chakra")[0], "0") == str(percent),
+                  "%s: %s of 8 printed, the bar shows otherwise" % (name, matched.group(1)))
+            check(any("%d%%" % percent in row for row in chart), "no bar labelled %d%%" % percent)
+
+        # A stopped queue: the job waits, the user is told, and it prints once started.
+        queue("cupsdisable", "-r", "Out of paper", "PDF")
+        print_result(program)
+        program.message("The result was sent to the printer \u201cPDF\u201d, but the printer is "
+                        "stopped: the job waits in its queue, and nothing is printed until the "
+                        "printer is started again. The printer says: \u201cOut of paper\u201d.")
+        check(len(queue("lpstat", "-o", "PDF").splitlines()) == 1, "no job waits in the queue")
+        queue("cupsenable", "PDF")
+        check(printed_text(2) == text, "the held job printed something else")
+
+        # A queue that refuses jobs: nothing is printed, and the user is told so.
+        jobs = queue("lpstat", "-W", "all", "-o", "PDF")
+        queue("cupsreject", "-r", "Being repaired", "PDF")
+        print_result(program)
+        program.message("The result was not printed: the printer \u201cPDF\u201d is not "
+                        "accepting jobs. The printer says: \u201cBeing repaired\u201d.")
+        check(queue("lpstat", "-W", "all", "-o", "PDF") == jobs, "the refused job was queued")
+
+        # The postures printed are the viewer's, whole: per chakra that is not
+        # open, as many as the yoga plan gives it.
+        postures = {"Root": 1, "Heart": 2, "Throat": 5}
+        records = 0
+        for name, verdict in verdicts.items():
+            count = postures[name.split(" Chakra")[0]] if verdict != "Open" else 0
+            check(flat.count(", for the " + name) == count, name + ": postures printed")
+            records += count
+        check(("Recommended yoga" in flat) == (records > 0), "the yoga part printed or not")
+        if records:
+            click(find(result, "push button", "Find Chakra Yoga"))
+            viewer = program.window("push button", "<< Back")
+        for n in range(records):
+            record = text_of(find(viewer, "text"))
+            for line in record.splitlines():
+                check(" ".join(line.split()) in flat, "not printed: %r" % line)
+            if n + 1 < records:
+                click(find(viewer, "push button", "Next >>"))
+                poll(lambda: text_of(find(viewer, "text")) != record, "the next record")
+        close_box(CAPTION)
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+
+
+def menu_entry(window, name):
+    """A menu entry of the window's menu bar, shown or not."""
+    return next((node for node in descendants(window)
+                 if node.getRoleName() == "menu item" and node.name == name), None)
+
+
+def wayland_session():
+    """The program on a Wayland compositor with no X server, through the
+    accessibility bus's actions: About, a whole test, the result, the viewer,
+    My History, a second start refused, and a clean exit."""
+    program = Program()
+    try:
+        act(menu_entry(main_window(program), "About Software"), "Press")
+        about = program.window("label", "Click here for more details.")
+        click(find(about, "push button", "OK"))
+        poll(lambda: gone(about), "the about window to close")
+        result = answer_all(program, start_test(program, ["Throat Chakra (Vishuddha)"]))
+        check("Your Throat Chakra (Vishuddha) is UnderActive" in report_text(result), "the report")
+        click(find(result, "push button", "Find Chakra Yoga"))
+        viewer = program.window("push button", "<< Back")
+        record = text_of(find(viewer, "text"))
+        click(find(viewer, "push button", "Next >>"))
+        poll(lambda: text_of(find(viewer, "text")) != record, "the next record")
+        click(find(viewer, "push button", "Back"))
+        act(menu_entry(main_window(program), "My History…"), "Press")
+        history = program.window("table", "Kept results")
+        click(find(history, "push button", "Close"))
+        poll(lambda: gone(history), "My History to close")
+        second = Program()
+        second.message("Application is already running")
+        check(second.ended() == 0 and program.alive(), "the second start")
+        click(find(main_window(program), "push button", "Exit"))
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+
+
+class ScreenReader:
+    """Orca, Debian's screen reader, in the private session with no speech
+    server: what it would say is read back from its own debug log."""
+
+    SETTINGS = {"general": {"enableKeyEcho": False, "speechServerFactory": "",
+                            "enableBraille": False, "enableSound": False},
+                "profiles": {"default": {"profile": ["Default", "default"]}},
+                "pronunciations": {}, "keybindings": {}}
+    # A log written a line at a time, to be read as it speaks, without the
+    # finest detail, so that Orca keeps up on a busy machine.
+    CUSTOMIZATIONS = ("import orca.debug as debug\n"
+                      "debug.debugFile.reconfigure(line_buffering=True)\n"
+                      "debug.debugLevel = debug.LEVEL_INFO\n")
+
+    def __init__(self):
+        prefs = tempfile.mkdtemp(dir=os.environ["HOME"])
+        for name, text in (("user-settings.conf", json.dumps(self.SETTINGS)),
+                           ("orca-customizations.py", self.CUSTOMIZATIONS)):
+            with open(os.path.join(prefs, name), "w") as file:
+                file.write(text)
+        self.log = os.path.join(prefs, "orca.log")
+        # Orca refuses to start beside another Orca of this user: as root it
+        # gets a process namespace of its own, and ends with unshare.
+        alone = ["unshare", "--pid", "--fork", "--mount-proc", "--kill-child"] if AS_ROOT else []
+        self.process = subprocess.Popen([*alone, "orca", "-u", prefs, "--debug-file", self.log],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.heard = 0
+        self.says(None, "Orca starts", "Screen reader on.")
+
+    def says(self, keys, what, *expected):
+        """Presses the keys in the program's window (the window manager's
+        part: a new window gets the focus), then waits until Orca has said
+        each expected text since the last step."""
+        if keys is not None:
+            press_keys(CAPTION, *keys)
+        said = []
+
+        def heard():
+            with open(self.log, encoding="utf-8", errors="replace") as file:
+                said[:] = re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?\{", file.read(),
+                                     re.S)[self.heard:]
+            return all(any(text in utterance for utterance in said) for text in expected)
+        try:
+            poll(heard, what)
+        except Failure:
+            raise Failure("%s: Orca said %r, not %r" % (what, said, expected))
+        time.sleep(0.3)  # what else it says on the way
+        heard()
+        self.heard += len(said)
+        if os.environ.get("PRANOTH_E2E_SPOKEN"):
+            print("  %s: %r" % (what, said))
+
+    def stop(self):
+        """Orca answers TERM only at its next event, so it is killed; the bus
+        takes its listeners off as its connection goes."""
+        if AS_ROOT:
+            with open("/proc/%d/task/%d/children" % ((self.process.pid,) * 2)) as children:
+                for pid in children.read().split():
+                    os.kill(int(pid), signal.SIGKILL)
+        self.process.kill()
+        self.process.wait()
+
+
+def lines_of(node):
+    """A text view's lines as its accessible text gives them (a line ends where
+    the next starts, less the space or break between)."""
+    text, lines, offset = node.queryText(), [], 0
+    while offset < text.characterCount:
+        line, _, end = text.getTextAtOffset(offset, pyatspi.TEXT_BOUNDARY_LINE_START)
+        lines.append(line.rstrip("\n"))
+        offset = max(end, offset) + 1
+    return lines
+
+
+def screen_reader():
+    """A whole test by keyboard alone, as a blind user meets it with Orca: the
+    question is spoken with its number as the questionnaire opens and after
+    each Next, the focus staying on Next; the question, the report and the
+    posture record read line by line; the viewer speaks each posture."""
+    orca = ScreenReader()
+    program = Program()
+    try:
+        main_window(program)
+        orca.says((), "the main window", "Root Chakra (Muladhara) check box not checked")
+        orca.says(("Tab",) * 4 + ("space",), "ticking Throat", "Throat Chakra (Vishuddha)", "checked")
+        orca.says(("Tab",) * 3, "to START TEST", "START TEST push button")
+        press_keys(CAPTION, "space")
+        questions = program.window("label", "Remember to answer each question as truthfully as you can.")
+        question = find(questions, "text")
+        spoken = lambda: "%s. %s" % (question_label(questions), text_of(question))
+        orca.says((), "the questionnaire opens", "Next >> push button", spoken())
+        lines = lines_of(question)
+        orca.says(("Tab",), "Tab to the question", "Question No. 1 of 8 read only text", lines[0])
+        if len(lines) > 1:
+            orca.says(("Down",), "Down in the question", lines[1])
+        before = text_of(question)
+        press_keys(CAPTION, "x", "BackSpace")
+        check(text_of(question) == before, "the question took typing")
+        orca.says(("Tab",), "Tab to the answers", "Yes")
+        orca.says(("Right", "Right"), "Right to Not Sure", "Not Sure")
+        orca.says(("shift+Tab",) * 2, "back to Next", "Next >> push button")
+        for number in range(2, 9):  # Space, or Alt+N, on Next answers "Not Sure" and moves on
+            press_keys(CAPTION, "alt+n" if number == 3 else "space")
+            poll(lambda: question_label(questions) == "Question No. %d of 8" % number, "the next")
+            orca.says((), "Next to question %d" % number, spoken())
+        press_keys(CAPTION, "space")
+        report = lines_of(find(program.window("push button", "Find Chakra Yoga"), "text"))
+        orca.says((), "the result window", "Find Chakra Yoga push button")
+        orca.says(("Tab",), "Tab to the report", "Result report read only text", report[0])
+        for line in report[1:3]:
+            orca.says(("Down",), "Down in the report", line)
+        press_keys(CAPTION, "shift+Tab", "space")
+        viewer = program.window("push button", "<< Back")
+        record = lines_of(find(viewer, "text"))
+        orca.says((), "the viewer opens", "%s, for the Throat Chakra (Vishuddha)" % record[1])
+        press_keys(CAPTION, "alt+n")
+        poll(lambda: lines_of(find(viewer, "text"))[1] != record[1], "the next posture")
+        record = lines_of(find(viewer, "text"))
+        orca.says((), "Alt+N in the viewer", "%s, for the Throat Chakra (Vishuddha)" % record[1])
+        orca.says(("Tab", "Tab"), "Tab to the record", "Posture read only text", record[0])
+        orca.says(("Down",), "Down in the record", record[1])
+        press_keys(CAPTION, "alt+x")
+        check(program.ended() == 0, "the program did not end cleanly")
+    finally:
+        program.kill()
+        orca.stop()
+
 if __name__ == "__main__":
     # Bring up the accessibility bus and its registry before any program
     # starts, so that every program finds them there to register with.
@@ -610,9 +912,13 @@ if __name__ == "__main__":
     started = time.monotonic()
     try:
         # PRANOTH_E2E_PARTS=name,... runs only those parts, while working on them.
-        chosen = os.environ.get("PRANOTH_E2E_PARTS", "").split(",")
-        for part in (walkthrough, leaving, bad_settings, single_instance):
-            if chosen != [""] and part.__name__ not in chosen:
+        # Printing needs a print server of its own, started by walkthrough.sh.
+        chosen = (os.environ.get("PRANOTH_E2E_PARTS") or
+                  "walkthrough,leaving,bad_settings,single_instance,screen_reader").split(",")
+        parts = (wayland_session,) if WAYLAND else (walkthrough, leaving, bad_settings,
+                                                    single_instance, screen_reader, printing)
+        for part in parts:
+            if not WAYLAND and part.__name__ not in chosen:
                 continue
             part()
             print("%s: ok (%.1f s)" % (part.__name__, time.monotonic() - started))

@@ -13,11 +13,11 @@ inline KeptResult sampleResult(int n)
     record.programVersion = "1.15";
     const int ticks = n % 127 + 1;
     for (int k = 0; k < ChakraCount; ++k) {
-        record.ticked[asIndex(k)] = (ticks >> k & 1) != 0;
-        for (int q = 0; record.ticked[asIndex(k)] && q < QuestionsPerChakra; ++q) {
+        record.run.tested[asIndex(k)] = (ticks >> k & 1) != 0;
+        for (int q = 0; record.run.tested[asIndex(k)] && q < QuestionsPerChakra; ++q) {
             const int bank = firstBankNumber(k) + (q * 3 + n) % QuestionsPerChakra;
-            record.questions.push_back(
-                {static_cast<Int16>(bank), static_cast<KeptAnswer>((n + bank) % 4)});
+            record.run.questions.push_back(
+                {static_cast<Int16>(bank), keyAnswer(bank), static_cast<Answer>((n + bank) % 4)});
         }
     }
     return record;

@@ -1,3 +1,4 @@
+#include "fakes.h"
 #include "history_samples.h"
 #include "scoped_environment.h"
 #include "sqlite_file.h"
@@ -64,12 +65,12 @@ struct Sample {
         record.keptAtUtc = keptAtUtc;
         record.programVersion = "1.15";
         for (int k = 0; k < ChakraCount; ++k) {
-            record.ticked[asIndex(k)] = scores[asIndex(k)] >= 0;
-            for (int q = 0; record.ticked[asIndex(k)] && q < 8; ++q) {
+            record.run.tested[asIndex(k)] = scores[asIndex(k)] >= 0;
+            for (int q = 0; record.run.tested[asIndex(k)] && q < 8; ++q) {
                 const int bank = 8 * k + q;
                 const bool yes = (KeyAnswers[asIndex(bank)] == "Yes") == (q < scores[asIndex(k)]);
-                record.questions.push_back(
-                    {static_cast<Int16>(bank), yes ? KeptAnswer::Yes : KeptAnswer::No});
+                record.run.questions.push_back(
+                    {static_cast<Int16>(bank), keyAnswer(bank), yes ? Answer::Yes : Answer::No});
                 bytes += QStringLiteral("%1").arg(bank * 4 + (yes ? 1 : 2), 2, 16, QChar('0'));
             }
         }
@@ -93,12 +94,13 @@ int modeOf(const QString &path)
                : -1;
 }
 
-HistoryPrompts answering(bool yes, QStringList &told)
+// What My History told the user, through the platform.
+QStringList told(const FakePlatform &platform)
 {
-    HistoryPrompts prompts;
-    prompts.confirm = [yes](const QString &) { return yes; };
-    prompts.tell = [&told](const QString &message) { told << message; };
-    return prompts;
+    QStringList messages;
+    for (const ShownMessage &message : platform.messages)
+        messages << QString::fromStdString(message.text);
+    return messages;
 }
 
 // What the user reads in a row of My History's table; row -1: the headings.
@@ -204,9 +206,9 @@ void tst_History::keptResultsReadBack()
         (QStringList{"1796687100|1.15|64|" + newest.bytes, "1782907200|1.15|127|" + oldest.bytes,
                      "1796616000|1.15|82|" + middle.bytes}));
 
-    QStringList told;
-    frmHistory window(store, answering(false, told));
-    QVERIFY(told.isEmpty());
+    FakePlatform platform;
+    frmHistory window(store, platform);
+    QVERIFY(told(platform).isEmpty());
     auto *table = window.findChild<QTableView *>("tblResults");
     auto *chart = window.findChild<QWidget *>("chart");
     auto *report = window.findChild<QTextEdit *>("txtReport");
@@ -275,7 +277,13 @@ void tst_History::keptResultsReadBack()
     QCOMPARE(datesOf(*table), (QStringList{dates[2], dates[1], dates[0]}));
 
     // The export: every result, oldest first, in UTC whatever the zone.
-    QCOMPARE(window.exportCsv(home.filePath("history.csv")), QString());
+    auto *exportCsv = window.findChild<QPushButton *>("cmdExportCsv");
+    QVERIFY(exportCsv);
+    platform.savePaths = {home.filePath("history.csv").toStdString()};
+    exportCsv->click();
+    QCOMPARE(platform.saveDialogs.back().second,
+             QDir::homePath().toStdString() + "/My Pranoth History.csv");
+    QVERIFY(told(platform).isEmpty());
     QCOMPARE(contentOf(home.filePath("history.csv")),
              QByteArray("Date and time (UTC),"
                         "Root Chakra (Muladhara) score,Root Chakra (Muladhara) verdict,"
@@ -289,7 +297,11 @@ void tst_History::keptResultsReadBack()
                         "6,OverActive,8,OverActive,4,Open\r\n"
                         "2026-12-07T04:00:00Z,,,7,OverActive,,,,,1,UnderActive,,,3,Open\r\n"
                         "2026-12-07T23:45:00Z,,,,,,,,,,,,,8,OverActive\r\n"));
-    QVERIFY(!window.exportCsv(home.filePath("history.csv/inside.csv")).isEmpty());
+    platform.savePaths = {home.filePath("history.csv/inside.csv").toStdString()};
+    exportCsv->click();
+    QCOMPARE(told(platform).size(), 1);
+    QVERIFY(told(platform).front().startsWith("My History could not be exported to " +
+                                              home.filePath("history.csv/inside.csv")));
 }
 
 namespace {
@@ -303,15 +315,17 @@ const QString FirstSchema = QStringLiteral(
     "INSERT INTO kept_result VALUES (2, 1780003600, '1.15', 64, X'C3C7CBCFD3D7DBDF');"
     "PRAGMA user_version=1;");
 
-KeptResult answeredAlike(std::int64_t id, int chakra, KeptAnswer answer, std::int64_t keptAtUtc)
+KeptResult answeredAlike(std::int64_t id, int chakra, Answer answer, std::int64_t keptAtUtc)
 {
     KeptResult record;
     record.id = id;
     record.keptAtUtc = keptAtUtc;
     record.programVersion = "1.15";
-    record.ticked[asIndex(chakra)] = true;
-    for (int q = 0; q < 8; ++q)
-        record.questions.push_back({static_cast<Int16>(8 * chakra + q), answer});
+    record.run.tested[asIndex(chakra)] = true;
+    for (int q = 0; q < 8; ++q) {
+        const auto bank = static_cast<Int16>(8 * chakra + q);
+        record.run.questions.push_back({bank, keyAnswer(bank), answer});
+    }
     return record;
 }
 
@@ -323,7 +337,7 @@ void tst_History::openExistingFile_data()
     QTest::addColumn<QByteArray>("raw");  // then, when given, the file's bytes
     QTest::addColumn<QString>("outcome"); // kept, readOnly, setAside or fresh
     QTest::addColumn<int>("shown");
-    QTest::addColumn<QString>("told");
+    QTest::addColumn<QString>("expectedTold");
     const QString photos =
         "CREATE TABLE photos (name TEXT); INSERT INTO photos VALUES ('a'), ('b'), ('c');";
     const QString aside = "a fresh history has started";
@@ -365,7 +379,7 @@ void tst_History::openExistingFile()
     QFETCH(QByteArray, raw);
     QFETCH(QString, outcome);
     QFETCH(int, shown);
-    QFETCH(QString, told);
+    QFETCH(QString, expectedTold);
     QTemporaryDir home;
     const QString path = home.filePath("history.sqlite");
     if (raw == "killed") {
@@ -399,16 +413,18 @@ void tst_History::openExistingFile()
 
     // As My History's window shows it.
     HistoryStore store(path);
-    QStringList toldNow;
-    auto *window = new frmHistory(store, answering(false, toldNow));
+    FakePlatform platform;
+    auto *window = new frmHistory(store, platform);
+    const QStringList toldNow = told(platform);
     auto *table = window->findChild<QTableView *>("tblResults");
     auto *deleteOne = window->findChild<QPushButton *>("cmdDelete");
     auto *deleteAll = window->findChild<QPushButton *>("cmdDeleteAll");
     auto *notice = window->findChild<QLabel *>("lblNotice");
     QVERIFY(table && deleteOne && deleteAll && notice);
     QCOMPARE(table->model()->rowCount(), shown);
-    QCOMPARE(toldNow.size(), told.isEmpty() ? 0 : 1);
-    QVERIFY2(told.isEmpty() || toldNow.front().contains(told), qPrintable(toldNow.join("")));
+    QCOMPARE(toldNow.size(), expectedTold.isEmpty() ? 0 : 1);
+    QVERIFY2(expectedTold.isEmpty() || toldNow.front().contains(expectedTold),
+             qPrintable(toldNow.join("")));
     QCOMPARE(store.takeNotice(), QString()); // told once
     const bool changeable = outcome != "readOnly";
     QCOMPARE(deleteOne->isEnabled(), changeable && shown > 0);
@@ -433,9 +449,8 @@ void tst_History::openExistingFile()
     QCOMPARE(modeOf(path), 0600);
     if (outcome == "kept") {
         QCOMPARE(kept.size(), std::size_t(shown));
-        QVERIFY(kept.front() == answeredAlike(1, 0, KeptAnswer::Yes, 1'780'000'000));
-        QVERIFY(shown < 2 ||
-                kept.back() == answeredAlike(2, 6, KeptAnswer::NotSure, 1'780'003'600));
+        QVERIFY(kept.front() == answeredAlike(1, 0, Answer::Yes, 1'780'000'000));
+        QVERIFY(shown < 2 || kept.back() == answeredAlike(2, 6, Answer::NotSure, 1'780'003'600));
         return;
     }
     QStringList aside = QDir(home.path()).entryList({"history.sqlite.broken-*"});
@@ -487,7 +502,7 @@ void tst_History::keepFailureChangesNothing()
         std::signal(SIGXFSZ, previous);
         QVERIFY2(failure.contains("could not be kept"), qPrintable(failure));
         QCOMPARE(store.keptResults().size(), 1U);
-        QCOMPARE(store.keptResults().front().questions, first.questions);
+        QCOMPARE(store.keptResults().front().run, first.run);
     } else {
         const QString failure = store.keep(first);
         QVERIFY2(failure.contains("could not be kept"), qPrintable(failure));
@@ -527,8 +542,9 @@ void tst_History::deleting()
         record.programVersion = (marker(n) + QString(1500, 'x')).toStdString();
         QCOMPARE(store.keep(record), QString());
     }
-    QStringList told;
-    auto *window = new frmHistory(store, answering(confirmed, told));
+    FakePlatform platform;
+    platform.answer = confirmed ? MessageAnswer::Yes : MessageAnswer::No;
+    auto *window = new frmHistory(store, platform);
     auto *table = window->findChild<QTableView *>("tblResults");
     auto *deleteOne = window->findChild<QPushButton *>("cmdDelete");
     auto *deleteAll = window->findChild<QPushButton *>("cmdDeleteAll");
@@ -539,7 +555,9 @@ void tst_History::deleting()
     if (row >= 0)
         table->setCurrentIndex(table->model()->index(row, 0));
     (row >= 0 ? deleteOne : deleteAll)->click();
-    QVERIFY(told.isEmpty());
+    // Asked once, and nothing else said.
+    QCOMPARE(platform.messages.size(), std::size_t{1});
+    QCOMPARE(platform.messages.front().buttons, MessageButtons::YesNo);
 
     // Exactly these are left, in the file and in the table.
     QStringList markers;
@@ -569,7 +587,7 @@ void tst_History::killedWhileKeeping()
 {
     QTemporaryDir home;
     const QString path = home.filePath("history.sqlite");
-    const QString keeper = QCoreApplication::applicationDirPath() + "/history_keeper";
+    const QString keeper = QCoreApplication::applicationDirPath() + "/history_writer";
     int next = 0;
     for (int round = 0; round < 8; ++round) {
         QProcess child;

@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "history_samples.h"
 #include "scoped_environment.h"
 
 #include "core/settings_store.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -441,6 +443,57 @@ private slots:
         first.reset();
         QCOMPARE(modeOf(socket), -1);
         QVERIFY(!second.anotherInstanceRunning());
+    }
+
+    // What the program makes for itself is its user's only, whatever the
+    // umask: every folder 0700 (missing XDG base folders among them), every
+    // file and socket 0600. Each row, under umask 000, names what it makes.
+    void whatTheProgramMakesIsPrivate_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QStringList>("made");
+        QTest::newRow("settings on a fresh account")
+            << "settings" << QStringList{"fresh/config/tst_settings.ini"};
+        QTest::newRow("My History with no data folder")
+            << "history" << QStringList{"fresh/data/pranoth/history.sqlite"};
+        QTest::newRow("instance lock and socket")
+            << "instance" << QStringList{"pranoth.lock", "pranoth.socket"};
+    }
+    void whatTheProgramMakesIsPrivate()
+    {
+        QFETCH(QString, what);
+        QFETCH(QStringList, made);
+        QTemporaryDir own;
+        const QByteArray root = QFile::encodeName(own.path());
+        const ScopedEnvironment environment{{"XDG_CONFIG_HOME", root + "/fresh/config"},
+                                            {"XDG_DATA_HOME", root + "/fresh/data"}};
+        const mode_t umaskBefore = ::umask(0);
+        QtSettingsFile settings(QtSettingsFile::userFile());
+        HistoryStore history(userHistoryFile());
+        InstanceGuard guard(own.filePath("pranoth.lock"));
+        KeptResult record = sampleResult(3);
+        if (what == "settings") {
+            settings.write("Settings", "Duration", "x");
+            settings.flush();
+        } else if (what == "history") {
+            QCOMPARE(history.keep(record), QString());
+        } else {
+            QCOMPARE(guard.acquire(), InstanceGuard::Outcome::Held);
+            guard.listen([] {});
+        }
+        ::umask(umaskBefore);
+        for (const QString &name : made)
+            QVERIFY2(QFileInfo::exists(own.filePath(name)), qPrintable(name));
+        QStringList open;
+        QDirIterator all(own.path(), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+        while (all.hasNext()) {
+            struct stat status {};
+            QCOMPARE(::lstat(QFile::encodeName(all.next()).constData(), &status), 0);
+            if ((status.st_mode & 07777) != (S_ISDIR(status.st_mode) ? 0700U : 0600U))
+                open << all.filePath() + QString::number(status.st_mode & 07777, 8);
+        }
+        QCOMPARE(open, QStringList());
     }
 };
 

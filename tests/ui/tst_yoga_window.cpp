@@ -177,12 +177,27 @@ private slots:
         QVERIFY(asanaPicture(0).isNull());
         QVERIFY(asanaPicture(12).isNull());
         QCOMPARE(programIcon().availableSizes().size(), 4);
-        // The icon's pixels are its picture's: the centre petal is green.
+        // The icon's pixels are its picture's: the centre petal is green, at
+        // 64 px and in the 16 px icon drawn for its size, which is ringed by a
+        // dark rim so that it reads on a light panel. No size touches its edge.
+        const auto green = [](QRgb c) {
+            return qGreen(c) > qRed(c) + 40 && qGreen(c) > qBlue(c) + 20;
+        };
         const QImage icon = programIcon().pixmap(64).toImage();
         QCOMPARE(icon.size(), QSize(64, 64));
-        const QRgb petal = icon.pixel(32, 28);
-        QVERIFY(qGreen(petal) > qRed(petal) + 40 && qGreen(petal) > qBlue(petal) + 20);
-        QVERIFY(!programIcon().pixmap(16).isNull());
+        QVERIFY(green(icon.pixel(32, 28)));
+        const QImage small = programIcon().pixmap(16).toImage();
+        QCOMPARE(small.size(), QSize(16, 16));
+        QVERIFY(green(small.pixel(8, 8)));
+        QVERIFY(qAlpha(small.pixel(8, 1)) > 200 && qGray(small.pixel(8, 1)) < 110);
+        for (const int size : {16, 32, 48, 64}) {
+            const QImage image = programIcon().pixmap(size).toImage();
+            for (int i = 0; i < size; ++i)
+                QVERIFY2(qAlpha(image.pixel(i, 0)) == 0 && qAlpha(image.pixel(0, i)) == 0 &&
+                             qAlpha(image.pixel(i, size - 1)) == 0 &&
+                             qAlpha(image.pixel(size - 1, i)) == 0,
+                         qPrintable(QString::number(size)));
+        }
     }
 };
 

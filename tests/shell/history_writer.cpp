@@ -1,7 +1,7 @@
 // Keeps sample results in a history one after another until it is killed,
 // printing "kept N" once result N is committed.
 //
-//   history_keeper PATH FIRST
+//   history_writer PATH FIRST
 
 #include "history_samples.h"
 #include "shell/history_store.h"
