@@ -249,7 +249,7 @@ void tst_PracticeLog::myHistoryShowsExportsAndDeletesSessions()
     QVERIFY(chart->accessibleDescription().contains(": 16 minutes; "));
 
     // The export: one file, results and sessions in time order, a kind column.
-    platform.savePath = home.filePath("history.csv").toStdString();
+    platform.savePaths = {home.filePath("history.csv").toStdString()};
     click(child<QPushButton>(&window, "cmdExportCsv"));
     QFile csv(home.filePath("history.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
