@@ -82,7 +82,7 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
     wayOut_.mnuPractise->setToolTip(tr("Guides you through these postures, timing each hold"));
     connect(cmdPractise, &QPushButton::clicked, this, &FlowWindow::practiseRequested);
 
-    setTabSequence({cmdNext, cmdBk, cmdPractise, RTB, wayOut_.cmdBack, wayOut_.cmdExit});
+    setTabSequence({cmdNext, cmdBk, RTB, cmdPractise, wayOut_.cmdBack, wayOut_.cmdExit});
 
     setUpSharedMenus(MenuStyle::ResultAndYoga);
 
