@@ -142,4 +142,12 @@ std::array<Int16, ChakraSlots> chakraSelectionOf(const ChakraSet &ticked)
     return selection;
 }
 
+ChakraSet tickedOf(const std::array<Int16, ChakraSlots> &selection)
+{
+    ChakraSet ticked{};
+    for (int k = 0; k < ChakraCount; ++k)
+        ticked[asIndex(k)] = selection[asIndex(k)] != -1;
+    return ticked;
+}
+
 } // namespace pranoth

@@ -76,5 +76,7 @@ using ChakraSet = std::array<bool, ChakraCount>;
 // The run's selection list: slot k holds k for a ticked chakra and -1 for
 // another; the spare slot 7 holds 0.
 std::array<Int16, ChakraSlots> chakraSelectionOf(const ChakraSet &ticked);
+// The chakras a selection list holds.
+ChakraSet tickedOf(const std::array<Int16, ChakraSlots> &selection);
 
 } // namespace pranoth

@@ -149,8 +149,7 @@ std::optional<QuestionScreen> TestRun::PreviousQuestion()
 CompletedRun TestRun::completedRun() const
 {
     CompletedRun run;
-    for (int k = 0; k < ChakraCount; ++k)
-        run.tested[asIndex(k)] = ChakraSelection[asIndex(k)] != -1;
+    run.tested = tickedOf(ChakraSelection);
     const int n = length();
     run.questions.reserve(asIndex(n));
     for (int p = 0; p < n; ++p)
