@@ -35,19 +35,16 @@ namespace pranoth {
 
 namespace {
 
-// "1:05", or "45" under a minute.
-QString clockText(int seconds)
+// "6:40", "0:45".
+QString minutesText(int seconds)
 {
-    if (seconds < 60)
-        return QString::number(seconds);
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-// "6:40" at any length.
-QString minutesText(Millis ms)
+// "1:05", or "45" under a minute.
+QString clockText(int seconds)
 {
-    const auto seconds = static_cast<int>((ms + 999) / 1000);
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return seconds < 60 ? QString::number(seconds) : minutesText(seconds);
 }
 
 QString secondsSpoken(int seconds)
@@ -492,7 +489,9 @@ void frmPractice::showState(const SessionState &state)
     const QString phase = phaseText(state);
     lblPhase->setText(phase);
     ring->setTime(state.remainingSeconds, state.phaseMs, state.paused);
-    lblSessionLeft->setText(tr("Session: %1 left").arg(minutesText(state.sessionRemainingMs)));
+    lblSessionLeft->setText(
+        tr("Session: %1 left")
+            .arg(minutesText(static_cast<int>((state.sessionRemainingMs + 999) / 1000))));
     const int next = state.phase == PracticePhase::Rest ? state.posture + 2 : state.posture + 1;
     lblNext->setText(next < static_cast<int>(plan_.size()) ? tr("Next: %1").arg(postureName(next))
                                                            : tr("Last posture"));
