@@ -135,10 +135,14 @@ void HistoryModel::findSharedMinutes()
 
 QString HistoryModel::keptOn(int time) const
 {
-    const QDateTime kept =
-        QDateTime::fromSecsSinceEpoch(resultByTime(time).keptAtUtc, Qt::UTC).toLocalTime();
-    return QLocale().toString(kept, seconds_[asIndex(time)] ? QStringLiteral("d MMM yyyy HH:mm:ss")
-                                                            : QStringLiteral("d MMM yyyy HH:mm"));
+    return localTime(resultByTime(time).keptAtUtc, seconds_[asIndex(time)]);
+}
+
+QString HistoryModel::localTime(std::int64_t utcSeconds, bool withSeconds)
+{
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(utcSeconds, Qt::UTC).toLocalTime();
+    return QLocale().toString(time, withSeconds ? QStringLiteral("d MMM yyyy HH:mm:ss")
+                                                : QStringLiteral("d MMM yyyy HH:mm"));
 }
 
 QString HistoryModel::verdictText(const ChakraAssessment &chakra)

@@ -57,6 +57,8 @@ public:
     // 2026 10:30", with the seconds ("10:30:15") where a result kept next to
     // it falls in the same minute.
     QString keptOn(int time) const;
+    // "7 Dec 2026 10:30" (with the seconds: "10:30:15") in local time.
+    static QString localTime(std::int64_t utcSeconds, bool withSeconds = false);
     // "Open 50%", or empty for an untested chakra.
     static QString verdictText(const ChakraAssessment &chakra);
 

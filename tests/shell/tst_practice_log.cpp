@@ -257,7 +257,7 @@ void tst_PracticeLog::myHistoryShowsExportsAndDeletesSessions()
     QCOMPARE(rows.size(), 1 + 4 + 3 + 1);
     QVERIFY(rows[0].endsWith(",Kind,Minutes practised,Postures"));
     QVERIFY(rows[5].endsWith(",result,,"));
-    QCOMPARE(rows[4], QStringLiteral("2026-05-28T23:13:20Z") + QString(14, ',') +
+    QCOMPARE(rows[4], QStringLiteral("2026-05-28T23:13:20Z") + QString(21, ',') +
                           ",practice session,10.0,Mandukasana 8 s; Bhujangasana 15 s");
 
     // Delete acts on the list in hand; Delete All on both.
