@@ -1,4 +1,3 @@
-#include "contrast.h"
 #include "fakes.h"
 #include "history_samples.h"
 #include "scoped_environment.h"
@@ -216,18 +215,16 @@ void tst_History::keptResultsReadBack()
              (QStringList{dates[2], "UnderActive 0%", "UnderActive 25%", "Open 38%", "Open 62%",
                           "OverActive 75%", "OverActive 100%", "Open 50%"}));
     // Each verdict in the palette's own text colour; the chakra marked by a
-    // swatch of its bar's colour in its heading, framed so as to show there.
+    // swatch of its bar's colour in its heading.
     const QList<QColor> barColours{{255, 0, 0}, {255, 128, 0}, {255, 255, 0},  {0, 128, 0},
                                    {0, 0, 255}, {68, 51, 164}, {154, 100, 236}};
-    const auto swatch = [table](int column) {
-        return table->model()->headerData(column, Qt::Horizontal, Qt::DecorationRole);
-    };
-    QVERIFY(swatch(0).isNull());
     for (int k = 0; k < ChakraCount; ++k) {
         QVERIFY(!table->model()->index(2, k + 1).data(Qt::ForegroundRole).isValid());
-        const QImage image = swatch(k + 1).value<QPixmap>().toImage();
-        QCOMPARE(image.pixelColor(image.rect().center()), barColours[k]);
-        QVERIFY(contrast(image.pixelColor(0, 0), table->palette().color(QPalette::Button)) >= 3.0);
+        const QImage swatch = table->model()
+                                  ->headerData(k + 1, Qt::Horizontal, Qt::DecorationRole)
+                                  .value<QPixmap>()
+                                  .toImage();
+        QCOMPARE(swatch.pixelColor(swatch.rect().center()), barColours[k]);
     }
 
     // The newest is selected; the chart tells each point.
