@@ -63,18 +63,18 @@ std::string keptResultsCsv(const std::vector<KeptResult> &records)
     std::string csv = csvField("Date and time (UTC)");
     for (int k = 0; k < ChakraCount; ++k) {
         const std::string title(ChakraTitles[asIndex(k)]);
-        csv += ',' + csvField(title + " score") + ',' + csvField(title + " verdict");
+        for (const char *column : {" verdict", " percent", " score (of 8)"})
+            csv += ',' + csvField(title + column);
     }
     csv += End;
     for (const KeptResult &record : records) {
         csv += csvField(isoUtc(record.keptAtUtc));
-        const Assessment assessment = assess(record.run);
-        for (const ChakraAssessment &chakra : assessment.chakras) {
-            csv += ',';
+        for (const ChakraAssessment &chakra : assess(record.run).chakras) {
             if (chakra.tested)
-                csv += std::to_string(chakra.score()) + ',' + csvField(verdictName(chakra.verdict));
+                csv += ',' + csvField(verdictName(chakra.verdict)) + ',' +
+                       std::to_string(chakra.barPercent) + ',' + std::to_string(chakra.score());
             else
-                csv += ',';
+                csv += ",,,";
         }
         csv += End;
     }

@@ -33,8 +33,9 @@ bool isWellFormed(const KeptResult &record);
 std::string isoUtc(std::int64_t secondsUtc);
 
 // The records as comma-separated values (RFC 4180, UTF-8, CR LF line ends): a
-// header row, then one row per record: the date and time (UTC), then the
-// score (0..8) and verdict of each chakra, both blank for an untested one.
+// header row, then one row per record: the date and time (UTC), then each
+// chakra's verdict, percentage (as My History's table shows them) and score
+// of 8, all three blank for an untested chakra.
 std::string keptResultsCsv(const std::vector<KeptResult> &records);
 
 // The forms a store keeps: the tested chakras as bits (chakra k is bit k), and

@@ -80,7 +80,7 @@ void HistoryStore::open()
 {
     if (path_.isEmpty()) {
         state_ = State::Unavailable;
-        notice_ = QCoreApplication::translate(
+        unavailable_ = QCoreApplication::translate(
             "HistoryStore", "My History is not available: there is no home folder to keep it "
                             "in.");
         return;
@@ -92,9 +92,11 @@ void HistoryStore::open()
     }
     if (!info.isFile()) {
         state_ = State::Unavailable;
-        notice_ = QCoreApplication::translate("HistoryStore",
-                                              "My History is not available: %1 is not a file.")
-                      .arg(path_);
+        unavailable_ = QCoreApplication::translate(
+                           "HistoryStore",
+                           "My History is not available: it is kept in the file %1, and what is "
+                           "there now is not a file (a folder, a pipe or a device).")
+                           .arg(path_);
         return;
     }
 
@@ -109,11 +111,12 @@ void HistoryStore::open()
     case historyRecovery::Condition::Broken:
         if (const QString aside = historyRecovery::setAside(path_); aside.isEmpty()) {
             state_ = State::Unavailable;
-            notice_ = QCoreApplication::translate(
-                          "HistoryStore",
-                          "My History is not available: %1 cannot be read, and it could not be "
-                          "moved aside to start a fresh history.")
-                          .arg(path_);
+            unavailable_ =
+                QCoreApplication::translate(
+                    "HistoryStore",
+                    "My History is not available: %1 cannot be read, and it could not be "
+                    "moved aside to start a fresh history.")
+                    .arg(path_);
         } else {
             state_ = State::Empty;
             notice_ = QCoreApplication::translate(
@@ -196,8 +199,8 @@ QString HistoryStore::keep(KeptResult &record)
 {
     switch (state_) {
     case State::Unavailable:
-        return keepFailure(
-            QCoreApplication::translate("HistoryStore", "My History is not available."));
+        return unavailable_ + QLatin1Char(' ') +
+               QCoreApplication::translate("HistoryStore", "The result was not kept.");
     case State::ReadOnly:
         return keepFailure(QCoreApplication::translate(
             "HistoryStore", "My History was kept by a newer version of Pranoth."));
@@ -281,6 +284,11 @@ std::vector<KeptResult> HistoryStore::keptResults()
 bool HistoryStore::canChange() const
 {
     return state_ == State::ReadWrite;
+}
+
+QString HistoryStore::whyUnavailable() const
+{
+    return state_ == State::Unavailable ? unavailable_ : QString();
 }
 
 QString HistoryStore::takeNotice()

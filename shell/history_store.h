@@ -45,6 +45,7 @@ public:
 
     std::vector<KeptResult> keptResults() override;
     bool canChange() const override;
+    QString whyUnavailable() const override;
     QString takeNotice() override;
     QString remove(std::int64_t id) override;
     QString removeAll() override;
@@ -63,6 +64,7 @@ private:
     std::unique_ptr<SqliteConnection> connection_;
     State state_ = State::Unavailable;
     QString notice_;
+    QString unavailable_; // why, while the state is Unavailable
 };
 
 } // namespace pranoth

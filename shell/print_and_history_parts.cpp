@@ -41,7 +41,7 @@ public:
     {
         const QString failure = history().keep(run);
         if (const QString notice = history().takeNotice(); !notice.isEmpty())
-            tell(notice);
+            tell(notice, MessageIcon::Warning);
         if (!failure.isEmpty()) {
             tell(failure, MessageIcon::Critical);
             return false;

@@ -1,10 +1,39 @@
 #include "sqlite_connection.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <cstdio>
 
 #include <utility>
 
 namespace pranoth {
+
+namespace {
+
+bool exists(const std::string &path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+// A path as the path of a "file:" address.
+std::string uriEscaped(const std::string &path)
+{
+    std::string escaped;
+    for (const char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            char code[4];
+            std::snprintf(code, sizeof code, "%%%02X", static_cast<unsigned char>(c));
+            escaped += code;
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+} // namespace
 
 SqliteStatement::SqliteStatement(sqlite3 *connection, sqlite3_stmt *statement)
     : connection_(connection), statement_(statement)
@@ -69,9 +98,16 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const std::string &path
                                                          int busyTimeoutMs, SqliteError &error)
 {
     sqlite3 *connection = nullptr;
-    const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
-                      SQLITE_OPEN_NOMUTEX;
-    const int result = sqlite3_open_v2(path.c_str(), &connection, flags, nullptr);
+    int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                SQLITE_OPEN_NOMUTEX;
+    std::string name = path;
+    // Only read, a file with no log beside it is read as it lies: no log
+    // files of this connection's own are made beside it and left behind.
+    if (mode == Mode::ReadOnly && !exists(path + "-wal") && !exists(path + "-journal")) {
+        name = "file:" + uriEscaped(path) + "?immutable=1";
+        flags |= SQLITE_OPEN_URI;
+    }
+    const int result = sqlite3_open_v2(name.c_str(), &connection, flags, nullptr);
     if (result != SQLITE_OK) {
         error = {connection ? sqlite3_extended_errcode(connection) : result,
                  connection ? sqlite3_errmsg(connection) : sqlite3_errstr(result)};

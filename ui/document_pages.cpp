@@ -26,6 +26,9 @@ class DocumentPages {
 };
 
 constexpr qreal MillimetresPerInch = 25.4;
+// A paragraph that would leave a line alone at a page's foot or head goes to
+// the next page whole, when it is no longer than this.
+constexpr int MostLinesMovedWhole = 12;
 
 // A heading of the program's texts: every character that is not white space
 // belongs to a heading section.
@@ -55,11 +58,12 @@ QTextBlock nextWithText(QTextBlock block)
     return {};
 }
 
-// Moves headings that would stand alone at the foot of a page, with any
-// headings just above them, to the next page. Each move only shifts what
+// Moves headings that would stand alone at the foot of a page, and
+// paragraphs that would leave a single line alone at a page's foot or head,
+// with any headings just above them, to the next page. Each move only shifts what
 // follows, so one pass in document order settles the layout; a second pass
 // confirms it.
-void moveStrandedHeadings(QTextDocument &document)
+void moveStrandedBlocks(QTextDocument &document)
 {
     QAbstractTextDocumentLayout *layout = document.documentLayout();
     const qreal pageHeight = document.pageSize().height();
@@ -74,17 +78,28 @@ void moveStrandedHeadings(QTextDocument &document)
         return block.isValid() && !block.text().isEmpty() && block.layout()->lineCount() > 0;
     };
     // Whether a block breaks its rule: a heading apart from the line after
-    // it, or a block to keep whole split over two pages.
+    // it, a block to keep whole split over two pages, or a paragraph that
+    // leaves a single line of its own at a page's foot or head.
     const auto stranded = [&](const QTextBlock &block) {
         if (staysWithNext(block)) {
             const QTextBlock next = nextWithText(block);
             return laidOut(next) &&
                    pageOf(lineAt(block, 0).first) != pageOf(lineAt(next, 0).second);
         }
+        const int lines = block.layout()->lineCount();
+        const int firstPage = pageOf(lineAt(block, 0).first);
+        const int lastPage = pageOf(lineAt(block, lines - 1).second);
+        if (firstPage == lastPage)
+            return false;
         if (block.blockFormat().boolProperty(UnbrokenProperty))
-            return pageOf(lineAt(block, 0).first) !=
-                   pageOf(lineAt(block, block.layout()->lineCount() - 1).second);
-        return false;
+            return true;
+        int onFirst = 0;
+        while (onFirst < lines && pageOf(lineAt(block, onFirst).second) == firstPage)
+            ++onFirst;
+        int onLast = 0;
+        while (onLast < lines && pageOf(lineAt(block, lines - 1 - onLast).first) == lastPage)
+            ++onLast;
+        return (onFirst == 1 || onLast == 1) && lines <= MostLinesMovedWhole;
     };
 
     for (int pass = 0; pass < 4; ++pass) {
@@ -160,7 +175,7 @@ void layOutPages(QTextDocument &document, QPaintDevice *device, QSizeF pageSize)
     frame.setBottomMargin(millimetres(BottomMarginMm, dpi));
     document.rootFrame()->setFrameFormat(frame);
     document.setPageSize(pageSize);
-    moveStrandedHeadings(document);
+    moveStrandedBlocks(document);
 }
 
 QString paintPages(QTextDocument &document, QPagedPaintDevice &device)

@@ -37,7 +37,8 @@ qreal millimetres(qreal mm, int dpi);
 
 // Lays the document out for `device` (the screen when there is none) on pages
 // of `pageSize` device pixels, with the margins above, and moves every heading
-// that would stand alone at a page's foot to the next page.
+// that would stand alone at a page's foot, and every paragraph that would
+// leave one line alone at a page's foot or head, to the next page.
 void layOutPages(QTextDocument &document, QPaintDevice *device, QSizeF pageSize);
 
 // Lays the document out for `device`, whose painting area is its whole page,

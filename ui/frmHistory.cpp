@@ -22,6 +22,7 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace pranoth {
@@ -168,8 +169,18 @@ frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *paren
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     reload();
-    showNotice(source_.takeNotice());
+    showNotice({});
+    noticeWhenShown_ = source_.takeNotice();
     centreWhenFirstShown(this);
+}
+
+void frmHistory::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (noticeWhenShown_.isEmpty())
+        return;
+    // Over the window, once it is there.
+    QTimer::singleShot(0, this, [this] { tell(std::exchange(noticeWhenShown_, QString())); });
 }
 
 void frmHistory::reload()
@@ -182,23 +193,23 @@ frmHistory::~frmHistory() = default;
 
 void frmHistory::showNotice(const QString &notice)
 {
-    QString standing;
-    if (model->rowCount() == 0)
+    QString standing = source_.whyUnavailable();
+    if (standing.isEmpty() && model->rowCount() == 0)
         standing = tr("Nothing has been kept yet. To keep a result, choose Keep in My History in "
                       "the File menu of the result window.");
-    else if (!source_.canChange())
+    else if (standing.isEmpty() && !source_.canChange())
         standing = tr("This history can be looked at, but not changed.");
     lblNotice->setText(standing);
     lblNotice->setVisible(!standing.isEmpty());
     updateButtons();
-    // Told once, as the window opens or after a change failed.
+    // Told after a change failed.
     if (!notice.isEmpty())
         tell(notice);
 }
 
 void frmHistory::tell(const QString &message) const
 {
-    platform_.showMessage(toUtf8(message), MessageIcon::Information, MessageButtons::Ok);
+    platform_.showMessage(toUtf8(message), MessageIcon::Warning, MessageButtons::Ok);
 }
 
 const KeptResult *frmHistory::selectedResult() const
@@ -250,8 +261,9 @@ void frmHistory::updateButtons()
 void frmHistory::deleteSelected()
 {
     const KeptResult *result = selectedResult();
-    if (!result || !confirm(tr("Delete the result kept on %1? This cannot be undone.")
-                                .arg(HistoryModel::localTime(result->keptAtUtc))))
+    if (!result ||
+        !confirm(tr("Delete the result kept on %1? This cannot be undone.")
+                     .arg(model->keptOn(model->timeOfRow(tblResults->currentIndex().row())))))
         return;
     const std::int64_t id = result->id;
     const int position = tblResults->currentIndex().row();

@@ -19,8 +19,9 @@ class Platform;
 
 // My History: the kept results, newest first, each chakra's trend across
 // them, and the selected result's full report. The window reads the results
-// once when it opens; it asks and tells the user through the platform; it
-// only closes itself.
+// once when it opens; it asks and tells the user through the platform, a
+// word about the history itself over the window once it is shown; it only
+// closes itself.
 class frmHistory : public QWidget {
     Q_OBJECT
 
@@ -30,6 +31,9 @@ public:
 
     // Reads the kept results again and selects the newest.
     void reload();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 signals:
     void savePdfRequested(const pranoth::KeptResult &result);
@@ -65,6 +69,8 @@ private:
     QPushButton *cmdClose = nullptr;
     HistorySource &source_;
     Platform &platform_;
+    // What the user is told over the window once it is shown.
+    QString noticeWhenShown_;
 };
 
 } // namespace pranoth

@@ -199,11 +199,9 @@ void HistoryChart::paintEvent(QPaintEvent *event)
     painter.setPen(palette().color(QPalette::Text));
     if (last_ >= first_) {
         const QRectF axis(plot.left(), plot.bottom(), plot.width(), AxisHeight);
-        painter.drawText(axis, Qt::AlignLeft | Qt::AlignVCenter,
-                         HistoryModel::localTime(model_.resultByTime(first_).keptAtUtc));
+        painter.drawText(axis, Qt::AlignLeft | Qt::AlignVCenter, model_.keptOn(first_));
         if (last_ > first_)
-            painter.drawText(axis, Qt::AlignRight | Qt::AlignVCenter,
-                             HistoryModel::localTime(model_.resultByTime(last_).keptAtUtc));
+            painter.drawText(axis, Qt::AlignRight | Qt::AlignVCenter, model_.keptOn(last_));
     } else {
         // On the base, not across the bands.
         const QString nothing = tr("Nothing kept yet");
@@ -273,8 +271,7 @@ void HistoryChart::describeShown()
     }
     QString text;
     if (selected_ >= 0 && selected_ < model_.rowCount()) {
-        text += tr("Selected result, kept on %1:")
-                    .arg(HistoryModel::localTime(model_.resultByTime(selected_).keptAtUtc));
+        text += tr("Selected result, kept on %1:").arg(model_.keptOn(selected_));
         for (int k = 0; k < ChakraCount; ++k) {
             const ChakraAssessment &assessed = model_.chakrasByTime(selected_)[asIndex(k)];
             text += QLatin1Char(' ') + chakraShortName(k) + QLatin1Char(' ') +
@@ -284,15 +281,13 @@ void HistoryChart::describeShown()
         text += QLatin1Char('\n');
     }
     text += tr("The chart shows %n kept result(s), from %1 to %2.", nullptr, last_ - first_ + 1)
-                .arg(HistoryModel::localTime(model_.resultByTime(first_).keptAtUtc),
-                     HistoryModel::localTime(model_.resultByTime(last_).keptAtUtc));
+                .arg(model_.keptOn(first_), model_.keptOn(last_));
     for (int k = 0; k < ChakraCount; ++k) {
         QStringList points;
         for (int r = first_; r <= last_; ++r) {
             if (const ChakraAssessment &assessed = model_.chakrasByTime(r)[asIndex(k)];
                 assessed.tested)
-                points << HistoryModel::localTime(model_.resultByTime(r).keptAtUtc) +
-                              QLatin1Char(' ') + HistoryModel::verdictText(assessed);
+                points << model_.keptOn(r) + QLatin1Char(' ') + HistoryModel::verdictText(assessed);
         }
         text += QLatin1Char('\n') + chakraShortName(k) + QStringLiteral(": ") +
                 (points.isEmpty() ? tr("not tested") : points.join(QStringLiteral("; "))) +

@@ -31,6 +31,7 @@ void HistoryModel::setResults(std::vector<KeptResult> records)
     beginResetModel();
     records_ = std::move(records);
     chakras_.assign(records_.size(), std::nullopt);
+    findSharedMinutes();
     arrange(sortColumn_, sortOrder_);
     endResetModel();
 }
@@ -46,6 +47,7 @@ void HistoryModel::removeResult(std::int64_t id)
     beginRemoveRows({}, row, row);
     records_.erase(found);
     chakras_.erase(chakras_.begin() + time);
+    findSharedMinutes();
     order_.erase(order_.begin() + row);
     std::transform(order_.begin(), order_.end(), order_.begin(),
                    [time](int later) { return later > time ? later - 1 : later; });
@@ -114,10 +116,23 @@ void HistoryModel::sort(int column, Qt::SortOrder order)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-QString HistoryModel::localTime(std::int64_t keptAtUtc)
+void HistoryModel::findSharedMinutes()
 {
-    const QDateTime time = QDateTime::fromSecsSinceEpoch(keptAtUtc, Qt::UTC).toLocalTime();
-    return QLocale().toString(time, QStringLiteral("d MMM yyyy HH:mm"));
+    // The results are held in time order: a minute is shared by neighbours.
+    const auto minute = [this](std::size_t time) { return records_[time].keptAtUtc / 60; };
+    seconds_.assign(records_.size(), false);
+    for (std::size_t time = 1; time < records_.size(); ++time) {
+        if (minute(time) == minute(time - 1))
+            seconds_[time] = seconds_[time - 1] = true;
+    }
+}
+
+QString HistoryModel::keptOn(int time) const
+{
+    const QDateTime kept =
+        QDateTime::fromSecsSinceEpoch(resultByTime(time).keptAtUtc, Qt::UTC).toLocalTime();
+    return QLocale().toString(kept, seconds_[asIndex(time)] ? QStringLiteral("d MMM yyyy HH:mm:ss")
+                                                            : QStringLiteral("d MMM yyyy HH:mm"));
 }
 
 QString HistoryModel::verdictText(const ChakraAssessment &chakra)
@@ -143,11 +158,10 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const KeptResult &record = result(index.row());
     const int chakra = index.column() - 1;
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == DateColumn ? localTime(record.keptAtUtc)
+        return index.column() == DateColumn ? keptOn(timeOfRow(index.row()))
                                             : verdictText(chakras(index.row())[asIndex(chakra)]);
     case Qt::AccessibleTextRole:
         if (index.column() != DateColumn && !chakras(index.row())[asIndex(chakra)].tested)

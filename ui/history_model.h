@@ -52,8 +52,10 @@ public:
     const KeptResult &result(int row) const { return resultByTime(timeOfRow(row)); }
     const Chakras &chakras(int row) const { return chakrasByTime(timeOfRow(row)); }
 
-    // "7 Dec 2026 10:30" style, in local time.
-    static QString localTime(std::int64_t keptAtUtc);
+    // When the result at time index `time` was kept, in local time: "7 Dec
+    // 2026 10:30", with the seconds ("10:30:15") where a result kept next to
+    // it falls in the same minute.
+    QString keptOn(int time) const;
     // "Open 50%", or empty for an untested chakra.
     static QString verdictText(const ChakraAssessment &chakra);
 
@@ -68,11 +70,14 @@ public:
 private:
     // Sets order_ for the given column and order, rows_ as its inverse.
     void arrange(int column, Qt::SortOrder order);
+    // Which results are shown with their seconds.
+    void findSharedMinutes();
 
     std::vector<KeptResult> records_;
     mutable std::vector<std::optional<Chakras>> chakras_;
-    std::vector<int> order_; // time index by row
-    std::vector<int> rows_;  // row by time index
+    std::vector<bool> seconds_; // by time index: shown with the seconds
+    std::vector<int> order_;    // time index by row
+    std::vector<int> rows_;     // row by time index
     int sortColumn_ = DateColumn;
     Qt::SortOrder sortOrder_ = Qt::DescendingOrder;
 };

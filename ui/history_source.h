@@ -20,6 +20,9 @@ public:
     virtual std::vector<KeptResult> keptResults() = 0;
     // False while results can only be looked at (or there is no history at all).
     virtual bool canChange() const = 0;
+    // Why there is no history at all, and where it is kept, for the user;
+    // empty when there is one.
+    virtual QString whyUnavailable() const = 0;
     // A message the user has not been given yet (a history that is read-only,
     // unavailable, or a damaged file set aside), once; otherwise empty.
     virtual QString takeNotice() = 0;

@@ -153,9 +153,13 @@ private:
             const ChakraAssessment &chakra = assessment_.chakras[asIndex(k)];
             if (!chakra.tested)
                 continue;
-            line(ResultDocument::tr("%1: %2 of %3 answers matched the key, %4 were \u201cNot "
-                                    "Sure\u201d: %5.")
-                     .arg(fromLatin1(chakraDisplayName(k)))
+            const QString tally =
+                chakra.notSure == 1
+                    ? ResultDocument::tr("%1: %2 of %3 answers matched the key, %4 was \u201cNot "
+                                         "Sure\u201d: %5.")
+                    : ResultDocument::tr("%1: %2 of %3 answers matched the key, %4 were \u201cNot "
+                                         "Sure\u201d: %5.");
+            line(tally.arg(fromLatin1(chakraDisplayName(k)))
                      .arg(chakra.matched)
                      .arg(chakra.asked)
                      .arg(chakra.notSure)

@@ -26,7 +26,11 @@ QString defaultResultPdfPath(const QDateTime &completed)
 {
     const QDate day = completed.isValid() ? completed.date() : QDate::currentDate();
     const QString name = ResultPrinting::tr("Pranoth result %1.pdf").arg(day.toString(Qt::ISODate));
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
+    // The documents folder, else the home folder: never the folder the
+    // program happened to be started in.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    return QDir(folder).filePath(name);
 }
 
 bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDateTime &completed)

@@ -11,7 +11,8 @@ class Platform;
 struct Assessment;
 
 // The name a saved result is offered under: "Pranoth result YYYY-MM-DD.pdf",
-// dated the day the test was completed, in the user's documents folder.
+// dated the day the test was completed, in the user's documents folder (the
+// home folder when there is none).
 QString defaultResultPdfPath(const QDateTime &completed);
 
 // "Save as PDF…": asks where, adds ".pdf" when the name has no such ending and

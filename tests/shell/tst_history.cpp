@@ -144,6 +144,9 @@ private slots:
     void keepFailureChangesNothing();
     void deleting_data();
     void deleting();
+    void unavailableHistorySaysWhy_data();
+    void unavailableHistorySaysWhy();
+    void resultsOfOneMinuteShowTheirSeconds();
     void killedWhileKeeping();
 };
 
@@ -278,17 +281,25 @@ void tst_History::keptResultsReadBack()
     QVERIFY(told(platform).isEmpty());
     QCOMPARE(contentOf(home.filePath("history.csv")),
              QByteArray("Date and time (UTC),"
-                        "Root Chakra (Muladhara) score,Root Chakra (Muladhara) verdict,"
-                        "Sacral Chakra (Swadhisthanna) score,Sacral Chakra (Swadhisthanna) verdict,"
-                        "Navel Chakra (Manipura) score,Navel Chakra (Manipura) verdict,"
-                        "Heart Chakra (Anahata) score,Heart Chakra (Anahata) verdict,"
-                        "Throat Chakra (Vishuddha) score,Throat Chakra (Vishuddha) verdict,"
-                        "Third Eye Chakra (Ajna) score,Third Eye Chakra (Ajna) verdict,"
-                        "Crown Chakra (Sahasrara) score,Crown Chakra (Sahasrara) verdict\r\n"
-                        "2026-07-01T12:00:00Z,0,UnderActive,2,UnderActive,3,Open,5,Open,"
-                        "6,OverActive,8,OverActive,4,Open\r\n"
-                        "2026-12-07T04:00:00Z,,,7,OverActive,,,,,1,UnderActive,,,3,Open\r\n"
-                        "2026-12-07T23:45:00Z,,,,,,,,,,,,,8,OverActive\r\n"));
+                        "Root Chakra (Muladhara) verdict,Root Chakra (Muladhara) percent,"
+                        "Root Chakra (Muladhara) score (of 8),"
+                        "Sacral Chakra (Swadhisthanna) verdict,Sacral Chakra (Swadhisthanna) "
+                        "percent,Sacral Chakra (Swadhisthanna) score (of 8),"
+                        "Navel Chakra (Manipura) verdict,Navel Chakra (Manipura) percent,"
+                        "Navel Chakra (Manipura) score (of 8),"
+                        "Heart Chakra (Anahata) verdict,Heart Chakra (Anahata) percent,"
+                        "Heart Chakra (Anahata) score (of 8),"
+                        "Throat Chakra (Vishuddha) verdict,Throat Chakra (Vishuddha) percent,"
+                        "Throat Chakra (Vishuddha) score (of 8),"
+                        "Third Eye Chakra (Ajna) verdict,Third Eye Chakra (Ajna) percent,"
+                        "Third Eye Chakra (Ajna) score (of 8),"
+                        "Crown Chakra (Sahasrara) verdict,Crown Chakra (Sahasrara) percent,"
+                        "Crown Chakra (Sahasrara) score (of 8)\r\n"
+                        "2026-07-01T12:00:00Z,UnderActive,0,0,UnderActive,25,2,Open,38,3,"
+                        "Open,62,5,OverActive,75,6,OverActive,100,8,Open,50,4\r\n"
+                        "2026-12-07T04:00:00Z,,,,OverActive,88,7,,,,,,,UnderActive,12,1,,,,"
+                        "Open,38,3\r\n"
+                        "2026-12-07T23:45:00Z,,,,,,,,,,,,,,,,,,,OverActive,100,8\r\n"));
     platform.savePaths = {home.filePath("history.csv/inside.csv").toStdString()};
     exportCsv->click();
     QCOMPARE(told(platform).size(), 1);
@@ -407,7 +418,14 @@ void tst_History::openExistingFile()
     HistoryStore store(path);
     FakePlatform platform;
     auto *window = new frmHistory(store, platform);
+    // A word about the history comes over the window once it is there, as a warning.
+    QVERIFY(told(platform).isEmpty());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::qWait(10);
     const QStringList toldNow = told(platform);
+    for (const ShownMessage &message : platform.messages)
+        QCOMPARE(message.icon, MessageIcon::Warning);
     auto *table = window->findChild<QTableView *>("tblResults");
     auto *deleteOne = window->findChild<QPushButton *>("cmdDelete");
     auto *deleteAll = window->findChild<QPushButton *>("cmdDeleteAll");
@@ -426,6 +444,11 @@ void tst_History::openExistingFile()
                                  ? "Nothing has been kept yet. To keep a result, choose Keep in My "
                                    "History in the File menu of the result window."
                                  : "");
+    // Reading leaves nothing behind that the read did not need.
+    if (!changeable)
+        QCOMPARE(QDir(home.path()).entryList(QDir::Files), QStringList{"history.sqlite"});
+    if (outcome == "setAside" && raw != "killed")
+        QCOMPARE(QDir(home.path()).entryList({"*-shm", "*-wal", "*-journal"}), QStringList());
     window->close();
     const std::vector<KeptResult> kept = store.keptResults();
 
@@ -573,6 +596,59 @@ void tst_History::deleting()
         QVERIFY(notice->text().startsWith("Nothing has been kept yet."));
     }
     window->close();
+}
+
+void tst_History::unavailableHistorySaysWhy_data()
+{
+    QTest::addColumn<bool>("pipe"); // else a folder
+    QTest::newRow("a folder in its place") << false;
+    QTest::newRow("a pipe in its place") << true;
+}
+
+// With no history to be had, My History says so, why and where, instead of
+// advice that cannot work; a keep says the same.
+void tst_History::unavailableHistorySaysWhy()
+{
+    QFETCH(bool, pipe);
+    QTemporaryDir home;
+    const QString path = home.filePath("history.sqlite");
+    QVERIFY(pipe ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 : QDir().mkdir(path));
+    HistoryStore store(path);
+    FakePlatform platform;
+    frmHistory window(store, platform);
+    auto *notice = window.findChild<QLabel *>("lblNotice");
+    QVERIFY(notice);
+    const QString why = "My History is not available: it is kept in the file " + path +
+                        ", and what is there now is not a file (a folder, a pipe or a device).";
+    QCOMPARE(notice->text(), why);
+    KeptResult record = sampleResult(1);
+    QCOMPARE(store.keep(record), why + " The result was not kept.");
+}
+
+// Results kept within one minute show their seconds, so that the table and
+// the chart's ends tell them apart; a result alone in its minute does not.
+void tst_History::resultsOfOneMinuteShowTheirSeconds()
+{
+    const ScopedEnvironment utc{{"TZ", "UTC0"}};
+    QTemporaryDir home;
+    HistoryStore store(home.filePath("history.sqlite"));
+    for (const std::int64_t keptAt : {1'796'635'805, 1'796'635'825, 1'796'637'600}) {
+        KeptResult record = sampleResult(2);
+        record.keptAtUtc = keptAt; // 09:30:05, 09:30:25 and 10:00:00 on 7 Dec 2026
+        QCOMPARE(store.keep(record), QString());
+    }
+    FakePlatform platform;
+    frmHistory window(store, platform);
+    auto *table = window.findChild<QTableView *>("tblResults");
+    auto *chart = window.findChild<QWidget *>("chart");
+    QVERIFY(table && chart);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(datesOf(*table),
+             (QStringList{"7 Dec 2026 10:00", "7 Dec 2026 09:30:25", "7 Dec 2026 09:30:05"}));
+    QVERIFY2(chart->accessibleDescription().contains(
+                 "The chart shows 3 kept result(s), from 7 Dec 2026 09:30:05 to 7 Dec 2026 10:00."),
+             qPrintable(chart->accessibleDescription()));
 }
 
 void tst_History::killedWhileKeeping()

@@ -7,16 +7,24 @@
 #include "core/test_run.h"
 #include "shell/history_store.h"
 #include "shell/print_and_history.h"
+#include "ui/document_pages.h"
+#include "ui/result_document.h"
 #include "ui/result_output.h"
 #include "yoga/asana_catalogue.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -132,6 +140,31 @@ QString verdictOfScore(int score)
                         : "OverActive";
 }
 
+// The paragraphs of the result laid out as the PDF writer lays them out that
+// leave a single line at a page's foot or head.
+QStringList loneLines(const Assessment &assessment, QPageSize::PageSizeId paper)
+{
+    QBuffer memory;
+    memory.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&memory);
+    writer.setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF()));
+    const auto document = composeResultDocument(assessment, QDateTime::currentDateTime());
+    layOutPages(*document, &writer, QSizeF(writer.width(), writer.height()));
+    const qreal pageHeight = document->pageSize().height();
+    QStringList lone;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        const qreal top = document->documentLayout()->blockBoundingRect(block).top();
+        QList<int> pages; // of each line
+        for (int line = 0; line < layout->lineCount(); ++line)
+            pages << int((top + layout->lineAt(line).rect().center().y()) / pageHeight);
+        if (pages.size() > 1 && pages.front() != pages.back() &&
+            (pages.count(pages.front()) == 1 || pages.count(pages.back()) == 1))
+            lone << block.text().left(40);
+    }
+    return lone;
+}
+
 } // namespace
 
 class tst_ResultDocument : public QObject {
@@ -244,12 +277,12 @@ private slots:
 
         // How each verdict came about.
         for (int k = 0; k < ChakraCount; ++k) {
-            const QString tally = QStringLiteral("%1: %2 of 8 answers matched the key, %3 were "
-                                                 "\u201cNot Sure\u201d: %4.")
+            const QString tally = QStringLiteral("%1: %2 of 8 answers matched the key, %3 %4 "
+                                                 "\u201cNot Sure\u201d: %5.")
                                       .arg(Titles[k])
                                       .arg(answers[k].first)
                                       .arg(answers[k].second)
-                                      .arg(verdicts[k]);
+                                      .arg(answers[k].second == 1 ? "was" : "were", verdicts[k]);
             QVERIFY2(holds(tally) == (answers[k].first >= 0), qPrintable(tally));
         }
 
@@ -296,6 +329,11 @@ private slots:
             QVERIFY2(simplified(pages.value(page)).contains(postures[record]),
                      qPrintable(postures[record]));
         }
+        // No paragraph leaves a line alone at a page's foot or head, on
+        // either paper.
+        QCOMPARE(loneLines(answered.assessment, QPageSize::Letter), QStringList());
+        QCOMPARE(loneLines(answered.assessment, QPageSize::A4), QStringList());
+
         QCOMPARE(all.contains("Recommended yoga"), !postures.isEmpty());
         QCOMPARE(all.contains("no chakra yoga is needed"), postures.isEmpty());
         QVERIFY2(
@@ -428,6 +466,12 @@ private slots:
                                  "\u201d does not exist.\n\nPlease choose another place.",
                          }));
         QVERIFY(!QFileInfo::exists(missing));
+
+        // With no documents folder, the home folder; never the current one.
+        QVERIFY(QDir(documents).removeRecursively());
+        part->saveAsPdf(answered.result, answered.assessment);
+        QCOMPARE(said(), QStringList{"Save Result as PDF: " + folder.path() +
+                                     "/Pranoth result 2026-12-07.pdf"});
     }
 };
 
