@@ -3,6 +3,8 @@
 #include "report.h"
 #include "rounding.h"
 
+#include <algorithm>
+
 namespace pranoth {
 
 Int16 barPercent(int score)
@@ -26,11 +28,8 @@ std::array<bool, ChakraSlots> Assessment::yogaNeeded() const
 
 bool Assessment::needsYoga() const
 {
-    for (const ChakraAssessment &chakra : chakras) {
-        if (chakra.needsYoga())
-            return true;
-    }
-    return false;
+    return std::ranges::any_of(chakras,
+                               [](const ChakraAssessment &chakra) { return chakra.needsYoga(); });
 }
 
 Assessment assess(const CompletedRun &run)

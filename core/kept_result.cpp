@@ -5,23 +5,6 @@
 
 namespace pranoth {
 
-namespace {
-
-std::string csvField(std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-} // namespace
-
 bool isWellFormed(const KeptResult &record)
 {
     std::array<int, ChakraCount> asked{};
@@ -55,30 +38,6 @@ std::string isoUtc(std::int64_t secondsUtc)
                   unsigned(date.month()), unsigned(date.day()), int(time.hours().count()),
                   int(time.minutes().count()), int(time.seconds().count()));
     return text;
-}
-
-std::string keptResultsCsv(const std::vector<KeptResult> &records)
-{
-    constexpr std::string_view End = "\r\n";
-    std::string csv = csvField("Date and time (UTC)");
-    for (int k = 0; k < ChakraCount; ++k) {
-        const std::string title(ChakraTitles[asIndex(k)]);
-        for (const char *column : {" verdict", " percent", " score (of 8)"})
-            csv += ',' + csvField(title + column);
-    }
-    csv += End;
-    for (const KeptResult &record : records) {
-        csv += csvField(isoUtc(record.keptAtUtc));
-        for (const ChakraAssessment &chakra : assess(record.run).chakras) {
-            if (chakra.tested)
-                csv += ',' + csvField(verdictName(chakra.verdict)) + ',' +
-                       std::to_string(chakra.barPercent) + ',' + std::to_string(chakra.score());
-            else
-                csv += ",,,";
-        }
-        csv += End;
-    }
-    return csv;
 }
 
 std::int64_t testedBits(const ChakraSet &tested)

@@ -32,12 +32,6 @@ bool isWellFormed(const KeptResult &record);
 // "2026-12-07T10:30:00Z".
 std::string isoUtc(std::int64_t secondsUtc);
 
-// The records as comma-separated values (RFC 4180, UTF-8, CR LF line ends): a
-// header row, then one row per record: the date and time (UTC), then each
-// chakra's verdict, percentage (as My History's table shows them) and score
-// of 8, all three blank for an untested chakra.
-std::string keptResultsCsv(const std::vector<KeptResult> &records);
-
 // The forms a store keeps: the tested chakras as bits (chakra k is bit k), and
 // the questions as one byte each, in the order asked: bank number * 4 + the
 // answer (0 unanswered, 1 "Yes", 2 "No", 3 "Not Sure"); the keys are today's.

@@ -1,14 +1,15 @@
 #include "verdict.h"
 
+#include <algorithm>
+
 namespace pranoth {
 
 Verdict verdictOf(int score)
 {
-    for (const VerdictBand &band : VerdictBands) {
-        if (score >= band.lowestScore && score <= band.highestScore)
-            return band.verdict;
-    }
-    return Verdict::OverActive;
+    const auto band = std::ranges::find_if(VerdictBands, [score](const VerdictBand &band) {
+        return score >= band.lowestScore && score <= band.highestScore;
+    });
+    return band != VerdictBands.end() ? band->verdict : Verdict::OverActive;
 }
 
 std::string_view verdictName(Verdict verdict)

@@ -5,9 +5,11 @@
 #include "core/update_reminder.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
+#include "ui/frmPractice.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
 #include "ui/frmYogaChakra.h"
+#include "yoga/practice_plan.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -28,8 +30,9 @@ std::int64_t utcSecondsOf(const DateTime &time)
 
 } // namespace
 
-AppFlow::AppFlow(Platform &platform, QString historyPath, PrintAndHistorySource printAndHistory)
-    : platform_(platform), historyPath_(std::move(historyPath)),
+AppFlow::AppFlow(Platform &platform, QString historyPath, PrintAndHistorySource printAndHistory,
+                 SessionServices &services, SessionClock &clock)
+    : platform_(platform), services_(services), clock_(clock), historyPath_(std::move(historyPath)),
       makePrintAndHistory_(std::move(printAndHistory))
 {}
 
@@ -62,6 +65,7 @@ void AppFlow::connectWindow(FlowWindow &window)
         if (PrintAndHistory *part = printAndHistory(); part && completed_)
             part->saveAsPdf(*completed_, *assessment_);
     });
+    QObject::connect(&window, &FlowWindow::practiseRequested, &window, [this] { practiseAlong(); });
     QObject::connect(&window, &FlowWindow::printRequested, &window, [this, &window] {
         if (PrintAndHistory *part = printAndHistory(); part && completed_)
             part->print(window, *completed_, *assessment_);
@@ -163,6 +167,32 @@ void AppFlow::keepResult(frmResult &result)
     if (PrintAndHistory *part = printAndHistory();
         part && completed_ && part->keep(*completed_) && guard)
         result.markKept();
+}
+
+void AppFlow::practiseAlong()
+{
+    if (practice_) {
+        practice_->raise();
+        practice_->activateWindow();
+        return;
+    }
+    if (!assessment_)
+        return;
+    YogaPlanList plan{};
+    if (!buildYogaPlan(assessment_->yogaNeeded(), plan))
+        return;
+    auto *practice = new frmPractice(platform_, services_, clock_, buildPracticePlan(plan),
+                                     utcSecondsOf(platform_.now()));
+    practice_ = practice;
+    QObject::connect(practice, &frmPractice::keepRequested, practice,
+                     [this, practice](const KeptSession &summary) {
+                         KeptSession session = summary;
+                         const QPointer<frmPractice> guard(practice);
+                         if (PrintAndHistory *part = printAndHistory();
+                             part && part->keepSession(session) && guard)
+                             practice->markKept();
+                     });
+    practice->show();
 }
 
 void AppFlow::findChakraYoga(frmResult &result)

@@ -3,10 +3,13 @@
 #include "core/assessment.h"
 #include "core/kept_result.h"
 #include "core/platform.h"
+#include "core/practice_session.h"
+#include "core/session_services.h"
 #include "core/test_run.h"
 #include "print_and_history.h"
 #include "yoga/yoga_plan.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -19,6 +22,7 @@ namespace pranoth {
 
 class FlowWindow;
 class frmMain;
+class frmPractice;
 class frmQuestions;
 class frmResult;
 
@@ -34,8 +38,10 @@ using PrintAndHistorySource =
 // flow gives it to the test run and shows the windows what to show.
 class AppFlow {
 public:
-    // `historyPath` is where My History keeps results (empty keeps none).
-    AppFlow(Platform &platform, QString historyPath, PrintAndHistorySource printAndHistory);
+    // `historyPath` is where My History keeps results (empty keeps none);
+    // practice sessions use the desktop's `services` and run on `clock`.
+    AppFlow(Platform &platform, QString historyPath, PrintAndHistorySource printAndHistory,
+            SessionServices &services, SessionClock &clock);
     ~AppFlow();
     AppFlow(const AppFlow &) = delete;
     AppFlow &operator=(const AppFlow &) = delete;
@@ -71,6 +77,11 @@ private:
     // The about window, modal over `opener`.
     void showAbout(QWidget &opener);
 
+    // Practise Along from the result or yoga window: a practice window on
+    // the postures of the last result (one at a time; asked again, it comes
+    // to the front).
+    void practiseAlong();
+
     // Keep in My History: the result on screen, once.
     void keepResult(frmResult &result);
     // Printing, PDF and My History, made when first needed; none, after
@@ -85,6 +96,9 @@ private:
     void navigationClose(QWidget &window);
 
     Platform &platform_;
+    SessionServices &services_;
+    SessionClock &clock_;
+    QPointer<frmPractice> practice_;
     QString historyPath_;
     PrintAndHistorySource makePrintAndHistory_;
     std::unique_ptr<PrintAndHistory> printAndHistory_;

@@ -30,7 +30,9 @@ Condition examine(const QString &path)
         return anyTable ? Condition::Broken : Condition::Fresh;
     }
     const bool readable =
-        connection->prepare(std::string(historySchema::ReadAll) + " LIMIT 0").has_value();
+        connection->prepare(std::string(historySchema::ReadAll) + " LIMIT 0").has_value() &&
+        (*version < 2 ||
+         connection->prepare(std::string(historySchema::ReadAllSessions) + " LIMIT 0").has_value());
     return readable ? Condition::Current : Condition::Broken;
 }
 

@@ -21,6 +21,12 @@ constexpr SchemaStep Steps[] = {
         " program_version TEXT NOT NULL,"
         " ticked INTEGER NOT NULL,"   // chakra k tested: bit k
         " questions BLOB NOT NULL)"}, // a byte each: bank number * 4 + answer
+    {2, "CREATE TABLE practice_session ("
+        " id INTEGER PRIMARY KEY,"
+        " started_at INTEGER NOT NULL," // seconds since 1970-01-01T00:00:00Z
+        " program_version TEXT NOT NULL,"
+        " practised_seconds INTEGER NOT NULL," // pauses left out
+        " postures BLOB NOT NULL)"},           // three bytes each: asana, seconds held
 };
 
 } // namespace

@@ -10,12 +10,16 @@ class SqliteConnection;
 namespace historySchema {
 
 // The version this program writes; older files are brought up to it.
-inline constexpr int Version = 1;
+inline constexpr int Version = 2;
 
 // The query every file of a known version answers, once brought up to date:
 // the kept results, in the order kept.
 inline constexpr const char *ReadAll = "SELECT id, kept_at, CAST(program_version AS BLOB), "
                                        "ticked, questions FROM kept_result ORDER BY id";
+// The kept practice sessions, likewise (from version 2).
+inline constexpr const char *ReadAllSessions =
+    "SELECT id, started_at, CAST(program_version AS BLOB), practised_seconds, postures "
+    "FROM practice_session ORDER BY id";
 
 // Sets the connection up for writing (a write-ahead log, deleted rows
 // overwritten, every commit on the disk before it returns) and brings the

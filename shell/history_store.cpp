@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace pranoth {
 
@@ -44,15 +45,6 @@ QString reasonOf(const SqliteError &error)
     return QCoreApplication::translate("HistoryStore",
                                        "the disk reported an error (%1); it may be full.")
         .arg(QString::fromStdString(error.message));
-}
-
-QString keepFailure(const QString &reason)
-{
-    return QCoreApplication::translate(
-               "HistoryStore",
-               "The result could not be kept in My History: %1 Nothing kept earlier has "
-               "changed.")
-        .arg(reason);
 }
 
 } // namespace
@@ -155,7 +147,7 @@ QString HistoryStore::createFile()
     // a draft that the next keep starts again. Nothing is kept at the place
     // yet, and no log left there may be applied to the new file.
     const QString draft = path_ + QStringLiteral(".new");
-    const QString cannotMake =
+    QString cannotMake =
         QCoreApplication::translate("HistoryStore", "the file %1 cannot be made.").arg(path_);
     for (const QString &part : historyRecovery::LogSuffixes) {
         QFile::remove(draft + part);
@@ -195,41 +187,73 @@ QString HistoryStore::createFile()
     return {};
 }
 
-QString HistoryStore::keep(KeptResult &record)
+QString HistoryStore::insertRow(const char *statement,
+                                const std::function<void(SqliteStatement &)> &bind,
+                                std::int64_t &id, const char *failure)
 {
+    const auto failed = [failure](const QString &reason) {
+        return QCoreApplication::translate("HistoryStore", failure).arg(reason);
+    };
     switch (state_) {
     case State::Unavailable:
-        return unavailable_ + QLatin1Char(' ') +
-               QCoreApplication::translate("HistoryStore", "The result was not kept.");
+        return failed(unavailable_);
     case State::ReadOnly:
-        return keepFailure(QCoreApplication::translate(
+        return failed(QCoreApplication::translate(
             "HistoryStore", "My History was kept by a newer version of Pranoth."));
     case State::Empty:
         if (const QString reason = createFile(); !reason.isEmpty())
-            return keepFailure(reason);
+            return failed(reason);
         break;
     case State::ReadWrite:
         break;
     }
     SqliteTransaction transaction(*connection_);
     if (!transaction.begun())
-        return keepFailure(reasonOf(connection_->error()));
-    auto insert = connection_->prepare("INSERT INTO kept_result (kept_at, program_version, "
-                                       "ticked, questions) VALUES (?, ?, ?, ?)");
+        return failed(reasonOf(connection_->error()));
+    auto insert = connection_->prepare(statement);
     if (!insert)
-        return keepFailure(reasonOf(connection_->error()));
-    insert->bind(1, record.keptAtUtc);
-    insert->bindText(2, record.programVersion);
-    insert->bind(3, testedBits(record.run.tested));
-    insert->bind(4, questionBytes(record.run.questions));
+        return failed(reasonOf(connection_->error()));
+    bind(*insert);
     insert->step();
     if (insert->failed())
-        return keepFailure(reasonOf(insert->error()));
-    const std::int64_t id = connection_->lastInsertId();
+        return failed(reasonOf(insert->error()));
+    const std::int64_t inserted = connection_->lastInsertId();
     if (!transaction.commit())
-        return keepFailure(reasonOf(connection_->error()));
-    record.id = id;
+        return failed(reasonOf(connection_->error()));
+    id = inserted;
     return {};
+}
+
+QString HistoryStore::keep(KeptResult &record)
+{
+    return insertRow(
+        "INSERT INTO kept_result (kept_at, program_version, ticked, questions) "
+        "VALUES (?, ?, ?, ?)",
+        [&record](SqliteStatement &insert) {
+            insert.bind(1, record.keptAtUtc);
+            insert.bindText(2, record.programVersion);
+            insert.bind(3, testedBits(record.run.tested));
+            insert.bind(4, questionBytes(record.run.questions));
+        },
+        record.id,
+        QT_TRANSLATE_NOOP("HistoryStore", "The result could not be kept in My History: %1 "
+                                          "Nothing kept earlier has changed."));
+}
+
+QString HistoryStore::keepSession(KeptSession &session)
+{
+    return insertRow(
+        "INSERT INTO practice_session (started_at, program_version, practised_seconds, "
+        "postures) VALUES (?, ?, ?, ?)",
+        [&session](SqliteStatement &insert) {
+            insert.bind(1, session.startedAtUtc);
+            insert.bindText(2, session.programVersion);
+            insert.bind(3, std::int64_t{session.practisedSeconds});
+            insert.bind(4, postureBytes(session.postures));
+        },
+        session.id,
+        QT_TRANSLATE_NOOP("HistoryStore", "The practice session could not be kept in My "
+                                          "History: %1 Nothing kept earlier has changed."));
 }
 
 std::vector<KeptResult> HistoryStore::keptResults()
@@ -296,7 +320,48 @@ QString HistoryStore::takeNotice()
     return std::exchange(notice_, QString());
 }
 
-QString HistoryStore::deleteRows(const char *statement, std::int64_t id, const char *failure)
+std::vector<KeptSession> HistoryStore::keptSessions()
+{
+    std::vector<KeptSession> sessions;
+    if (state_ != State::ReadWrite && state_ != State::ReadOnly)
+        return sessions;
+    auto query = connection_->prepare(historySchema::ReadAllSessions);
+    if (!query)
+        return sessions; // a file from before sessions were kept
+    int unreadable = 0;
+    while (query->step()) {
+        KeptSession session;
+        session.id = query->integer(0);
+        session.startedAtUtc = query->integer(1);
+        session.programVersion = std::string(query->bytes(2));
+        const std::int64_t practised = query->isInteger(3) ? query->integer(3) : -1;
+        auto postures = posturesOfBytes(query->bytes(4));
+        if (postures && practised >= 0 && practised <= std::numeric_limits<int>::max()) {
+            session.practisedSeconds = static_cast<int>(practised);
+            session.postures = std::move(*postures);
+        }
+        if (!isWellFormed(session)) {
+            ++unreadable;
+            continue;
+        }
+        sessions.push_back(std::move(session));
+    }
+    if (query->failed())
+        notice_ = QCoreApplication::translate("HistoryStore",
+                                              "My History could not be read to the end: %1")
+                      .arg(QString::fromStdString(query->error().message));
+    else if (unreadable > 0)
+        notice_ = QCoreApplication::translate(
+            "HistoryStore", "%n kept practice session(s) could not be read and are not shown.",
+            nullptr, unreadable);
+    std::stable_sort(
+        sessions.begin(), sessions.end(),
+        [](const KeptSession &a, const KeptSession &b) { return a.startedAtUtc < b.startedAtUtc; });
+    return sessions;
+}
+
+QString HistoryStore::deleteRows(std::initializer_list<const char *> statements, std::int64_t id,
+                                 const char *failure)
 {
     if (state_ != State::ReadWrite)
         return QCoreApplication::translate("HistoryStore",
@@ -307,30 +372,42 @@ QString HistoryStore::deleteRows(const char *statement, std::int64_t id, const c
     SqliteTransaction transaction(*connection_);
     if (!transaction.begun())
         return failed(connection_->error());
-    auto query = connection_->prepare(statement);
-    if (!query)
-        return failed(connection_->error());
-    if (id != 0)
-        query->bind(1, id);
-    query->step();
-    if (query->failed())
-        return failed(query->error());
+    for (const char *statement : statements) {
+        auto query = connection_->prepare(statement);
+        if (!query)
+            return failed(connection_->error());
+        if (id != 0)
+            query->bind(1, id);
+        query->step();
+        if (query->failed())
+            return failed(query->error());
+    }
     if (!transaction.commit())
         return failed(connection_->error());
     return {};
 }
 
-QString HistoryStore::remove(std::int64_t id)
+QString HistoryStore::deleteOne(const char *statement, std::int64_t id, const char *failure)
 {
-    if (QString failure =
-            deleteRows("DELETE FROM kept_result WHERE id = ?", id,
-                       QT_TRANSLATE_NOOP("HistoryStore", "The result could not be deleted: %1"));
-        !failure.isEmpty())
-        return failure;
+    if (QString failed = deleteRows({statement}, id, failure); !failed.isEmpty())
+        return failed;
     // The log still holds the deleted pages until they are copied back; the
     // rows themselves are already overwritten (secure_delete).
     static_cast<void>(connection_->execute("PRAGMA wal_checkpoint(TRUNCATE)"));
     return {};
+}
+
+QString HistoryStore::remove(std::int64_t id)
+{
+    return deleteOne("DELETE FROM kept_result WHERE id = ?", id,
+                     QT_TRANSLATE_NOOP("HistoryStore", "The result could not be deleted: %1"));
+}
+
+QString HistoryStore::removeSession(std::int64_t id)
+{
+    return deleteOne(
+        "DELETE FROM practice_session WHERE id = ?", id,
+        QT_TRANSLATE_NOOP("HistoryStore", "The practice session could not be deleted: %1"));
 }
 
 QString HistoryStore::removeAll()
@@ -338,7 +415,7 @@ QString HistoryStore::removeAll()
     if (state_ == State::Empty)
         return {};
     if (QString failure =
-            deleteRows("DELETE FROM kept_result", 0,
+            deleteRows({"DELETE FROM kept_result", "DELETE FROM practice_session"}, 0,
                        QT_TRANSLATE_NOOP("HistoryStore", "The results could not be deleted: %1"));
         !failure.isEmpty())
         return failure;

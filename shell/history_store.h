@@ -4,15 +4,19 @@
 
 #include <QString>
 
+#include <functional>
+#include <initializer_list>
 #include <memory>
 
 namespace pranoth {
 
 class SqliteConnection;
+class SqliteStatement;
 struct SqliteError;
 
-// My History on this computer: one SQLite file, history.sqlite in the user's
-// data folder, made when the first result is kept, readable by its owner only.
+// My History on this computer: the kept results and practice sessions in one
+// SQLite file, history.sqlite in the user's data folder, made when the first
+// one is kept, readable by its owner only.
 //
 // Nothing kept is ever lost to a fault: a file that is not a history this
 // program can read (damaged, cut short, another program's database) is renamed
@@ -42,12 +46,15 @@ public:
 
     // Keeps the record and sets its id. Empty on success, else a message.
     QString keep(KeptResult &record);
+    QString keepSession(KeptSession &session);
 
     std::vector<KeptResult> keptResults() override;
+    std::vector<KeptSession> keptSessions() override;
     bool canChange() const override;
     QString whyUnavailable() const override;
     QString takeNotice() override;
     QString remove(std::int64_t id) override;
+    QString removeSession(std::int64_t id) override;
     QString removeAll() override;
 
 private:
@@ -55,10 +62,18 @@ private:
     // Opens the file; none, with SQLite's reason in `failure` when given.
     bool connect(bool readOnly, SqliteError *failure = nullptr);
     QString createFile();
-    // Deletes the rows `statement` picks (binding `id` when not 0) in one
+    // Inserts one row in one transaction with `bind` setting the statement's
+    // values, and gives its id: the empty text, or `failure` (a text with %1
+    // for the reason) for the user.
+    QString insertRow(const char *statement, const std::function<void(SqliteStatement &)> &bind,
+                      std::int64_t &id, const char *failure);
+    // Deletes the rows the statements pick (binding `id` when not 0) in one
     // transaction: the empty text, or `failure` (a text with %1 for the
     // reason) for the user.
-    QString deleteRows(const char *statement, std::int64_t id, const char *failure);
+    QString deleteRows(std::initializer_list<const char *> statements, std::int64_t id,
+                       const char *failure);
+    // Deletes one row with `statement`, its traces gone from the log too.
+    QString deleteOne(const char *statement, std::int64_t id, const char *failure);
 
     QString path_;
     std::unique_ptr<SqliteConnection> connection_;

@@ -14,6 +14,7 @@ namespace pranoth {
 class Platform;
 struct Assessment;
 struct KeptResult;
+struct KeptSession;
 
 // What the program does with a result on paper and in My History: Save as
 // PDF, Print, Keep, and the My History window. It comes from a plugin that is
@@ -30,6 +31,8 @@ public:
     // for the user (why it failed, or a word about the history itself) is
     // told through the platform.
     virtual bool keep(KeptResult &run) = 0;
+    // Keeps a practice session in My History, likewise.
+    virtual bool keepSession(KeptSession &session) = 0;
     // My History, one window of it; asked again, it comes to the front.
     virtual void showHistory() = 0;
 };

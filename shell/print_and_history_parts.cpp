@@ -2,6 +2,7 @@
 
 #include "core/assessment.h"
 #include "core/kept_result.h"
+#include "core/kept_session.h"
 #include "core/platform.h"
 #include "history_store.h"
 #include "ui/frmHistory.h"
@@ -37,9 +38,13 @@ public:
         printResultWithDialog(&parent, platform_, assessment, localTimeOf(run));
     }
 
-    bool keep(KeptResult &run) override
+    bool keep(KeptResult &run) override { return kept(history().keep(run)); }
+
+    bool keepSession(KeptSession &session) override { return kept(history().keepSession(session)); }
+
+    // After a keep: tells the user what there is to tell; true when it was kept.
+    bool kept(const QString &failure)
     {
-        const QString failure = history().keep(run);
         if (const QString notice = history().takeNotice(); !notice.isEmpty())
             tell(notice, MessageIcon::Warning);
         if (!failure.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "app_flow.h"
 #include "command_line.h"
 #include "core/config.h"
+#include "desktop_services.h"
 #include "print_and_history.h"
 #include "qt_platform.h"
 #include "ui/program_resources.h"
@@ -61,17 +62,22 @@ int runProgram(int argc, char *argv[], const std::function<void()> &started)
     // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
 
     QtPlatform platform;
-    AppFlow flow(platform, userHistoryFile(), [](Platform &platform, const QString &historyPath) {
-        QString failure;
-        auto part = loadPrintAndHistory(printAndHistoryPaths(), platform, historyPath, failure);
-        if (!part)
-            platform.showMessage(
-                toUtf8(QApplication::translate("Start", "Printing, PDF and My History are not "
-                                                        "available: %1")
-                           .arg(failure)),
-                MessageIcon::Critical, MessageButtons::Ok);
-        return part;
-    });
+    DesktopSessionServices sessionServices;
+    SystemSessionClock sessionClock;
+    AppFlow flow(
+        platform, userHistoryFile(),
+        [](Platform &platform, const QString &historyPath) {
+            QString failure;
+            auto part = loadPrintAndHistory(printAndHistoryPaths(), platform, historyPath, failure);
+            if (!part)
+                platform.showMessage(
+                    toUtf8(QApplication::translate("Start", "Printing, PDF and My History are not "
+                                                            "available: %1")
+                               .arg(failure)),
+                    MessageIcon::Critical, MessageButtons::Ok);
+            return part;
+        },
+        sessionServices, sessionClock);
     if (!flow.start() || platform.endRequested())
         return 0;
     if (started)

@@ -50,8 +50,8 @@ bool createPrivateFile(const QString &path)
     const QByteArray name = QFile::encodeName(path);
     if (QFileInfo::exists(path))
         return ::chmod(name.constData(), S_IRUSR | S_IWUSR) == 0;
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY,
-                          S_IRUSR | S_IWUSR);
+    const int fd =
+        ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, S_IRUSR | S_IWUSR);
     if (fd < 0)
         return false;
     const bool owned = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0;

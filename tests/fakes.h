@@ -3,6 +3,8 @@
 // Recording stand-ins for the program's seams, shared by the tests.
 
 #include "core/platform.h"
+#include "core/practice_session.h"
+#include "core/session_services.h"
 
 #include <functional>
 #include <map>
@@ -91,6 +93,40 @@ public:
     int seeds = 0;
     int draws = 0;
     int endRequests = 0;
+};
+
+// A clock that moves only when told; the awake clock and the boot clock
+// together, unless a test lets the machine sleep.
+struct FakeSessionClock : SessionClock {
+    ClockReading read() override { return {awake, sinceBoot}; }
+    void advanceTo(Millis at)
+    {
+        sinceBoot += at - awake;
+        awake = at;
+    }
+    Millis awake = 0;
+    Millis sinceBoot = 0;
+};
+
+// Records what a session asks of the desktop, in order: "cue PhaseChange",
+// "cue Finished", "inhibit REASON", "release".
+struct FakeSessionServices : SessionServices {
+    void playCue(SessionCue cue) override
+    {
+        calls.push_back(cue == SessionCue::Finished ? "cue Finished" : "cue PhaseChange");
+    }
+    void inhibitIdle(std::string_view reason) override
+    {
+        calls.push_back("inhibit " + std::string(reason));
+        inhibited = true;
+    }
+    void releaseIdle() override
+    {
+        calls.push_back("release");
+        inhibited = false;
+    }
+    std::vector<std::string> calls;
+    bool inhibited = false;
 };
 
 } // namespace pranoth::testing

@@ -87,6 +87,11 @@ FlowWindow::BackAndExit FlowWindow::setUpBackAndExit(const QRect &back, const QR
     mnuSavePdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction *mnuPrint = addNamedAction(mnuFile, "mnuPrint", tr("&Print…"));
     mnuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    // F5, as presentation programs start a slide show.
+    controls.mnuPractise = addNamedAction(mnuFile, "mnuPractise", tr("Practise &Along…"));
+    controls.mnuPractise->setShortcut(QKeySequence(Qt::Key_F5));
+    mnuFile->setToolTipsVisible(true);
+    connect(controls.mnuPractise, &QAction::triggered, this, &FlowWindow::practiseRequested);
     controls.barResult = mnuFile->addSeparator();
     controls.barResult->setObjectName(QStringLiteral("barResult"));
     connect(mnuSavePdf, &QAction::triggered, this, &FlowWindow::savePdfRequested);

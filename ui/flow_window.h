@@ -32,6 +32,8 @@ signals:
     // Save as PDF and Print of the result on screen, in the result and yoga windows.
     void savePdfRequested();
     void printRequested();
+    // Practise Along, in the result and yoga windows.
+    void practiseRequested();
 
 protected:
     Platform &platform() const { return platform_; }
@@ -50,12 +52,13 @@ protected:
 
     // The result and yoga windows' way out: Back to a fresh main window and
     // Exit, as buttons at the given places and as the File menu, which starts
-    // with Save as PDF and Print of the result.
+    // with Save as PDF and Print of the result, and Practise Along.
     struct BackAndExit {
         QPushButton *cmdBack = nullptr;
         QPushButton *cmdExit = nullptr;
         QAction *mnuBack = nullptr;
         QAction *mnuExit = nullptr;
+        QAction *mnuPractise = nullptr;
         QMenu *mnuFile = nullptr;
         // The separator after the result's own items.
         QAction *barResult = nullptr;

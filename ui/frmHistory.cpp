@@ -10,6 +10,7 @@
 #include "qt_text.h"
 #include "section_text.h"
 #include "window_layout.h"
+#include "yoga/asana_catalogue.h"
 
 #include <QApplication>
 #include <QDir>
@@ -94,7 +95,30 @@ frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *paren
              tr("Every kept result, newest first: when it was kept and each chakra's verdict"),
              tr("Kept results"));
 
-    chart = new HistoryChart(*model, this);
+    sessions = new SessionModel(this);
+    sessions->setObjectName(QStringLiteral("sessions"));
+    tblSessions = new QTableView(this);
+    tblSessions->setObjectName(QStringLiteral("tblSessions"));
+    tblSessions->setModel(sessions);
+    tblSessions->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblSessions->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblSessions->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblSessions->setTabKeyNavigation(false);
+    tblSessions->setWordWrap(false);
+    tblSessions->verticalHeader()->hide();
+    tblSessions->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tblSessions->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    tblSessions->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tblSessions->horizontalHeader()->resizeSection(0, dateWidth);
+    tblSessions->horizontalHeader()->resizeSection(
+        1, metrics.horizontalAdvance(QStringLiteral("88 min 88 s")) + 20);
+    tblSessions->horizontalHeader()->setStretchLastSection(true);
+    describe(tblSessions,
+             tr("Every kept practice session, newest first: when it started, the time practised "
+                "and each posture held"),
+             tr("Practice sessions"));
+
+    chart = new HistoryChart(*model, *sessions, this);
     chart->setObjectName(QStringLiteral("chart"));
     describe(chart, {}, tr("Trend of each chakra"));
 
@@ -117,20 +141,24 @@ frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *paren
                         tr("Saves the selected result's report as a PDF file"));
     cmdPrint = button(tr("&Print…"), "cmdPrint", tr("Prints the selected result's report"));
     cmdExportCsv = button(tr("E&xport CSV…"), "cmdExportCsv",
-                          tr("Saves every kept result's scores as a spreadsheet file"));
+                          tr("Saves every kept result's scores and every practice session as a "
+                             "spreadsheet file"));
     cmdDelete = button(tr("&Delete"), "cmdDelete", tr("Deletes the selected result"));
-    cmdDeleteAll = button(tr("Delete &All"), "cmdDeleteAll", tr("Deletes every kept result"));
+    cmdDeleteAll = button(tr("Delete &All"), "cmdDeleteAll",
+                          tr("Deletes every kept result and practice session"));
     cmdClose = button(tr("&Close"), "cmdClose", tr("Closes My History"));
 
     auto *splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(titled(tr("&Kept results"), tblResults, splitter));
+    splitter->addWidget(titled(tr("Practice sess&ions"), tblSessions, splitter));
     splitter->addWidget(titled(tr("&Trend"), chart, splitter));
     splitter->addWidget(titled(tr("&Report"), txtReport, splitter));
     splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 0);
-    splitter->setStretchFactor(2, 2);
+    splitter->setStretchFactor(1, 1);
+    splitter->setStretchFactor(2, 0);
+    splitter->setStretchFactor(3, 2);
 
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {cmdSavePdf, cmdPrint, cmdExportCsv})
@@ -144,12 +172,20 @@ frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *paren
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
 
-    setTabSequence({tblResults, chart, txtReport, cmdSavePdf, cmdPrint, cmdExportCsv, cmdDelete,
-                    cmdDeleteAll, cmdClose});
-    resize(dateWidth + ChakraCount * chakraWidth + 48, 800);
+    setTabSequence({tblResults, tblSessions, chart, txtReport, cmdSavePdf, cmdPrint, cmdExportCsv,
+                    cmdDelete, cmdDeleteAll, cmdClose});
+    resize(dateWidth + ChakraCount * chakraWidth + 48, 900);
 
     connect(tblResults->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showSelected(); });
+    connect(tblSessions->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { updateButtons(); });
+    connect(qApp, &QApplication::focusChanged, this, [this](const QWidget *, const QWidget *now) {
+        if (now == tblResults || now == tblSessions) {
+            sessionsInHand_ = now == tblSessions;
+            updateButtons();
+        }
+    });
     connect(chart, &HistoryChart::rowPicked, this, [this](int row) {
         const QModelIndex index = model->index(model->rowOfTime(row), 0);
         tblResults->setCurrentIndex(index);
@@ -164,13 +200,21 @@ frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *paren
             emit printRequested(*result);
     });
     connect(cmdExportCsv, &QPushButton::clicked, this, [this] { exportCsv(); });
-    connect(cmdDelete, &QPushButton::clicked, this, [this] { deleteSelected(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] {
+        if (sessionsInHand_)
+            deleteSelectedSession();
+        else
+            deleteSelected();
+    });
     connect(cmdDeleteAll, &QPushButton::clicked, this, [this] { deleteAll(); });
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     reload();
     showNotice({});
     noticeWhenShown_ = source_.takeNotice();
+    noticeTimer_.setSingleShot(true);
+    connect(&noticeTimer_, &QTimer::timeout, this,
+            [this] { tell(std::exchange(noticeWhenShown_, QString())); });
     centreWhenFirstShown(this);
 }
 
@@ -180,21 +224,27 @@ void frmHistory::showEvent(QShowEvent *event)
     if (noticeWhenShown_.isEmpty())
         return;
     // Over the window, once it is there.
-    QTimer::singleShot(0, this, [this] { tell(std::exchange(noticeWhenShown_, QString())); });
+    noticeTimer_.start(0);
 }
 
 void frmHistory::reload()
 {
     model->setResults(source_.keptResults());
+    sessions->setSessions(source_.keptSessions());
+    tblSessions->setCurrentIndex(sessions->index(0, 0));
     selectResult(0);
 }
 
-frmHistory::~frmHistory() = default;
+frmHistory::~frmHistory()
+{
+    // Focus moves while the window's widgets go; this no longer follows it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void frmHistory::showNotice(const QString &notice)
 {
     QString standing = source_.whyUnavailable();
-    if (standing.isEmpty() && model->rowCount() == 0)
+    if (standing.isEmpty() && model->rowCount() == 0 && sessions->rowCount() == 0)
         standing = tr("Nothing has been kept yet. To keep a result, choose Keep in My History in "
                       "the File menu of the result window.");
     else if (standing.isEmpty() && !source_.canChange())
@@ -249,12 +299,16 @@ void frmHistory::showSelected()
 
 void frmHistory::updateButtons()
 {
-    const bool any = model->rowCount() > 0;
+    const bool any = model->rowCount() > 0 || sessions->rowCount() > 0;
     const bool selected = selectedResult() != nullptr;
+    const bool sessionSelected = tblSessions->currentIndex().isValid();
     cmdSavePdf->setEnabled(selected);
     cmdPrint->setEnabled(selected);
     cmdExportCsv->setEnabled(any);
-    cmdDelete->setEnabled(selected && source_.canChange());
+    cmdDelete->setEnabled((sessionsInHand_ ? sessionSelected : selected) && source_.canChange());
+    cmdDelete->setAccessibleDescription(sessionsInHand_
+                                            ? tr("Deletes the selected practice session")
+                                            : tr("Deletes the selected result"));
     cmdDeleteAll->setEnabled(any && source_.canChange());
 }
 
@@ -278,16 +332,42 @@ void frmHistory::deleteSelected()
     showNotice({});
 }
 
+void frmHistory::deleteSelectedSession()
+{
+    const QModelIndex current = tblSessions->currentIndex();
+    if (!current.isValid())
+        return;
+    const KeptSession &session = sessions->session(current.row());
+    if (!confirm(tr("Delete the practice session of %1? This cannot be undone.")
+                     .arg(HistoryModel::localTime(session.startedAtUtc))))
+        return;
+    const std::int64_t id = session.id;
+    if (const QString failure = source_.removeSession(id); !failure.isEmpty()) {
+        showNotice(failure);
+        return;
+    }
+    sessions->removeSession(id);
+    tblSessions->setCurrentIndex(
+        sessions->index(std::min(current.row(), sessions->rowCount() - 1), 0));
+    showNotice({});
+}
+
 void frmHistory::deleteAll()
 {
-    if (!confirm(
-            tr("Delete all %n kept result(s)? This cannot be undone.", nullptr, model->rowCount())))
+    const QString question =
+        sessions->rowCount() == 0
+            ? tr("Delete all %n kept result(s)? This cannot be undone.", nullptr, model->rowCount())
+            : tr("Delete all %1 kept results and %2 practice sessions? This cannot be undone.")
+                  .arg(model->rowCount())
+                  .arg(sessions->rowCount());
+    if (!confirm(question))
         return;
     if (const QString failure = source_.removeAll(); !failure.isEmpty()) {
         showNotice(failure);
         return;
     }
     model->clear();
+    sessions->setSessions({});
     showSelected();
     showNotice({});
 }
@@ -307,7 +387,10 @@ void frmHistory::exportCsv() const
     if (!chosen || chosen->empty())
         return;
     const QString path = fromUtf8(*chosen);
-    const std::string csv = keptResultsCsv(model->results());
+    const std::string csv = keptHistoryCsv(model->results(), sessions->sessions(), [](int asana) {
+        return asana >= 0 && asana < AsanaCount ? AsanaCatalogue[asIndex(asana)].name
+                                                : std::string_view();
+    });
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) !=

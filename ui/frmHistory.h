@@ -3,6 +3,7 @@
 #include "core/kept_result.h"
 
 #include <QMetaType>
+#include <QTimer>
 #include <QWidget>
 
 class QLabel;
@@ -14,14 +15,16 @@ namespace pranoth {
 
 class HistoryChart;
 class HistoryModel;
+class SessionModel;
 class HistorySource;
 class Platform;
 
 // My History: the kept results, newest first, each chakra's trend across
-// them, and the selected result's full report. The window reads the results
-// once when it opens; it asks and tells the user through the platform, a
-// word about the history itself over the window once it is shown; it only
-// closes itself.
+// them with the minutes practised each week beneath, the kept practice
+// sessions, and the selected result's full report. The window reads the results
+// once when it opens; it asks and tells the user through the platform, a word
+// about the history itself over the window once it is shown; it only closes
+// itself.
 class frmHistory : public QWidget {
     Q_OBJECT
 
@@ -50,6 +53,7 @@ private:
     void showSelected();
     void updateButtons();
     void deleteSelected();
+    void deleteSelectedSession();
     void deleteAll();
     void exportCsv() const;
     void showNotice(const QString &notice);
@@ -57,8 +61,12 @@ private:
     bool confirm(const QString &question) const;
 
     HistoryModel *model = nullptr;
+    SessionModel *sessions = nullptr;
     QLabel *lblNotice = nullptr;
     QTableView *tblResults = nullptr;
+    QTableView *tblSessions = nullptr;
+    // Delete acts on the list the user was last in.
+    bool sessionsInHand_ = false;
     HistoryChart *chart = nullptr;
     QTextEdit *txtReport = nullptr;
     QPushButton *cmdSavePdf = nullptr;
@@ -69,8 +77,10 @@ private:
     QPushButton *cmdClose = nullptr;
     HistorySource &source_;
     Platform &platform_;
-    // What the user is told over the window once it is shown.
+    // What the user is told over the window once it is shown, after the
+    // turn of the event loop that shows it.
     QString noticeWhenShown_;
+    QTimer noticeTimer_;
 };
 
 } // namespace pranoth

@@ -93,7 +93,7 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
     mnuKeep->setObjectName(QStringLiteral("mnuKeep"));
     mnuKeep->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     mnuKeep->setCheckable(true);
-    wayOut_.mnuFile->insertAction(wayOut_.barResult, mnuKeep);
+    wayOut_.mnuFile->insertAction(wayOut_.mnuPractise, mnuKeep);
     connect(mnuKeep, &QAction::triggered, this, [this] {
         mnuKeep->setChecked(false); // checked once it is really kept
         emit keepRequested();
@@ -132,6 +132,12 @@ void frmResult::showAssessment(const Assessment &assessment)
         if (chakra.score() != 0)
             sizeAndShowBar(k, chakra.barPercent);
     }
+    // With every tested chakra open there is nothing to practise.
+    wayOut_.mnuPractise->setEnabled(assessment.needsYoga());
+    wayOut_.mnuPractise->setToolTip(
+        assessment.needsYoga()
+            ? tr("Guides you through the recommended postures, timing each hold")
+            : tr("Every chakra you tested is open: there are no postures to practise."));
     std::span<const Section> report = assessment.report;
     if (!report.empty() && report.front().kind == SectionKind::Introduction) {
         lblChakra->setText(fromLatin1(report.front().text));

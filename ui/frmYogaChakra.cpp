@@ -65,6 +65,10 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
         button->setFont(verdana(8.25));
     describe(cmdBk, tr("Shows the previous posture"));
     describe(cmdNext, tr("Shows the next posture"));
+    cmdPractise = new QPushButton(tr("Practise &Along…"), Frame1);
+    place(cmdPractise, "cmdPractise", twipsRect(4140, 4500, 1800, 405));
+    cmdPractise->setFont(verdana(8.25));
+    describe(cmdPractise, tr("Guides you through these postures, timing each hold (F5)"));
 
     lblSafety = new QLabel(fromLatin1(SafetyNote), area);
     place(lblSafety, "lblSafety", twipsRect(120, 6600, 10560, 480));
@@ -75,7 +79,10 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
 
     wayOut_ = setUpBackAndExit(twipsRect(8535, 5865, 1000, 400), twipsRect(9675, 5865, 1000, 400));
 
-    setTabSequence({cmdNext, cmdBk, RTB, wayOut_.cmdBack, wayOut_.cmdExit});
+    wayOut_.mnuPractise->setToolTip(tr("Guides you through these postures, timing each hold"));
+    connect(cmdPractise, &QPushButton::clicked, this, &FlowWindow::practiseRequested);
+
+    setTabSequence({cmdNext, cmdBk, RTB, cmdPractise, wayOut_.cmdBack, wayOut_.cmdExit});
 
     setUpSharedMenus(MenuStyle::ResultAndYoga);
 

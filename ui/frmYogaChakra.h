@@ -32,6 +32,7 @@ private:
     QTextEdit *RTB = nullptr;
     QPushButton *cmdBk = nullptr;
     QPushButton *cmdNext = nullptr;
+    QPushButton *cmdPractise = nullptr;
     QLabel *lblSafety = nullptr;
     BackAndExit wayOut_;
     std::unique_ptr<YogaViewer> viewer_;

@@ -1,8 +1,12 @@
 #include "history_chart.h"
 
 #include "history_model.h"
+
 #include "qt_text.h"
 #include "readable_colour.h"
+#include <QDateTime>
+#include <QLocale>
+#include <map>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,6 +28,9 @@ constexpr int RowHeight = 44;
 constexpr int RowGap = 4;
 constexpr double MinSpacing = 16.0; // between neighbouring results
 constexpr double PointRadius = 3.5;
+constexpr int StripHeight = 40; // minutes practised per week
+constexpr int StripGap = 6;
+constexpr double WeekSeconds = 7 * 24 * 3600.0;
 
 // The shade of each verdict's band on a light palette, in the order of the
 // verdict bands.
@@ -35,8 +42,8 @@ constexpr std::array<QColor, VerdictBands.size()> BandShades{{
 
 } // namespace
 
-HistoryChart::HistoryChart(const HistoryModel &model, QWidget *parent)
-    : QWidget(parent), model_(model)
+HistoryChart::HistoryChart(const HistoryModel &model, const SessionModel &sessions, QWidget *parent)
+    : QWidget(parent), model_(model), sessions_(sessions)
 {
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
@@ -47,12 +54,14 @@ HistoryChart::HistoryChart(const HistoryModel &model, QWidget *parent)
     };
     connect(&model_, &QAbstractItemModel::modelReset, this, changed);
     connect(&model_, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(&sessions_, &QAbstractItemModel::modelReset, this, changed);
+    connect(&sessions_, &QAbstractItemModel::rowsRemoved, this, changed);
     updateShown();
 }
 
 QSize HistoryChart::sizeHint() const
 {
-    return {720, AxisHeight + ChakraCount * (RowHeight + RowGap)};
+    return {720, AxisHeight + ChakraCount * (RowHeight + RowGap) + StripHeight + StripGap};
 }
 
 QSize HistoryChart::minimumSizeHint() const
@@ -75,9 +84,20 @@ QRectF HistoryChart::plotRect() const
             static_cast<qreal>(std::max(1, height() - AxisHeight - 2))};
 }
 
+QRectF HistoryChart::stripRect() const
+{
+    if (sessions_.rowCount() == 0)
+        return {};
+    const QRectF plot = plotRect();
+    return {plot.left(), plot.bottom() - StripHeight, plot.width(),
+            static_cast<qreal>(StripHeight)};
+}
+
 QRectF HistoryChart::rowRect(int chakra) const
 {
-    const QRectF plot = plotRect();
+    QRectF plot = plotRect();
+    if (const QRectF strip = stripRect(); !strip.isEmpty())
+        plot.setBottom(std::max(plot.top() + 1, strip.top() - StripGap));
     const double pitch = plot.height() / ChakraCount;
     return {plot.left(), plot.top() + chakra * pitch, plot.width(), std::max(1.0, pitch - RowGap)};
 }
@@ -94,8 +114,60 @@ void HistoryChart::updateShown()
     update();
 }
 
+std::pair<double, double> HistoryChart::timeSpan() const
+{
+    const auto &kept = sessions_.sessions();
+    if (last_ < first_ && kept.empty())
+        return {0, 0};
+    // The stretch of results shown, widened to the sessions before the first
+    // result and after the last when those ends are shown.
+    double from = kept.empty() ? 0 : static_cast<double>(kept.front().startedAtUtc);
+    double to = kept.empty() ? 0 : static_cast<double>(kept.back().startedAtUtc);
+    if (last_ >= first_) {
+        const auto first = static_cast<double>(model_.resultByTime(first_).keptAtUtc);
+        const auto last = static_cast<double>(model_.resultByTime(last_).keptAtUtc);
+        from = first_ == 0 && !kept.empty() ? std::min(from, first) : first;
+        to = last_ == model_.rowCount() - 1 && !kept.empty() ? std::max(to, last) : last;
+    }
+    if (!kept.empty() && to - from < WeekSeconds) {
+        const double centre = (from + to) / 2;
+        from = centre - WeekSeconds / 2;
+        to = centre + WeekSeconds / 2;
+    }
+    return {from, to};
+}
+
+double HistoryChart::xOfTime(double secondsUtc) const
+{
+    const QRectF plot = plotRect().adjusted(PointRadius + 2, 0, -PointRadius - 2, 0);
+    const auto [from, to] = timeSpan();
+    if (to <= from)
+        return plot.center().x();
+    return plot.left() + (secondsUtc - from) / (to - from) * plot.width();
+}
+
+std::vector<HistoryChart::PracticeWeek> HistoryChart::shownWeeks() const
+{
+    std::map<std::int64_t, int> seconds;
+    for (const KeptSession &session : sessions_.sessions()) {
+        const QDate day = QDateTime::fromSecsSinceEpoch(session.startedAtUtc).date();
+        const QDate monday = day.addDays(1 - day.dayOfWeek());
+        seconds[QDateTime(monday, QTime(0, 0)).toSecsSinceEpoch()] += session.practisedSeconds;
+    }
+    const auto [from, to] = timeSpan();
+    std::vector<PracticeWeek> weeks;
+    for (const auto &[start, practised] : seconds) {
+        const std::int64_t end = QDateTime::fromSecsSinceEpoch(start).addDays(7).toSecsSinceEpoch();
+        if (static_cast<double>(end) > from && static_cast<double>(start) <= to)
+            weeks.push_back({start, end, practised});
+    }
+    return weeks;
+}
+
 double HistoryChart::xOf(int row) const
 {
+    if (sessions_.rowCount() > 0)
+        return xOfTime(static_cast<double>(model_.resultByTime(row).keptAtUtc));
     const QRectF plot = plotRect().adjusted(PointRadius + 2, 0, -PointRadius - 2, 0);
     if (last_ <= first_)
         return plot.center().x();
@@ -193,11 +265,21 @@ void HistoryChart::paintEvent(QPaintEvent *event)
         }
     }
 
+    paintPractice(painter);
+
     // The selected result: a line across every row, and its date.
     const QRectF plot = plotRect();
     painter.setFont(small);
     painter.setPen(palette().color(QPalette::Text));
-    if (last_ >= first_) {
+    if (sessions_.rowCount() > 0) {
+        // The axis runs over whole weeks of practice as well.
+        const QRectF axis(plot.left(), plot.bottom(), plot.width(), AxisHeight);
+        const auto [from, to] = timeSpan();
+        painter.drawText(axis, Qt::AlignLeft | Qt::AlignVCenter,
+                         HistoryModel::localTime(static_cast<std::int64_t>(from)));
+        painter.drawText(axis, Qt::AlignRight | Qt::AlignVCenter,
+                         HistoryModel::localTime(static_cast<std::int64_t>(to)));
+    } else if (last_ >= first_) {
         const QRectF axis(plot.left(), plot.bottom(), plot.width(), AxisHeight);
         painter.drawText(axis, Qt::AlignLeft | Qt::AlignVCenter, model_.keptOn(first_));
         if (last_ > first_)
@@ -220,6 +302,44 @@ void HistoryChart::paintEvent(QPaintEvent *event)
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
+}
+
+void HistoryChart::paintPractice(QPainter &painter)
+{
+    const QRectF strip = stripRect();
+    if (strip.isEmpty())
+        return;
+    QFont small = font();
+    small.setPointSizeF(font().pointSizeF() * 0.85);
+    painter.fillRect(strip, palette().color(QPalette::AlternateBase));
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(QRectF(2, strip.top(), LabelWidth - 6, strip.height()),
+                     Qt::AlignRight | Qt::AlignVCenter, tr("Practice"));
+    painter.setFont(small);
+    painter.drawText(QRectF(strip.right() + 4, strip.top(), BandWidth - 4, strip.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, tr("min/week"));
+    const std::vector<PracticeWeek> weeks = shownWeeks();
+    int most = 1;
+    for (const PracticeWeek &week : weeks)
+        most = std::max(most, week.seconds);
+    const QRectF bars = strip.adjusted(0, small.pointSizeF() * 1.6, 0, -1);
+    painter.save();
+    painter.setClipRect(strip);
+    for (const PracticeWeek &week : weeks) {
+        const double left = std::max(strip.left(), xOfTime(static_cast<double>(week.startUtc)));
+        const double right = std::min(strip.right(), xOfTime(static_cast<double>(week.endUtc))) - 1;
+        if (right <= left)
+            continue;
+        const double height = bars.height() * week.seconds / most;
+        const QRectF bar(left, bars.bottom() - height, right - left, height);
+        painter.fillRect(bar, palette().color(QPalette::Highlight));
+        const QString minutes = QString::number((week.seconds + 30) / 60);
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(QRectF(left, strip.top(), right - left, bar.top() - strip.top()),
+                         Qt::AlignHCenter | Qt::AlignBottom, minutes);
+    }
+    painter.restore();
 }
 
 void HistoryChart::focusInEvent(QFocusEvent *event)
@@ -265,8 +385,23 @@ void HistoryChart::keyPressEvent(QKeyEvent *event)
 
 void HistoryChart::describeShown()
 {
+    QString practice;
+    if (sessions_.rowCount() > 0) {
+        QStringList weeks;
+        for (const PracticeWeek &week : shownWeeks())
+            weeks << tr("week of %1: %2 minutes")
+                         .arg(
+                             QLocale().toString(QDateTime::fromSecsSinceEpoch(week.startUtc).date(),
+                                                QLocale::ShortFormat))
+                         .arg((week.seconds + 30) / 60);
+        practice = QLatin1Char('\n') + tr("Practice: %1.")
+                                           .arg(weeks.isEmpty() ? tr("none in these weeks")
+                                                                : weeks.join(QStringLiteral("; ")));
+    }
     if (last_ < first_) {
-        setAccessibleDescription(tr("Nothing kept yet."));
+        setAccessibleDescription(tr("No result kept yet.") + practice);
+        if (sessions_.rowCount() == 0)
+            setAccessibleDescription(tr("Nothing kept yet."));
         return;
     }
     QString text;
@@ -293,7 +428,7 @@ void HistoryChart::describeShown()
                 (points.isEmpty() ? tr("not tested") : points.join(QStringLiteral("; "))) +
                 QLatin1Char('.');
     }
-    setAccessibleDescription(text);
+    setAccessibleDescription(text + practice);
 }
 
 } // namespace pranoth

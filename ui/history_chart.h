@@ -2,20 +2,40 @@
 
 #include <QWidget>
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+class QPainter;
+
 namespace pranoth {
 
 class HistoryModel;
+class SessionModel;
 
 // Each chakra's trend across the kept results: one row per chakra, each kept
 // result a point at its date, the three verdict bands shaded and named behind
 // them, the selected result marked. Only the stretch of results around the
-// selected one that fits the width is shown and drawn. What is shown is also
-// the chart's accessible description, point by point.
+// selected one that fits the width is shown and drawn. Beneath the chakras,
+// on the same time axis, a strip with the minutes of practice kept for each
+// week. What is shown is also the chart's accessible description, point by
+// point and week by week.
 class HistoryChart : public QWidget {
     Q_OBJECT
 
 public:
-    explicit HistoryChart(const HistoryModel &model, QWidget *parent = nullptr);
+    HistoryChart(const HistoryModel &model, const SessionModel &sessions,
+                 QWidget *parent = nullptr);
+
+    // A week of practice: its start (Monday, 00:00 local time) and the
+    // seconds practised in it.
+    struct PracticeWeek {
+        std::int64_t startUtc = 0;
+        std::int64_t endUtc = 0;
+        int seconds = 0;
+    };
+    // The weeks the strip shows, oldest first: those within the time axis.
+    std::vector<PracticeWeek> shownWeeks() const;
 
     // Rows here are the model's time indices, oldest first.
     // The selected one, or -1.
@@ -45,9 +65,19 @@ private:
     void describeShown();
     QRectF plotRect() const;
     QRectF rowRect(int chakra) const;
+    // The practice strip, empty when no session is kept.
+    QRectF stripRect() const;
     double xOf(int row) const;
+    // The time axis: the dates of the first and last result shown, else of
+    // the sessions; with sessions kept, it reaches the sessions before and
+    // after the results when the first and last results are shown, and is
+    // at least a week long.
+    std::pair<double, double> timeSpan() const;
+    double xOfTime(double secondsUtc) const;
+    void paintPractice(QPainter &painter);
 
     const HistoryModel &model_;
+    const SessionModel &sessions_;
     int selected_ = -1;
     int first_ = 0;
     int last_ = -1;

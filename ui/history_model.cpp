@@ -2,6 +2,7 @@
 
 #include "chakra_palette.h"
 #include "qt_text.h"
+#include "yoga/asana_catalogue.h"
 
 #include <QDateTime>
 #include <QGuiApplication>
@@ -129,10 +130,14 @@ void HistoryModel::findSharedMinutes()
 
 QString HistoryModel::keptOn(int time) const
 {
-    const QDateTime kept =
-        QDateTime::fromSecsSinceEpoch(resultByTime(time).keptAtUtc, Qt::UTC).toLocalTime();
-    return QLocale().toString(kept, seconds_[asIndex(time)] ? QStringLiteral("d MMM yyyy HH:mm:ss")
-                                                            : QStringLiteral("d MMM yyyy HH:mm"));
+    return localTime(resultByTime(time).keptAtUtc, seconds_[asIndex(time)]);
+}
+
+QString HistoryModel::localTime(std::int64_t utcSeconds, bool withSeconds)
+{
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(utcSeconds, Qt::UTC).toLocalTime();
+    return QLocale().toString(time, withSeconds ? QStringLiteral("d MMM yyyy HH:mm:ss")
+                                                : QStringLiteral("d MMM yyyy HH:mm"));
 }
 
 QString HistoryModel::verdictText(const ChakraAssessment &chakra)
@@ -186,6 +191,81 @@ QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int 
         return swatch;
     }
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+SessionModel::SessionModel(QObject *parent) : QAbstractTableModel(parent)
+{}
+
+void SessionModel::setSessions(std::vector<KeptSession> sessions)
+{
+    beginResetModel();
+    sessions_ = std::move(sessions);
+    endResetModel();
+}
+
+void SessionModel::removeSession(std::int64_t id)
+{
+    const auto found = std::find_if(sessions_.begin(), sessions_.end(),
+                                    [id](const KeptSession &session) { return session.id == id; });
+    if (found == sessions_.end())
+        return;
+    const auto row = static_cast<int>(sessions_.end() - found) - 1;
+    beginRemoveRows({}, row, row);
+    sessions_.erase(found);
+    endRemoveRows();
+}
+
+QString SessionModel::posturesText(const KeptSession &session)
+{
+    QStringList postures;
+    for (const PracticedPosture &posture : session.postures) {
+        const QString name = posture.asana >= 0 && posture.asana < AsanaCount
+                                 ? fromLatin1(AsanaCatalogue[asIndex(posture.asana)].name)
+                                 : QString::number(posture.asana);
+        postures << name + QLatin1Char(' ') +
+                        (posture.heldSeconds > 0 ? fromLatin1(durationText(posture.heldSeconds))
+                                                 : tr("skipped"));
+    }
+    return postures.join(QStringLiteral(", "));
+}
+
+int SessionModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(sessions_.size());
+}
+
+int SessionModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant SessionModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole)
+        return {};
+    const KeptSession &kept = session(index.row());
+    switch (index.column()) {
+    case 0:
+        return HistoryModel::localTime(kept.startedAtUtc);
+    case 1:
+        return fromLatin1(durationText(kept.practisedSeconds));
+    default:
+        return posturesText(kept);
+    }
+}
+
+QVariant SessionModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case 0:
+        return tr("Practised on");
+    case 1:
+        return tr("Time");
+    default:
+        return tr("Postures");
+    }
 }
 
 } // namespace pranoth

@@ -3,6 +3,7 @@
 #include "chakra_palette.h"
 #include "core/assessment.h"
 #include "core/kept_result.h"
+#include "core/kept_session.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -56,6 +57,8 @@ public:
     // 2026 10:30", with the seconds ("10:30:15") where a result kept next to
     // it falls in the same minute.
     QString keptOn(int time) const;
+    // "7 Dec 2026 10:30" (with the seconds: "10:30:15") in local time.
+    static QString localTime(std::int64_t utcSeconds, bool withSeconds = false);
     // "Open 50%", or empty for an untested chakra.
     static QString verdictText(const ChakraAssessment &chakra);
 
@@ -80,6 +83,38 @@ private:
     std::vector<int> rows_;     // row by time index
     int sortColumn_ = DateColumn;
     Qt::SortOrder sortOrder_ = Qt::DescendingOrder;
+};
+
+// The kept practice sessions as a table, newest first: when each started,
+// the time practised and each posture with its time or "skipped".
+class SessionModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit SessionModel(QObject *parent = nullptr);
+
+    void setSessions(std::vector<KeptSession> sessions);
+    void removeSession(std::int64_t id);
+
+    // Oldest first.
+    const std::vector<KeptSession> &sessions() const { return sessions_; }
+    // By row, as shown.
+    const KeptSession &session(int row) const
+    {
+        return sessions_[sessions_.size() - 1 - static_cast<std::size_t>(row)];
+    }
+
+    // "Mandukasana 8 s, Bhujangasana skipped".
+    static QString posturesText(const KeptSession &session);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<KeptSession> sessions_;
 };
 
 } // namespace pranoth

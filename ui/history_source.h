@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/kept_result.h"
+#include "core/kept_session.h"
 
 #include <QString>
 
@@ -9,7 +10,8 @@
 
 namespace pranoth {
 
-// What My History's window needs of the kept results, wherever they are kept.
+// What My History's window needs of the kept results and practice sessions,
+// wherever they are kept.
 // Every change returns the empty text on success, otherwise a message for the
 // user; a failed change changes nothing.
 class HistorySource {
@@ -18,6 +20,8 @@ public:
 
     // Every kept result, oldest first, read at once.
     virtual std::vector<KeptResult> keptResults() = 0;
+    // Every kept practice session, oldest first.
+    virtual std::vector<KeptSession> keptSessions() = 0;
     // False while results can only be looked at (or there is no history at all).
     virtual bool canChange() const = 0;
     // Why there is no history at all, and where it is kept, for the user;
@@ -28,6 +32,8 @@ public:
     virtual QString takeNotice() = 0;
 
     virtual QString remove(std::int64_t id) = 0;
+    virtual QString removeSession(std::int64_t id) = 0;
+    // Every result and every session.
     virtual QString removeAll() = 0;
 };
 

@@ -3,12 +3,14 @@
 #include "chakra_palette.h"
 #include "core/assessment.h"
 #include "core/config.h"
+#include "core/kept_session.h"
 #include "document_pages.h"
 #include "program_resources.h"
 #include "qt_text.h"
 #include "result_chart.h"
 #include "section_text.h"
 #include "yoga/asana_catalogue.h"
+#include "yoga/practice_plan.h"
 #include "yoga/yoga_plan.h"
 
 #include <QCoreApplication>
@@ -17,6 +19,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextList>
+#include <QTextTable>
 
 #include <span>
 
@@ -35,8 +38,10 @@ constexpr int PictureSide = 250;
 // Appends the document's parts at the end of `document`.
 class Composer {
 public:
-    Composer(QTextDocument &document, const Assessment &assessment, const QDateTime &completed)
-        : document_(document), assessment_(assessment), completed_(completed), cursor_(&document)
+    Composer(QTextDocument &document, const Assessment &assessment, QDateTime completed,
+             const PracticeSettings &practice)
+        : document_(document), assessment_(assessment), completed_(std::move(completed)),
+          practice_(practice), cursor_(&document)
     {}
 
     void compose()
@@ -50,6 +55,8 @@ public:
         else
             noYoga();
         safetyNote();
+        if (assessment_.needsYoga())
+            practicePlan();
     }
 
 private:
@@ -260,9 +267,78 @@ private:
         cursor_.insertText(fromLatin1(SafetyNote));
     }
 
+    // One page to follow away from the computer: each posture once, in the
+    // order Practise Along takes them, with its hold at the user's settings.
+    void practicePlan()
+    {
+        YogaPlanList recommended{};
+        buildYogaPlan(assessment_.yogaNeeded(), recommended);
+        const PracticePlan plan = buildPracticePlan(recommended);
+        const std::vector<SessionPosture> postures = sessionPostures(plan);
+
+        heading(ResultDocument::tr("Practice plan"), 16.0);
+        QTextBlockFormat first = cursor_.blockFormat();
+        first.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor_.setBlockFormat(first);
+        line(ResultDocument::tr("Hold each posture for the time given, in this order. Take %1 s "
+                                "to get ready before each posture and rest %2 s after each one "
+                                "but the last.")
+                 .arg(practice_.getReadySeconds)
+                 .arg(practice_.restSeconds));
+
+        QTextTableFormat grid;
+        grid.setBorder(0.5);
+        grid.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        grid.setCellPadding(4.0);
+        grid.setCellSpacing(0.0);
+        grid.setHeaderRowCount(1);
+        grid.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        grid.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 5),
+                                        QTextLength(QTextLength::PercentageLength, 38),
+                                        QTextLength(QTextLength::PercentageLength, 32),
+                                        QTextLength(QTextLength::PercentageLength, 25)});
+        block(paragraph(4.0, 0.0), text());
+        QTextTable *table = cursor_.insertTable(static_cast<int>(plan.size()) + 1, 4, grid);
+        const auto cell = [table](int row, int column, const QString &words, bool bold = false) {
+            QTextCursor at = table->cellAt(row, column).firstCursorPosition();
+            at.insertText(words, text(BodyPoints, bold));
+        };
+        cell(0, 0, QStringLiteral("#"), true);
+        cell(0, 1, ResultDocument::tr("Posture"), true);
+        cell(0, 2, ResultDocument::tr("For the chakras"), true);
+        cell(0, 3, ResultDocument::tr("Hold"), true);
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            const auto row = static_cast<int>(i) + 1;
+            const Asana &asana = AsanaCatalogue[asIndex(plan[i].asana)];
+            QStringList chakras;
+            for (int k = 0; k < ChakraCount; ++k) {
+                if (plan[i].chakras[asIndex(k)])
+                    chakras << chakraShortName(k);
+            }
+            const auto hold = static_cast<int>(
+                PracticeSession::scaledHoldMs(postures[i].holdSeconds, practice_.holdPercent) /
+                1000);
+            cell(row, 0, QString::number(row));
+            cell(row, 1,
+                 fromLatin1(asana.name) + QStringLiteral(" (") + fromLatin1(asana.englishName) +
+                     QLatin1Char(')'));
+            cell(row, 2, chakras.join(QStringLiteral(", ")));
+            cell(row, 3,
+                 postures[i].eachSide
+                     ? ResultDocument::tr("%1 s each side, right then left").arg(hold)
+                     : ResultDocument::tr("%1 s").arg(hold));
+        }
+        cursor_ = document_.rootFrame()->lastCursorPosition();
+        const auto total =
+            static_cast<int>((PracticeSession::lengthMs(postures, practice_) + 999) / 1000);
+        line(ResultDocument::tr("Total time: %1.").arg(fromLatin1(durationText(total))),
+             text(BodyPoints, true));
+    }
+
     QTextDocument &document_;
     const Assessment &assessment_;
     QDateTime completed_;
+    const PracticeSettings &practice_;
     QTextCursor cursor_;
     bool started_ = false;
 };
@@ -270,7 +346,8 @@ private:
 } // namespace
 
 std::unique_ptr<QTextDocument> composeResultDocument(const Assessment &assessment,
-                                                     const QDateTime &completed)
+                                                     const QDateTime &completed,
+                                                     const PracticeSettings &practice)
 {
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
@@ -279,7 +356,7 @@ std::unique_ptr<QTextDocument> composeResultDocument(const Assessment &assessmen
     wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document->setDefaultTextOption(wrapping);
     registerResultChart(*document);
-    Composer(*document, assessment, completed).compose();
+    Composer(*document, assessment, completed, practice).compose();
     document->setDefaultFont(documentFont(BodyPoints));
     return document;
 }

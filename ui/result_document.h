@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include "core/practice_session.h"
+
 #include <memory>
 
 class QTextDocument;
@@ -14,9 +16,13 @@ struct Assessment;
 // time the test was completed and the chakras tested; the bar chart; how each
 // verdict came about; the introduction and the report as the result window
 // shows them; the recommended postures in the yoga viewer's order with their
-// pictures and records (or a note that none are needed); and a safety note.
-// Pages are laid out when it is printed or saved.
+// pictures and records (or a note that none are needed); a safety note; and,
+// when there are postures, a practice plan on a page of its own: each posture
+// once, in order, with its hold and sides at the user's practice settings,
+// and the session's whole time, to be followed away from the computer. Pages
+// are laid out when it is printed or saved.
 std::unique_ptr<QTextDocument> composeResultDocument(const Assessment &assessment,
-                                                     const QDateTime &completed);
+                                                     const QDateTime &completed,
+                                                     const PracticeSettings &practice = {});
 
 } // namespace pranoth

@@ -59,7 +59,8 @@ QPageSize preferredPageSize(const QLocale &locale)
 }
 
 QString writeResultPdf(const Assessment &assessment, const QDateTime &completed,
-                       const QString &path, const QPageSize &pageSize)
+                       const QString &path, const QPageSize &pageSize,
+                       const PracticeSettings &practice)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -76,7 +77,7 @@ QString writeResultPdf(const Assessment &assessment, const QDateTime &completed,
         writer.setTitle(ResultDocument::tr("Chakra test result"));
         writer.setCreator(fromLatin1(config::Caption));
         const std::unique_ptr<QTextDocument> document =
-            composeResultDocument(assessment, completed);
+            composeResultDocument(assessment, completed, practice);
         QString failure = paintPages(*document, writer);
         if (!failure.isEmpty()) {
             file.cancelWriting();
@@ -96,12 +97,14 @@ QString writeResultPdf(const Assessment &assessment, const QDateTime &completed,
     return {};
 }
 
-QString printResult(const Assessment &assessment, const QDateTime &completed, QPrinter &printer)
+QString printResult(const Assessment &assessment, const QDateTime &completed, QPrinter &printer,
+                    const PracticeSettings &practice)
 {
     printer.setFullPage(true);
     if (printer.docName().isEmpty())
         printer.setDocName(ResultDocument::tr("Chakra test result"));
-    const std::unique_ptr<QTextDocument> document = composeResultDocument(assessment, completed);
+    const std::unique_ptr<QTextDocument> document =
+        composeResultDocument(assessment, completed, practice);
     return paintPages(*document, printer);
 }
 

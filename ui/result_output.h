@@ -5,6 +5,8 @@
 #include <QPageSize>
 #include <QString>
 
+#include "core/practice_session.h"
+
 class QPrinter;
 
 namespace pranoth {
@@ -20,10 +22,12 @@ QPageSize preferredPageSize(const QLocale &locale = QLocale());
 // Returns the empty text on success, or a message saying what failed and
 // where; on failure a file already at `path` is left as it was.
 QString writeResultPdf(const Assessment &assessment, const QDateTime &completed,
-                       const QString &path, const QPageSize &pageSize);
+                       const QString &path, const QPageSize &pageSize,
+                       const PracticeSettings &practice = {});
 
 // Prints the result on the printer's pages; the empty text on success, or a
 // message saying what failed.
-QString printResult(const Assessment &assessment, const QDateTime &completed, QPrinter &printer);
+QString printResult(const Assessment &assessment, const QDateTime &completed, QPrinter &printer,
+                    const PracticeSettings &practice = {});
 
 } // namespace pranoth

@@ -56,7 +56,8 @@ bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDa
                 continue;
             }
         }
-        const QString failure = writeResultPdf(assessment, completed, path, preferredPageSize());
+        const QString failure = writeResultPdf(assessment, completed, path, preferredPageSize(),
+                                               readPracticeSettings(platform));
         if (failure.isEmpty())
             return true;
         platform.showMessage(toUtf8(failure + QLatin1String("\n\n") +
@@ -77,7 +78,7 @@ bool printResultWithDialog(QWidget *parent, Platform &platform, const Assessment
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const PrintJobFollowUp job(printer);
-    QString failure = printResult(assessment, completed, printer);
+    QString failure = printResult(assessment, completed, printer, readPracticeSettings(platform));
     if (failure.isEmpty())
         failure = job.problem();
     if (failure.isEmpty())

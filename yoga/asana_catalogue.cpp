@@ -10,6 +10,7 @@ namespace pranoth {
 
 // The postures are in the order the yoga selection refers to them by index; entry 11 stays empty.
 // Every multi-line text joins its lines with CR LF and has no line break after the last line.
+// Each hold is the range its procedure gives.
 const AsanaCatalogueList AsanaCatalogue = {{
     // 0
     Asana{
@@ -39,6 +40,7 @@ const AsanaCatalogueList AsanaCatalogue = {{
             "If in the recent past you have undergone a major surgery, then it is advisable that "
             "you avoid this asana. Moreover, people who are suffering from ulcer, severe back "
             "aches and cardiac troubles must consult their physician before practicing this asana.",
+        .hold = {6, 8},
     },
     // 1
     Asana{
@@ -69,6 +71,7 @@ const AsanaCatalogueList AsanaCatalogue = {{
             "or neck injury, or pain in the wrists, lift your chest only a little, never force the "
             "backward bend and stop at once if you feel pain; anyone with a serious spinal "
             "condition must consult their physician before practicing it.",
+        .hold = {10, 15},
     },
     // 2
     Asana{
@@ -105,6 +108,9 @@ const AsanaCatalogueList AsanaCatalogue = {{
             "high blood pressure, heart trouble, a hernia or a peptic ulcer, those who have had "
             "abdominal surgery in the recent past and those with injured wrists, elbows or "
             "shoulders must avoid it, and it is not to be done during pregnancy or menstruation.",
+        // "A few seconds only": three to five, an advanced balance that the
+        // cautions say is built up gradually, on the wrists and elbows.
+        .hold = {3, 5},
     },
     // 3
     Asana{
@@ -134,6 +140,7 @@ const AsanaCatalogueList AsanaCatalogue = {{
                     "3. It massages the abdominal organs and improves digestion and appetite.\r\n"
                     "4. Opens the chest, which helps deeper breathing and a more upright posture.",
         .cautions = {},
+        .hold = {10, 15},
     },
     // 4
     Asana{
@@ -167,6 +174,7 @@ const AsanaCatalogueList AsanaCatalogue = {{
                     "problems must consult their physician first. Pregnant women should practice "
                     "it only under the guidance of an experienced teacher. Use the crossed-leg "
                     "version only if your knees allow you to sit in Padmasana without strain.",
+        .hold = {10, 20},
     },
     // 5
     Asana{
@@ -194,6 +202,7 @@ const AsanaCatalogueList AsanaCatalogue = {{
                     "4. Cures all kinds of gastric disorders.\r\n"
                     "5. It restores normal functioning of the lungs and the bronchial areas.",
         .cautions = {},
+        .hold = {6, 8},
     },
     // 6
     Asana{
@@ -221,6 +230,7 @@ const AsanaCatalogueList AsanaCatalogue = {{
                     "3. Opens the chest and shoulders, which helps deeper breathing, and "
                     "stimulates digestion.",
         .cautions = {},
+        .hold = {10, 20},
     },
     // 7
     Asana{
@@ -253,6 +263,7 @@ const AsanaCatalogueList AsanaCatalogue = {{
             "undergone abdominal surgery in the recent past. It should be avoided during pregnancy "
             "and menstruation, and beginners should learn it under the guidance of an experienced "
             "teacher, with a folded blanket under the shoulders to protect the neck.",
+        .hold = {10, 30},
     },
     // 8
     Asana{
@@ -288,6 +299,7 @@ const AsanaCatalogueList AsanaCatalogue = {{
                     "It should be avoided during pregnancy and menstruation and when you have a "
                     "headache, and beginners should learn it under the guidance of an experienced "
                     "teacher, with a folded blanket under the shoulders to protect the neck.",
+        .hold = {20, 30},
     },
     // 9
     Asana{
@@ -318,6 +330,8 @@ const AsanaCatalogueList AsanaCatalogue = {{
             "3. Stretches the muscles along the spine and improves the posture.\r\n"
             "4. Helps to relieve backache and tiredness caused by long hours of sitting.",
         .cautions = {},
+        // Done on the right, then repeated on the other side.
+        .hold = {20, 30, true},
     },
     // 10
     Asana{
@@ -348,6 +362,9 @@ const AsanaCatalogueList AsanaCatalogue = {{
                     "or a simple cross-legged posture until they become more flexible. Those "
                     "suffering from sciatica or severe back pain and pregnant women should "
                     "practice it only under the guidance of an experienced teacher.",
+        // "As long as you are comfortable": half a minute to a minute, which
+        // a beginner's knees and hips bear without strain.
+        .hold = {30, 60},
     },
     // 11: never referred to
     Asana{},

@@ -5,6 +5,15 @@
 
 namespace pranoth {
 
+// How long a posture is held, as its own procedure says: a range in seconds,
+// and whether it is done on each side in turn (the right side first, then the
+// left).
+struct Hold {
+    int shortestSeconds = 0;
+    int longestSeconds = 0;
+    bool eachSide = false;
+};
+
 // One yoga posture as the catalogue holds it. Every field may be empty; an
 // empty `cautions` means the posture has none and the viewer leaves the
 // section out. Multi-line fields (`procedure`, numbered `benefits`) join their
@@ -16,6 +25,7 @@ struct Asana {
     std::string_view procedure;
     std::string_view benefits;
     std::string_view cautions;
+    Hold hold;
 };
 
 inline constexpr int AsanaCount = 11;         // entries 0..10 hold postures

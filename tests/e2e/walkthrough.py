@@ -23,6 +23,7 @@ import pyatspi
 PROGRAM = sys.argv[1]
 TITLE = sys.argv[2]                     # "Pranoth", from the build
 CAPTION = "%s v%s" % (TITLE, sys.argv[3])  # "Pranoth v1.15"
+PRACTICE = CAPTION + " - Practise Along"
 # A Wayland session with no X server at all (walkthrough.sh start_wayland).
 WAYLAND = bool(os.environ.get("WAYLAND_DISPLAY")) and not os.environ.get("DISPLAY")
 
@@ -342,6 +343,44 @@ def check_readable(view):
           "%r is not on the dark desktop's colours" % view.name)
 
 
+def spoken_phase(window):
+    """What a screen reader was last told of the session: the phase label's name."""
+    for node in descendants(window):
+        if node.getRoleName() == "label" and (node.name or "").split(".")[0] in (
+                "Get ready", "Hold", "Other side: left side", "Rest", "Paused"):
+            return node.name
+    return None
+
+
+def practise_along(program):
+    """F5 in the yoga viewer at the holds set short: the first hold, a pause
+    that stops the clock, a skip, Esc, and the summary kept with Ctrl+K."""
+    press_keys(CAPTION, "F5")
+    practice = program.window("push button", "Pause")
+    poll(lambda: find(practice, "label", "1 of 8"), "posture 1 of 8")
+    poll(lambda: (spoken_phase(practice) or "").startswith("Hold. Mandukasana."),
+         "the first hold", 10)
+    press_keys(PRACTICE, "space")
+    poll(lambda: (spoken_phase(practice) or "").startswith("Paused. Hold."), "the pause")
+    ring = find(practice, "label", "Time left")
+    held = ring.description
+    check(" seconds left of 4 seconds, paused" in held, held)
+    time.sleep(1.5)
+    check(ring.description == held, "the clock ran in a pause: %r, %r" % (held, ring.description))
+    press_keys(PRACTICE, "space", "Right")
+    poll(lambda: find(practice, "label", "2 of 8"), "posture 2 of 8")
+    press_keys(PRACTICE, "Escape")
+    summary = poll(lambda: find(practice, "text", "Session summary"), "the summary")
+    lines = text_of(summary).splitlines()
+    check(lines[0] == "Session ended" and lines[4].startswith("Mandukasana: ") and
+          lines[5] == "Mayurasana: skipped" and len(lines) == 12, "the summary: %r" % lines)
+    press_keys(PRACTICE, "ctrl+k")
+    poll(lambda: find(practice, "push button", "Kept in My History"), "the session kept")
+    press_keys(PRACTICE, "Escape")
+    poll(lambda: gone(summary), "the practice window to close")
+    return lines[4][len("Mandukasana: "):]
+
+
 def about_round_trip(program, window_name=CAPTION):
     press_keys(window_name, "alt+h", "a")
     about = program.window("push button", "OK")
@@ -353,6 +392,12 @@ def about_round_trip(program, window_name=CAPTION):
 # ---- the walkthrough ------------------------------------------------------------------
 
 def walkthrough():
+    # Practise Along's holds at half their length, short get-ready and rest
+    # times. Its sounds go to a sound server this machine lacks: not a word
+    # of that may be printed.
+    config = os.environ["XDG_CONFIG_HOME"]
+    with open(os.path.join(config, "pranoth.ini"), "w") as settings:
+        settings.write("[Practice]\nHoldPercent=50\nGetReadySeconds=3\nRestSeconds=2\n")
     program = Program()
     try:
         main = main_window(program)
@@ -402,6 +447,7 @@ def walkthrough():
         click(find(viewer, "push button", "Next >>"))
         poll(lambda: text_of(find(viewer, "text")) != record, "the next record")
         about_round_trip(program)
+        held = practise_along(program)
 
         # Back: a fresh main window, and a second test.
         click(find(viewer, "push button", "Back"))
@@ -427,6 +473,11 @@ def walkthrough():
         check(tested[0] == [False] * 6 + [True], "the newest row is not the Crown test: %r" % kept[0])
         check(tested[1] == [True, False, True, False, True, False, False],
               "the older row is not the three-chakra test: %r" % kept[1])
+        sessions = next(find(w, "table", "Practice sessions") for w in windows(program)
+                        if find(w, "table", "Practice sessions"))
+        practised = kept_rows(sessions)
+        check(len(practised) == 1 and practised[0][2].startswith(
+            "Mandukasana %s, Mayurasana skipped, " % held), "the kept session: %r" % practised)
         close_box(CAPTION + " - My History")
         poll(lambda: gone(table), "My History to close")
         check(program.alive(), "closing My History ended the program")

@@ -271,7 +271,8 @@ void tst_History::keptResultsReadBack()
     table->sortByColumn(0, Qt::AscendingOrder);
     QCOMPARE(datesOf(*table), (QStringList{dates[2], dates[1], dates[0]}));
 
-    // The export: every result, oldest first, in UTC whatever the zone.
+    // The export: every result, oldest first, in UTC whatever the zone; the
+    // columns of a practice session stay blank.
     auto *exportCsv = window.findChild<QPushButton *>("cmdExportCsv");
     QVERIFY(exportCsv);
     platform.savePaths = {home.filePath("history.csv").toStdString()};
@@ -294,12 +295,12 @@ void tst_History::keptResultsReadBack()
                         "Third Eye Chakra (Ajna) verdict,Third Eye Chakra (Ajna) percent,"
                         "Third Eye Chakra (Ajna) score (of 8),"
                         "Crown Chakra (Sahasrara) verdict,Crown Chakra (Sahasrara) percent,"
-                        "Crown Chakra (Sahasrara) score (of 8)\r\n"
+                        "Crown Chakra (Sahasrara) score (of 8),Kind,Minutes practised,Postures\r\n"
                         "2026-07-01T12:00:00Z,UnderActive,0,0,UnderActive,25,2,Open,38,3,"
-                        "Open,62,5,OverActive,75,6,OverActive,100,8,Open,50,4\r\n"
+                        "Open,62,5,OverActive,75,6,OverActive,100,8,Open,50,4,result,,\r\n"
                         "2026-12-07T04:00:00Z,,,,OverActive,88,7,,,,,,,UnderActive,12,1,,,,"
-                        "Open,38,3\r\n"
-                        "2026-12-07T23:45:00Z,,,,,,,,,,,,,,,,,,,OverActive,100,8\r\n"));
+                        "Open,38,3,result,,\r\n"
+                        "2026-12-07T23:45:00Z,,,,,,,,,,,,,,,,,,,OverActive,100,8,result,,\r\n"));
     platform.savePaths = {home.filePath("history.csv/inside.csv").toStdString()};
     exportCsv->click();
     QCOMPARE(told(platform).size(), 1);
@@ -622,7 +623,8 @@ void tst_History::unavailableHistorySaysWhy()
                         ", and what is there now is not a file (a folder, a pipe or a device).";
     QCOMPARE(notice->text(), why);
     KeptResult record = sampleResult(1);
-    QCOMPARE(store.keep(record), why + " The result was not kept.");
+    QCOMPARE(store.keep(record), "The result could not be kept in My History: " + why +
+                                     " Nothing kept earlier has changed.");
 }
 
 // Results kept within one minute show their seconds, so that the table and

@@ -3,6 +3,7 @@
 
 #include "ui/frmAbout.h"
 #include "ui/frmHistory.h"
+#include "ui/frmPractice.h"
 #include "ui/frmYogaChakra.h"
 #include "ui/result_document.h"
 
@@ -85,10 +86,13 @@ class tst_Palettes : public QObject {
             frmResult *result = driver->answerAll(driver->startTest(main, {0, 3}), OptionNotSure);
             if (window == "result")
                 return result;
-            if (window == "yoga") {
+            if (window == "yoga" || window == "practice") {
                 click(child<QPushButton>(result, "cmdYogaChakra"));
                 flushDeletes();
-                return openWindow<frmYogaChakra>();
+                if (window == "yoga")
+                    return openWindow<frmYogaChakra>();
+                click(child<QPushButton>(openWindow<frmYogaChakra>(), "cmdPractise"));
+                return openWindow<frmPractice>();
             }
             child<QAction>(result, "mnuKeep")->trigger();
             child<QAction>(result, "mnuBack")->trigger();
@@ -117,8 +121,8 @@ private slots:
                       QColor(40, 40, 40), Qt::white, Qt::white, QColor(42, 42, 42),
                       QColor(53, 53, 53));
         dark.setColor(QPalette::Link, QColor(42, 130, 218));
-        for (const char *window : {"main", "questionnaire", "result", "yoga", "about", "My History",
-                                   "My History, empty"}) {
+        for (const char *window : {"main", "questionnaire", "result", "yoga", "practice", "about",
+                                   "My History", "My History, empty"}) {
             QTest::addRow("%s, light", window) << window << light << light;
             QTest::addRow("%s, dark", window) << window << dark << dark;
             QTest::addRow("%s, turned dark while open", window) << window << light << dark;
@@ -145,12 +149,12 @@ private slots:
                           label->palette().color(label->foregroundRole()));
             }
         for (QTextEdit *view : shownWindow->findChildren<QTextEdit *>())
-            for (QTextBlock block = view->document()->begin(); block.isValid();
+            for (QTextBlock block = view->document()->begin(); view->isVisible() && block.isValid();
                  block = block.next())
                 for (auto run = block.begin(); !run.atEnd(); ++run)
                     checkText(run.fragment().text(), view->viewport(), view->viewport()->rect(),
                               run.fragment().charFormat().foreground().color());
-        if (auto *table = shownWindow->findChild<QTableView *>()) {
+        if (auto *table = child<QTableView>(shownWindow, "tblResults")) {
             table->clearSelection(); // drawn in the palette's highlight colours
             for (int c = 1; c < table->model()->columnCount() && table->model()->rowCount(); ++c) {
                 const QModelIndex cell = table->model()->index(0, c);

@@ -10,14 +10,18 @@
 #include "window_fixture.h"
 
 #include "ui/frmAbout.h"
+#include "ui/frmPractice.h"
 #include "ui/frmYogaChakra.h"
 #include "ui/link_label.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QStackedWidget>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <map>
 #include <random>
@@ -127,7 +131,8 @@ private:
         QList<QWidget *> shown;
         for (QWidget *widget : QApplication::topLevelWidgets())
             if (widget->isVisible() &&
-                (qobject_cast<FlowWindow *>(widget) || qobject_cast<frmAbout *>(widget)))
+                (qobject_cast<FlowWindow *>(widget) || qobject_cast<frmAbout *>(widget) ||
+                 qobject_cast<frmPractice *>(widget) || qobject_cast<QDialog *>(widget)))
                 shown << widget;
         return shown;
     }
@@ -138,10 +143,10 @@ private:
         QWidget *window = nullptr;
         const auto shown = shownWindows();
         for (QWidget *candidate : shown)
-            if (qobject_cast<frmAbout *>(candidate))
+            if (qobject_cast<frmAbout *>(candidate) || qobject_cast<QDialog *>(candidate))
                 window = candidate; // a modal window takes all input
         if (!window && !shown.isEmpty())
-            window = shown.first();
+            window = shown[pick(static_cast<int>(shown.size()))];
         if (!window)
             return actions;
         const QPointer<QWidget> target(window);
@@ -219,6 +224,26 @@ private:
                                },
                                exits, 3});
         }
+        // A practice session's keys, and time passing on its clock.
+        if (qobject_cast<frmPractice *>(window)) {
+            for (const int key :
+                 {int(Qt::Key_Left), int(Qt::Key_Right), int(Qt::Key_Plus), int(Qt::Key_Minus),
+                  int(Qt::Key_M), int(Qt::Key_T), int(Qt::Key_P), int(Qt::Key_Space)})
+                actions.push_back({name + QStringLiteral(": key %1").arg(key),
+                                   [target, key] {
+                                       if (target)
+                                           QTest::keyClick(target, Qt::Key(key));
+                                   },
+                                   false, 6});
+            const Millis passing = std::uniform_int_distribution<Millis>(0, 20'000)(random_);
+            actions.push_back({name + QStringLiteral(": %1 ms pass").arg(passing),
+                               [this, target, passing] {
+                                   driver_.clock.advanceTo(driver_.clock.awake + passing);
+                                   if (auto *timer = child<QTimer>(target, "timer"))
+                                       timer->start(0);
+                               },
+                               false, 40});
+        }
         actions.push_back({name + QStringLiteral(": close box"),
                            [target] {
                                if (target)
@@ -247,6 +272,7 @@ private:
             return QStringLiteral("a user close left the program running");
 
         int flowWindows = 0;
+        const frmPractice *practice = nullptr;
         const frmResult *result = nullptr;
         const frmQuestions *questions = nullptr;
         for (QWidget *widget : shownWindows()) {
@@ -255,6 +281,8 @@ private:
                 ++flowWindows;
             if (auto *shown = qobject_cast<frmResult *>(widget))
                 result = shown;
+            if (auto *shown = qobject_cast<frmPractice *>(widget))
+                practice = shown;
             if (auto *shown = qobject_cast<frmQuestions *>(widget))
                 questions = shown;
         }
@@ -276,6 +304,22 @@ private:
             if (shownBankNumber(questions) < 0)
                 return QStringLiteral("the questionnaire shows a text that is no question");
         }
+        // A session shows its place in the plan; the screen is kept from
+        // blanking exactly while it runs unpaused.
+        bool running = false;
+        if (practice && child<QStackedWidget>(practice, "pages")->currentIndex() == 0) {
+            const QStringList place =
+                child<QLabel>(practice, "lblCount")->text().split(QStringLiteral(" of "));
+            if (place.size() != 2 || place[0].toInt() < 1 || place[0].toInt() > place[1].toInt())
+                return QStringLiteral("the practice window shows \"%1\"")
+                    .arg(child<QLabel>(practice, "lblCount")->text());
+            running = child<QPushButton>(practice, "cmdPause")->text() == QLatin1String("Pause");
+        }
+        if (driver_.services.inhibited != running)
+            return running ? QStringLiteral("a running session let the screen blank")
+                           : QStringLiteral("the screen is kept from blanking with no session "
+                                            "running");
+
         // The result says one verdict for each chakra it reports on, in order.
         if (result) {
             static const QRegularExpression verdict(
@@ -320,11 +364,13 @@ class tst_Soak : public QObject {
 
     NoPainting noPainting_;
 
-    // The offscreen platform warns about size hints at every window it shows.
+    // The offscreen platform warns about size hints at every window it shows,
+    // and that it cannot raise one.
     static void quietMessages(QtMsgType type, const QMessageLogContext &context,
                               const QString &message)
     {
-        if (!message.contains(QLatin1String("propagateSizeHints")))
+        if (!message.contains(QLatin1String("propagateSizeHints")) &&
+            !message.contains(QLatin1String("does not support raise()")))
             previousHandler(type, context, message);
     }
     static inline QtMessageHandler previousHandler = nullptr;
@@ -365,6 +411,7 @@ private slots:
             QVERIFY(seen[QStringLiteral("frmResult")] > 0);
             QVERIFY(seen[QStringLiteral("frmYogaChakra")] > 0);
             QVERIFY(seen[QStringLiteral("frmAbout")] > 0);
+            QVERIFY(seen[QStringLiteral("frmPractice")] > 0);
         }
     }
 };

@@ -105,8 +105,8 @@ inline int shownBankNumber(const frmQuestions *questions)
 // The program with a recording platform, and the steps a user takes through it.
 struct ProgramDriver {
     explicit ProgramDriver(unsigned seed = 5)
-        : platform(seed),
-          flow(platform, home.filePath(QStringLiteral("history.sqlite")), &makePrintAndHistory)
+        : platform(seed), flow(platform, home.filePath(QStringLiteral("history.sqlite")),
+                               &makePrintAndHistory, services, clock)
     {}
     ~ProgramDriver() { closeAllWindows(); }
     ProgramDriver(const ProgramDriver &) = delete;
@@ -166,6 +166,8 @@ struct ProgramDriver {
 
     QTemporaryDir home; // where My History keeps what a test keeps
     FakePlatform platform;
+    FakeSessionServices services;
+    FakeSessionClock clock;
     AppFlow flow;
 };
 

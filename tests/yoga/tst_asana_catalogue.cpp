@@ -1,5 +1,6 @@
 #include "yoga/asana_catalogue.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <string>
@@ -57,28 +58,32 @@ private slots:
         QTest::addColumn<int>("steps");
         QTest::addColumn<int>("benefitLines"); // 0: one unnumbered sentence
         QTest::addColumn<bool>("hasCautions");
+        // Seconds as the procedure gives them ("6-8 seconds"), or the
+        // program's choice where it gives none; "each side" where it is
+        // repeated on the other side.
+        QTest::addColumn<QString>("hold");
         QTest::newRow("frog") << 0 << "Mandukasana"
-                              << "Frog Pose" << 7 << 4 << true;
+                              << "Frog Pose" << 7 << 4 << true << "6-8";
         QTest::newRow("cobra") << 1 << "Bhujangasana"
-                               << "Half- Cobra Pose" << 6 << 0 << true;
+                               << "Half- Cobra Pose" << 6 << 0 << true << "10-15";
         QTest::newRow("peacock") << 2 << "Mayurasana"
-                                 << "Feathered Peacock Pose" << 6 << 5 << true;
+                                 << "Feathered Peacock Pose" << 6 << 5 << true << "3-5 chosen";
         QTest::newRow("bow") << 3 << "Dhanurasana"
-                             << "Bow Pose" << 8 << 4 << false;
+                             << "Bow Pose" << 8 << 4 << false << "10-15";
         QTest::newRow("fish") << 4 << "Matsyasana"
-                              << "Fish Pose" << 7 << 4 << true;
+                              << "Fish Pose" << 7 << 4 << true << "10-20";
         QTest::newRow("scaling") << 5 << "Yoga Mudra"
-                                 << "Scaling Pose" << 6 << 5 << false;
+                                 << "Scaling Pose" << 6 << 5 << false << "6-8";
         QTest::newRow("camel") << 6 << "Ustrasana"
-                               << "Camel Pose" << 4 << 3 << false;
+                               << "Camel Pose" << 4 << 3 << false << "10-20";
         QTest::newRow("plough") << 7 << "Halasana"
-                                << "Plough Posture" << 5 << 3 << true;
+                                << "Plough Posture" << 5 << 3 << true << "10-30";
         QTest::newRow("shoulder stand") << 8 << "Sarvangasana"
-                                        << "Shoulder Stand Pose" << 4 << 6 << true;
+                                        << "Shoulder Stand Pose" << 4 << 6 << true << "20-30";
         QTest::newRow("twist") << 9 << "Ardhamatsyendrasana"
-                               << "Twist Pose" << 6 << 4 << false;
+                               << "Twist Pose" << 6 << 4 << false << "20-30 each side";
         QTest::newRow("lotus") << 10 << "Padmasana"
-                               << "Lotus Pose" << 6 << 0 << true;
+                               << "Lotus Pose" << 6 << 0 << true << "30-60 chosen";
     }
     void recordsHaveTheirShape()
     {
@@ -88,6 +93,7 @@ private slots:
         QFETCH(int, steps);
         QFETCH(int, benefitLines);
         QFETCH(bool, hasCautions);
+        QFETCH(QString, hold);
         const Asana &asana = fillAsanaCatalogue()[static_cast<std::size_t>(index)];
 
         QCOMPARE(QString::fromStdString(std::string(asana.name)), name);
@@ -113,6 +119,19 @@ private slots:
         }
         QVERIFY(!hasStrayBreak(asana.benefits));
         QCOMPARE(!asana.cautions.empty(), hasCautions);
+
+        const QString procedureText = QString::fromLatin1(
+            asana.procedure.data(), static_cast<qsizetype>(asana.procedure.size()));
+        const auto given =
+            QRegularExpression(QStringLiteral("(\\d+)-(\\d+) seconds")).match(procedureText);
+        QCOMPARE(given.hasMatch(), !hold.endsWith(QLatin1String(" chosen")));
+        if (given.hasMatch())
+            QVERIFY(hold.startsWith(given.captured(1) + QLatin1Char('-') + given.captured(2)));
+        QCOMPARE(
+            QStringLiteral("%1-%2").arg(asana.hold.shortestSeconds).arg(asana.hold.longestSeconds),
+            hold.section(QLatin1Char(' '), 0, 0));
+        QCOMPARE(asana.hold.eachSide, hold.endsWith(QLatin1String("each side")));
+        QCOMPARE(asana.hold.eachSide, procedureText.contains(QLatin1String("on the other side")));
     }
 
     void givenTextsAreKeptExactly()

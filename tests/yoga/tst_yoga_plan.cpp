@@ -1,6 +1,7 @@
 #include "fakes.h"
 
 #include "yoga/asana_catalogue.h"
+#include "yoga/practice_plan.h"
 #include "yoga/yoga_plan.h"
 
 #include <QTest>
@@ -27,6 +28,50 @@ class tst_YogaPlan : public QObject {
     Q_OBJECT
 
 private slots:
+    // Practise Along takes each posture once, where it first comes, with every
+    // chakra it serves, and holds it for the top of its range.
+    void practicePlanHasEachPostureOnce_data()
+    {
+        QTest::addColumn<QString>("needed");   // chakras
+        QTest::addColumn<QString>("postures"); // asana: chakras served, hold
+        QTest::newRow("navel and throat share the fish")
+            << "2,4"
+            << "2:2 5s; 3:2 15s; 4:2,4 20s; 7:4 30s; 6:4 20s; 1:4 15s; 8:4 30s";
+        QTest::newRow("heart, third eye and crown share the scaling pose")
+            << "3,5,6"
+            << "5:3,5,6 8s; 6:3 20s; 9:5 30s each side; 10:6 60s";
+        QTest::newRow("all seven")
+            << "0,1,2,3,4,5,6"
+            << "0:0,1 8s; 1:1,4 15s; 2:2 5s; 3:2 15s; 4:2,4 20s; 5:3,5,6 8s; 6:3,4 20s; 7:4 30s; "
+               "8:4 30s; 9:5 30s each side; 10:6 60s";
+    }
+    void practicePlanHasEachPostureOnce()
+    {
+        QFETCH(QString, needed);
+        QFETCH(QString, postures);
+        Needs needs{};
+        for (const QString &chakra : needed.split(QLatin1Char(',')))
+            needs[asIndex(chakra.toInt())] = true;
+        YogaPlanList plan{};
+        buildYogaPlan(needs, plan);
+        const PracticePlan practice = buildPracticePlan(plan);
+        const std::vector<SessionPosture> session = sessionPostures(practice);
+        QStringList shown;
+        for (std::size_t i = 0; i < practice.size(); ++i) {
+            QStringList chakras;
+            for (int k = 0; k < ChakraCount; ++k) {
+                if (practice[i].chakras[asIndex(k)])
+                    chakras << QString::number(k);
+            }
+            shown << QStringLiteral("%1:%2 %3s%4")
+                         .arg(practice[i].asana)
+                         .arg(chakras.join(QLatin1Char(',')))
+                         .arg(session[i].holdSeconds)
+                         .arg(session[i].eachSide ? QStringLiteral(" each side") : QString());
+        }
+        QCOMPARE(shown.join(QStringLiteral("; ")), postures);
+    }
+
     void throatAloneGetsItsFiveAsanas()
     {
         YogaPlanList plan;

@@ -22,6 +22,7 @@ public:
     void saveAsPdf(const pranoth::KeptResult &, const pranoth::Assessment &) override {}
     void print(QWidget &, const pranoth::KeptResult &, const pranoth::Assessment &) override {}
     bool keep(pranoth::KeptResult &) override { return false; }
+    bool keepSession(pranoth::KeptSession &) override { return false; }
     void showHistory() override {}
 };
 

@@ -1,0 +1,134 @@
+#include "kept_session.h"
+
+#include "assessment.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace pranoth {
+
+namespace {
+
+std::string csvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+constexpr std::size_t BytesPerPosture = 3;
+
+} // namespace
+
+bool isWellFormed(const KeptSession &session)
+{
+    std::array<bool, LastAsanaIndex + 1> seen{};
+    for (const PracticedPosture &posture : session.postures) {
+        if (posture.asana < 0 || posture.asana > LastAsanaIndex || seen[asIndex(posture.asana)] ||
+            posture.heldSeconds < 0 || posture.heldSeconds > LongestStoredHoldSeconds)
+            return false;
+        seen[asIndex(posture.asana)] = true;
+    }
+    return !session.postures.empty() && session.practisedSeconds >= 0;
+}
+
+std::string postureBytes(const std::vector<PracticedPosture> &postures)
+{
+    std::string bytes;
+    bytes.reserve(postures.size() * BytesPerPosture);
+    for (const PracticedPosture &posture : postures) {
+        const int held = std::clamp(posture.heldSeconds, 0, LongestStoredHoldSeconds);
+        bytes += static_cast<char>(posture.asana);
+        bytes += static_cast<char>(held >> 8);
+        bytes += static_cast<char>(held & 0xFF);
+    }
+    return bytes;
+}
+
+std::optional<std::vector<PracticedPosture>> posturesOfBytes(std::string_view bytes)
+{
+    if (bytes.size() % BytesPerPosture != 0)
+        return std::nullopt;
+    std::vector<PracticedPosture> postures;
+    postures.reserve(bytes.size() / BytesPerPosture);
+    const auto byte = [&bytes](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
+    for (std::size_t at = 0; at < bytes.size(); at += BytesPerPosture) {
+        if (byte(at) > LastAsanaIndex)
+            return std::nullopt;
+        postures.push_back({static_cast<Int16>(byte(at)), byte(at + 1) << 8 | byte(at + 2)});
+    }
+    return postures;
+}
+
+std::string durationText(int seconds)
+{
+    const int minutes = seconds / 60;
+    const int rest = seconds % 60;
+    if (minutes == 0)
+        return std::to_string(rest) + " s";
+    return std::to_string(minutes) + " min " + std::to_string(rest) + " s";
+}
+
+std::string keptHistoryCsv(const std::vector<KeptResult> &records,
+                           const std::vector<KeptSession> &sessions, const PostureName &postureName)
+{
+    constexpr std::string_view End = "\r\n";
+    std::string csv = csvField("Date and time (UTC)");
+    for (int k = 0; k < ChakraCount; ++k) {
+        const std::string title(ChakraTitles[asIndex(k)]);
+        for (const char *column : {" verdict", " percent", " score (of 8)"})
+            csv += ',' + csvField(title + column);
+    }
+    csv += ",Kind,Minutes practised,Postures";
+    csv += End;
+
+    const auto result = [&csv](const KeptResult &record) {
+        csv += csvField(isoUtc(record.keptAtUtc));
+        const Assessment assessment = assess(record.run);
+        for (const ChakraAssessment &chakra : assessment.chakras) {
+            if (chakra.tested)
+                csv += ',' + csvField(verdictName(chakra.verdict)) + ',' +
+                       std::to_string(chakra.barPercent) + ',' + std::to_string(chakra.score());
+            else
+                csv += ",,,";
+        }
+        csv += ",result,,";
+    };
+    const auto session = [&csv, &postureName](const KeptSession &kept) {
+        csv += csvField(isoUtc(kept.startedAtUtc));
+        csv += std::string(asIndex(3 * ChakraCount), ',');
+        char minutes[32];
+        std::snprintf(minutes, sizeof minutes, "%.1f", kept.practisedSeconds / 60.0);
+        std::string postures;
+        for (const PracticedPosture &posture : kept.postures) {
+            if (!postures.empty())
+                postures += "; ";
+            postures += postureName ? std::string(postureName(posture.asana))
+                                    : std::to_string(posture.asana);
+            postures += ' ';
+            postures += posture.heldSeconds > 0 ? durationText(posture.heldSeconds) : "skipped";
+        }
+        csv += ",practice session," + std::string(minutes) + ',' + csvField(postures);
+    };
+
+    // Both oldest first, merged by time.
+    auto r = records.begin();
+    auto s = sessions.begin();
+    while (r != records.end() || s != sessions.end()) {
+        if (s == sessions.end() || (r != records.end() && r->keptAtUtc <= s->startedAtUtc))
+            result(*r++);
+        else
+            session(*s++);
+        csv += End;
+    }
+    return csv;
+}
+
+} // namespace pranoth

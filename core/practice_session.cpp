@@ -1,0 +1,351 @@
+#include "practice_session.h"
+
+#include "platform.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace pranoth {
+
+namespace {
+
+constexpr std::string_view Group = "Practice";
+constexpr std::string_view HoldPercentKey = "HoldPercent";
+constexpr std::string_view GetReadyKey = "GetReadySeconds";
+constexpr std::string_view RestKey = "RestSeconds";
+constexpr std::string_view MutedKey = "Muted";
+
+Millis millisOf(clockid_t clock)
+{
+    timespec time{};
+    clock_gettime(clock, &time);
+    return static_cast<Millis>(time.tv_sec) * 1000 + time.tv_nsec / 1'000'000;
+}
+
+// A whole number from `low` to `high`, else none.
+std::optional<int> numberSetting(Platform &platform, std::string_view key, int low, int high)
+{
+    const auto text = platform.readSetting(Group, key);
+    int value = 0;
+    if (!text || text->empty() ||
+        std::from_chars(text->data(), text->data() + text->size(), value).ptr !=
+            text->data() + text->size() ||
+        value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+ClockReading SystemSessionClock::read()
+{
+    return {millisOf(CLOCK_MONOTONIC), millisOf(CLOCK_BOOTTIME)};
+}
+
+PracticeSettings readPracticeSettings(Platform &platform)
+{
+    PracticeSettings settings;
+    settings.holdPercent =
+        numberSetting(platform, HoldPercentKey, PracticeSettings::ShortestHoldPercent,
+                      PracticeSettings::LongestHoldPercent)
+            .value_or(settings.holdPercent);
+    settings.getReadySeconds =
+        numberSetting(platform, GetReadyKey, 0, PracticeSettings::LongestGetReadySeconds)
+            .value_or(settings.getReadySeconds);
+    settings.restSeconds = numberSetting(platform, RestKey, 0, PracticeSettings::LongestRestSeconds)
+                               .value_or(settings.restSeconds);
+    settings.muted = numberSetting(platform, MutedKey, 0, 1).value_or(0) == 1;
+    return settings;
+}
+
+void savePracticeSettings(Platform &platform, const PracticeSettings &settings,
+                          const PracticeSettings &before)
+{
+    const auto save = [&platform](std::string_view key, int value, int old) {
+        if (value != old)
+            platform.writeSetting(Group, key, std::to_string(value));
+    };
+    save(HoldPercentKey, settings.holdPercent, before.holdPercent);
+    save(GetReadyKey, settings.getReadySeconds, before.getReadySeconds);
+    save(RestKey, settings.restSeconds, before.restSeconds);
+    save(MutedKey, settings.muted ? 1 : 0, before.muted ? 1 : 0);
+}
+
+PracticeSession::PracticeSession(std::vector<SessionPosture> postures, PracticeSettings settings,
+                                 SessionClock &clock)
+    : postures_(std::move(postures)), extraMs_(postures_.size(), 0), held_(postures_.size(), 0),
+      settings_(settings), clock_(clock), last_(clock.read())
+{
+    startedAt_ = last_.awake;
+    if (postures_.empty()) {
+        phase_ = PracticePhase::Finished;
+        endedAt_ = startedAt_;
+        return;
+    }
+    begin(PracticePhase::GetReady, 0, startedAt_);
+    advance(startedAt_); // a get-ready time of none goes straight to the hold
+}
+
+Millis PracticeSession::scaledHoldMs(int seconds, int percent)
+{
+    // Rounded to the nearest whole second, a half up.
+    const int scaled = (seconds * percent + 50) / 100;
+    return std::max(1, scaled) * Millis{1000};
+}
+
+Millis PracticeSession::holdMsOf(int posture) const
+{
+    const auto i = static_cast<std::size_t>(posture);
+    return std::clamp(scaledHoldMs(postures_[i].holdSeconds, settings_.holdPercent) + extraMs_[i],
+                      Millis{1000}, LongestHoldMs);
+}
+
+Millis PracticeSession::phaseLengthMs(PracticePhase phase, int posture) const
+{
+    switch (phase) {
+    case PracticePhase::GetReady:
+        return Millis{settings_.getReadySeconds} * 1000;
+    case PracticePhase::Hold:
+    case PracticePhase::OtherSide:
+        return holdMsOf(posture);
+    case PracticePhase::Rest:
+        return Millis{settings_.restSeconds} * 1000;
+    case PracticePhase::Finished:
+        break;
+    }
+    return 0;
+}
+
+Millis PracticeSession::lengthMs(const std::vector<SessionPosture> &postures,
+                                 const PracticeSettings &settings)
+{
+    Millis total = 0;
+    for (std::size_t i = 0; i < postures.size(); ++i) {
+        const Millis hold = scaledHoldMs(postures[i].holdSeconds, settings.holdPercent);
+        total += Millis{settings.getReadySeconds} * 1000 + hold * (postures[i].eachSide ? 2 : 1);
+        if (i + 1 < postures.size())
+            total += Millis{settings.restSeconds} * 1000;
+    }
+    return total;
+}
+
+Millis PracticeSession::now()
+{
+    const ClockReading reading = clock_.read();
+    const Millis slept = (reading.sinceBoot - last_.sinceBoot) - (reading.awake - last_.awake);
+    last_ = reading;
+    if (!paused_ && phase_ != PracticePhase::Finished && slept > SleepThresholdMs) {
+        // The awake time since the last look is real; then the session waits.
+        advance(reading.awake);
+        if (phase_ != PracticePhase::Finished) {
+            paused_ = true;
+            pausedAt_ = reading.awake;
+        }
+    }
+    return reading.awake;
+}
+
+Millis PracticeSession::elapsed() const
+{
+    return (paused_ ? pausedAt_ : last_.awake) - phaseStart_;
+}
+
+void PracticeSession::begin(PracticePhase phase, int posture, Millis at)
+{
+    phase_ = phase;
+    posture_ = posture;
+    phaseStart_ = at;
+    phaseMs_ = phaseLengthMs(phase, posture);
+    if (paused_)
+        pausedAt_ = at;
+    if (phase == PracticePhase::Finished)
+        endedAt_ = at;
+}
+
+void PracticeSession::closePhase(Millis at)
+{
+    if (phase_ == PracticePhase::Hold || phase_ == PracticePhase::OtherSide)
+        held_[static_cast<std::size_t>(posture_)] +=
+            std::clamp(at - phaseStart_, Millis{0}, phaseMs_);
+}
+
+void PracticeSession::advance(Millis to)
+{
+    while (!paused_ && phase_ != PracticePhase::Finished && to - phaseStart_ >= phaseMs_) {
+        const Millis due = phaseStart_ + phaseMs_;
+        closePhase(due);
+        const bool last = posture_ + 1 >= postureCount();
+        const bool twoSided = postures_[static_cast<std::size_t>(posture_)].eachSide;
+        switch (phase_) {
+        case PracticePhase::GetReady:
+            begin(PracticePhase::Hold, posture_, due);
+            break;
+        case PracticePhase::Hold:
+            if (twoSided) {
+                begin(PracticePhase::OtherSide, posture_, due);
+                break;
+            }
+            [[fallthrough]];
+        case PracticePhase::OtherSide:
+            completed_ = last;
+            begin(last ? PracticePhase::Finished : PracticePhase::Rest, posture_, due);
+            break;
+        case PracticePhase::Rest:
+            begin(PracticePhase::GetReady, posture_ + 1, due);
+            break;
+        case PracticePhase::Finished:
+            break;
+        }
+    }
+}
+
+void PracticeSession::update()
+{
+    advance(now());
+}
+
+void PracticeSession::pause()
+{
+    const Millis at = now();
+    advance(at);
+    if (paused_ || finished())
+        return;
+    paused_ = true;
+    pausedAt_ = at;
+}
+
+void PracticeSession::resume()
+{
+    const Millis at = now();
+    if (!paused_ || finished())
+        return;
+    // The phase starts later by the time it was paused: it loses nothing.
+    phaseStart_ += at - pausedAt_;
+    pausedTotal_ += at - pausedAt_;
+    paused_ = false;
+}
+
+void PracticeSession::goTo(int posture)
+{
+    const Millis at = now();
+    advance(at);
+    if (finished())
+        return;
+    const Millis stoppedAt = paused_ ? pausedAt_ : at;
+    closePhase(stoppedAt);
+    if (posture >= postureCount()) {
+        begin(PracticePhase::Finished, posture_, stoppedAt);
+        paused_ = false;
+        return;
+    }
+    // Paused, the new phase waits at its start.
+    if (paused_)
+        pausedTotal_ += at - pausedAt_;
+    begin(PracticePhase::GetReady, std::max(0, posture), at);
+    advance(at);
+}
+
+void PracticeSession::next()
+{
+    goTo(posture_ + 1);
+}
+
+void PracticeSession::previous()
+{
+    goTo(phase_ == PracticePhase::Rest ? posture_ : posture_ - 1);
+}
+
+bool PracticeSession::adjustHold(int seconds)
+{
+    const Millis at = now();
+    advance(at);
+    if (phase_ != PracticePhase::GetReady && phase_ != PracticePhase::Hold &&
+        phase_ != PracticePhase::OtherSide)
+        return false;
+    const Millis before = holdMsOf(posture_);
+    Millis wanted = std::min(before + Millis{seconds} * 1000, LongestHoldMs);
+    if (seconds < 0)
+        wanted = std::max(wanted, std::min(before, ShortestAdjustedHoldMs));
+    extraMs_[static_cast<std::size_t>(posture_)] += wanted - before;
+    if (phase_ != PracticePhase::GetReady) {
+        // A hold shortened to less than it has run ends now.
+        phaseMs_ = std::max(holdMsOf(posture_), elapsed());
+        advance(at);
+    }
+    return true;
+}
+
+void PracticeSession::setSettings(const PracticeSettings &settings)
+{
+    settings_ = settings;
+}
+
+void PracticeSession::end()
+{
+    goTo(postureCount());
+}
+
+SessionState PracticeSession::state() const
+{
+    SessionState state;
+    state.posture = posture_;
+    state.phase = phase_;
+    state.paused = paused_;
+    if (finished())
+        return state;
+    state.phaseMs = phaseMs_;
+    state.remainingMs = std::max(Millis{0}, phaseMs_ - elapsed());
+    state.remainingSeconds = static_cast<int>((state.remainingMs + 999) / 1000);
+
+    // What is left of this posture, then every later one in full.
+    Millis left = state.remainingMs;
+    const bool twoSided = postures_[static_cast<std::size_t>(posture_)].eachSide;
+    const bool last = posture_ + 1 >= postureCount();
+    const Millis rest = last ? 0 : phaseLengthMs(PracticePhase::Rest, posture_);
+    switch (phase_) {
+    case PracticePhase::GetReady:
+        left += holdMsOf(posture_) * (twoSided ? 2 : 1) + rest;
+        break;
+    case PracticePhase::Hold:
+        left += (twoSided ? holdMsOf(posture_) : 0) + rest;
+        break;
+    case PracticePhase::OtherSide:
+        left += rest;
+        break;
+    case PracticePhase::Rest:
+    case PracticePhase::Finished:
+        break;
+    }
+    for (int p = posture_ + 1; p < postureCount(); ++p) {
+        left += phaseLengthMs(PracticePhase::GetReady, p) +
+                holdMsOf(p) * (postures_[static_cast<std::size_t>(p)].eachSide ? 2 : 1);
+        if (p + 1 < postureCount())
+            left += phaseLengthMs(PracticePhase::Rest, p);
+    }
+    state.sessionRemainingMs = left;
+    return state;
+}
+
+Millis PracticeSession::untilNextChange() const
+{
+    if (paused_ || finished())
+        return -1;
+    const SessionState shown = state();
+    return shown.remainingMs - Millis{std::max(0, shown.remainingSeconds - 1)} * 1000;
+}
+
+Millis PracticeSession::practisedMs() const
+{
+    const Millis to = finished() ? endedAt_ : (paused_ ? pausedAt_ : last_.awake);
+    return std::max(Millis{0}, to - startedAt_ - pausedTotal_);
+}
+
+bool PracticeSession::anyHeld() const
+{
+    return std::any_of(held_.begin(), held_.end(), [](Millis held) { return held > 0; });
+}
+
+} // namespace pranoth

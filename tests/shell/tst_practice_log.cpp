@@ -1,0 +1,284 @@
+// Practise Along from the yoga viewer to My History: the session window on a
+// fake clock and recording desktop services, the log kept in the history
+// file, a file of the first version gaining its sessions table, and My
+// History showing, exporting and deleting sessions.
+
+#include "ui/window_fixture.h"
+
+#include "shell/history_store.h"
+#include "shell/sqlite_connection.h"
+#include "ui/frmHistory.h"
+#include "ui/frmPractice.h"
+#include "ui/frmYogaChakra.h"
+#include "ui/history_chart.h"
+#include "ui/history_model.h"
+
+#include <QAccessible>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTextEdit>
+#include <QTimer>
+
+using namespace pranoth;
+using namespace pranoth::testing;
+
+namespace {
+
+const QString V1History = QStringLiteral(PRANOTH_TEST_DATA "/history-v1.sqlite");
+
+// A practice window after the fake clock moved on by `ms`: its timer fires.
+void after(frmPractice *window, FakeSessionClock &clock, Millis ms)
+{
+    clock.advanceTo(clock.awake + ms);
+    child<QTimer>(window, "timer")->start(0);
+    QTest::qWait(5);
+}
+
+// The access keys of a window's File menu, each once.
+void accessKeysDiffer(const QWidget *window, int expected)
+{
+    QStringList keys;
+    for (QAction *action : child<QMenu>(window, "mnuFile")->actions()) {
+        const auto key = QRegularExpression("&(\\w)").match(action->text());
+        if (key.hasMatch())
+            keys << key.captured(1).toLower();
+    }
+    QCOMPARE(keys.size(), expected);
+    QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+}
+
+QString text(const QWidget *window, const char *name)
+{
+    return child<QLabel>(window, name)->text();
+}
+
+KeptSession session(std::int64_t startedAt, int practised, std::vector<PracticedPosture> postures)
+{
+    return {0, startedAt, "1.15", practised, std::move(postures)};
+}
+
+} // namespace
+
+class tst_PracticeLog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void practiseAlongFromTheViewer();
+    void nothingToPractiseWhenEveryChakraIsOpen();
+    void firstVersionFileGainsSessions();
+    void myHistoryShowsExportsAndDeletesSessions();
+};
+
+void tst_PracticeLog::practiseAlongFromTheViewer()
+{
+    ProgramDriver driver;
+    // Root, Navel and Throat under-active: nine slots, eight postures (the fish serves two).
+    frmResult *result = driver.resultFor({0, 2, 4});
+    click(child<QPushButton>(result, "cmdYogaChakra"));
+    flushDeletes();
+    auto *viewer = openWindow<frmYogaChakra>();
+    QVERIFY(viewer);
+    accessKeysDiffer(viewer, 5);
+    viewer->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    QTest::keyClick(viewer, Qt::Key_F5);
+    auto *window = openWindow<frmPractice>();
+    QVERIFY(window);
+    QVERIFY(viewer->isVisible()); // the viewer stays
+
+    QCOMPARE(text(window, "lblPosture"), QStringLiteral("Mandukasana \u2013 Frog Pose"));
+    QCOMPARE(text(window, "lblCount"), QStringLiteral("1 of 8"));
+    QCOMPARE(text(window, "lblPhase"), QStringLiteral("Get ready"));
+    QCOMPARE(text(window, "lblNext"), QStringLiteral("Next: Mayurasana"));
+    // Get ready 8 x 10 s, holds 8+5+15+20+30+20+15+30 s, rests 7 x 15 s: 328 s.
+    QCOMPARE(text(window, "lblSessionLeft"), QStringLiteral("Session: 5:28 left"));
+    auto *ring = child<QWidget>(window, "ring");
+    const auto spoken = [ring] {
+        return QAccessible::queryAccessibleInterface(ring)->text(QAccessible::Description);
+    };
+    QCOMPARE(spoken(), QStringLiteral("10 seconds left of 10 seconds"));
+    QCOMPARE(driver.services.calls,
+             (std::vector<std::string>{"inhibit A practice session is running"}));
+
+    after(window, driver.clock, 4000);
+    QCOMPARE(spoken(), QStringLiteral("6 seconds left of 10 seconds"));
+    after(window, driver.clock, 6000);
+    QCOMPARE(text(window, "lblPhase"), QStringLiteral("Hold"));
+    QVERIFY(child<QLabel>(window, "lblPhase")->accessibleName().startsWith("Hold. Mandukasana."));
+    QCOMPARE(driver.services.calls.back(), std::string("cue PhaseChange"));
+
+    // Paused, the screen may blank and nothing runs; resumed, nothing was lost.
+    QTest::keyClick(window, Qt::Key_Space);
+    QCOMPARE(child<QPushButton>(window, "cmdPause")->text(), QStringLiteral("Resume"));
+    QVERIFY(child<QLabel>(window, "lblPhase")->accessibleName().startsWith("Paused. Hold."));
+    QCOMPARE(driver.services.calls.back(), std::string("release"));
+    after(window, driver.clock, 30000);
+    QTest::keyClick(window, Qt::Key_Space);
+    QCOMPARE(spoken(), QStringLiteral("8 seconds left of 8 seconds"));
+    QCOMPARE(driver.services.calls.back(), std::string("inhibit A practice session is running"));
+
+    // Muted, and remembered; then on to the next posture after 3 s of hold.
+    QTest::keyClick(window, Qt::Key_M);
+    QCOMPARE(driver.platform.settings.at("Practice/Muted"), std::string("1"));
+    after(window, driver.clock, 3000);
+    const std::size_t calls = driver.services.calls.size();
+    QTest::keyClick(window, Qt::Key_Right);
+    QCOMPARE(text(window, "lblCount"), QStringLiteral("2 of 8"));
+    QCOMPARE(text(window, "lblPhase"), QStringLiteral("Get ready"));
+    QCOMPARE(driver.services.calls.size(), calls); // no sound once muted
+
+    // Esc ends it: the summary, and the desktop may blank the screen again.
+    QTest::keyClick(window, Qt::Key_Escape);
+    QCOMPARE(driver.services.calls.back(), std::string("release"));
+    const QString summary = child<QTextEdit>(window, "txtSummary")->toPlainText();
+    QVERIFY2(summary.contains("Practised: 13 s\n\nMandukasana: 3 s\nMayurasana: skipped\n"),
+             qPrintable(summary));
+    QVERIFY(summary.endsWith("Sarvangasana: skipped"));
+    QVERIFY(!driver.platform.settings.count("Practice/HoldPercent"));
+
+    // Kept, once; then in My History.
+    auto *keep = child<QPushButton>(window, "cmdKeep");
+    QCOMPARE(keep->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+    click(keep);
+    QVERIFY(!keep->isEnabled());
+    HistoryStore store(driver.home.filePath("history.sqlite"));
+    const std::vector<KeptSession> kept = store.keptSessions();
+    QCOMPARE(kept.size(), std::size_t{1});
+    QCOMPARE(kept[0].practisedSeconds, 13);
+    QCOMPARE(kept[0].postures.size(), std::size_t{8});
+    QCOMPARE(kept[0].postures[0], (PracticedPosture{0, 3}));
+    QCOMPARE(kept[0].postures[3], (PracticedPosture{4, 0}));
+    QCOMPARE(store.keptResults().size(), std::size_t{0});
+}
+
+void tst_PracticeLog::nothingToPractiseWhenEveryChakraIsOpen()
+{
+    ProgramDriver driver;
+    frmResult *result = driver.answerForScore(driver.startTest(driver.start(), {3}), 4);
+    QVERIFY(result);
+    auto *file = child<QMenu>(result, "mnuFile");
+    QAction *practise = child<QAction>(result, "mnuPractise");
+    QVERIFY(!practise->isEnabled());
+    QVERIFY(practise->toolTip().contains("open"));
+    QVERIFY(file->toolTipsVisible());
+    result->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(result));
+    QTest::keyClick(result, Qt::Key_F5);
+    QVERIFY(!openWindow<frmPractice>());
+
+    accessKeysDiffer(result, 6);
+}
+
+void tst_PracticeLog::firstVersionFileGainsSessions()
+{
+    QTemporaryDir home;
+    const QString path = home.filePath("history.sqlite");
+    QVERIFY(QFile::copy(V1History, path));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    {
+        HistoryStore store(path);
+        QCOMPARE(store.state(), HistoryStore::State::ReadWrite);
+        QCOMPARE(store.takeNotice(), QString());
+        // The four results the first version kept, as it kept them.
+        const std::vector<KeptResult> results = store.keptResults();
+        const QStringList questions{"000F1A05101F0A15", "26313C2B36212C3B",
+                                    "0817020D1807121D2837222D3827323D", "4E5944535E495443"};
+        QCOMPARE(results.size(), std::size_t{4});
+        for (std::size_t n = 0; n < results.size(); ++n) {
+            QCOMPARE(results[n].id, std::int64_t(n + 1));
+            QCOMPARE(results[n].keptAtUtc, std::int64_t(1'780'000'000 + 3600 * n));
+            QCOMPARE(testedBits(results[n].run.tested), std::int64_t(n + 1));
+            QCOMPARE(QByteArray::fromStdString(questionBytes(results[n].run.questions))
+                         .toHex()
+                         .toUpper(),
+                     questions[int(n)].toLatin1());
+        }
+        QVERIFY(store.keptSessions().empty());
+        KeptSession kept = session(1'780'020'000, 200, {{9, 60}, {10, 0}});
+        QCOMPARE(store.keepSession(kept), QString());
+        QVERIFY(kept.id > 0);
+    }
+    SqliteError error;
+    const auto file = SqliteConnection::open(QFile::encodeName(path).toStdString(),
+                                             SqliteConnection::Mode::ReadOnly, 100, error);
+    QCOMPARE(file->integer("PRAGMA user_version"), std::optional<std::int64_t>(2));
+    QCOMPARE(file->integer("SELECT count(*) FROM kept_result"), std::optional<std::int64_t>(4));
+    QCOMPARE(file->text("SELECT hex(postures) FROM practice_session"),
+             std::optional<std::string>("09003C0A0000"));
+
+    HistoryStore again(path);
+    QCOMPARE(again.keptResults().size(), std::size_t{4});
+    QCOMPARE(again.keptSessions(),
+             (std::vector<KeptSession>{{1, 1'780'020'000, "1.15", 200, {{9, 60}, {10, 0}}}}));
+}
+
+void tst_PracticeLog::myHistoryShowsExportsAndDeletesSessions()
+{
+    QTemporaryDir home;
+    const QString path = home.filePath("history.sqlite");
+    QVERIFY(QFile::copy(V1History, path));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    HistoryStore store(path);
+    // Two sessions among the results (Thursday 28 May 2026), one a week later.
+    for (KeptSession kept : {session(1'780'010'000, 600, {{0, 8}, {1, 15}}),
+                             session(1'780'011'000, 330, {{5, 0}, {9, 60}}),
+                             session(1'780'010'800 + 7 * 86400, 1800, {{10, 60}})})
+        QCOMPARE(store.keepSession(kept), QString());
+
+    FakePlatform platform;
+    frmHistory window(store, platform);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *table = child<QTableView>(&window, "tblSessions");
+    QCOMPARE(table->model()->rowCount(), 3);
+    QCOMPARE(table->model()->index(1, 1).data().toString(), QStringLiteral("5 min 30 s"));
+    QCOMPARE(table->model()->index(1, 2).data().toString(),
+             QStringLiteral("Yoga Mudra skipped, Ardhamatsyendrasana 1 min 0 s"));
+
+    // The strip sums each week's minutes on the chart's time axis.
+    auto *chart = child<HistoryChart>(&window, "chart");
+    const auto weeks = chart->shownWeeks();
+    QCOMPARE(weeks.size(), std::size_t{2});
+    QCOMPARE(weeks[0].seconds, 930);
+    QCOMPARE(weeks[1].seconds, 1800);
+    QCOMPARE(weeks[1].startUtc - weeks[0].startUtc, std::int64_t{7 * 86400});
+    QVERIFY(chart->accessibleDescription().contains(": 16 minutes; "));
+
+    // The export: one file, results and sessions in time order, a kind column.
+    platform.savePaths = {home.filePath("history.csv").toStdString()};
+    click(child<QPushButton>(&window, "cmdExportCsv"));
+    QFile csv(home.filePath("history.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(csv.readAll()).split("\r\n");
+    QCOMPARE(rows.size(), 1 + 4 + 3 + 1);
+    QVERIFY(rows[0].endsWith(",Kind,Minutes practised,Postures"));
+    QVERIFY(rows[5].endsWith(",result,,"));
+    QCOMPARE(rows[4], QStringLiteral("2026-05-28T23:13:20Z") + QString(21, ',') +
+                          ",practice session,10.0,Mandukasana 8 s; Bhujangasana 15 s");
+
+    // Delete acts on the list in hand; Delete All on both.
+    platform.answer = MessageAnswer::Yes;
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, 0));
+    click(child<QPushButton>(&window, "cmdDelete"));
+    QCOMPARE(platform.messages.back().text,
+             "Delete the practice session of " +
+                 HistoryModel::localTime(1'780'010'800 + 7 * 86400).toStdString() +
+                 "? This cannot be undone.");
+    QCOMPARE(store.keptSessions().size(), std::size_t{2});
+    QCOMPARE(store.keptResults().size(), std::size_t{4});
+    click(child<QPushButton>(&window, "cmdDeleteAll"));
+    QCOMPARE(platform.messages.back().text,
+             std::string("Delete all 4 kept results and 2 practice sessions? This cannot be "
+                         "undone."));
+    QVERIFY(store.keptSessions().empty());
+    QVERIFY(store.keptResults().empty());
+    QCOMPARE(table->model()->rowCount(), 0);
+}
+
+QTEST_MAIN(tst_PracticeLog)
+#include "tst_practice_log.moc"

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "core/kept_session.h"
+#include "core/practice_session.h"
+#include "yoga/practice_plan.h"
+
+#include <QMetaType>
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QTextEdit;
+class QTimer;
+
+namespace pranoth {
+
+class Platform;
+class PracticeRing;
+class PicturePane;
+class SessionServices;
+
+// Practise Along: a guided session through the postures of a practice plan,
+// made to be followed from the mat, two metres away. The picture large, the
+// posture's name, the phase and its remaining time in large figures with a
+// ring, the place in the session, the time left and the next posture; the
+// posture's record one click away. Space pauses, Right and Left move on and
+// back, + and - change the hold by 5 s, M mutes, F11 fills the screen, T
+// reads out the time left, Esc ends the session and shows its summary, which
+// the user may keep in My History.
+class frmPractice : public QWidget {
+    Q_OBJECT
+
+public:
+    // `startedAtUtc` is the session's start on the calendar.
+    frmPractice(Platform &platform, SessionServices &services, SessionClock &clock,
+                PracticePlan plan, std::int64_t startedAtUtc, QWidget *parent = nullptr);
+    ~frmPractice() override;
+
+    // The session is kept in My History: the button says so and is done.
+    void markKept();
+
+signals:
+    void keepRequested(const pranoth::KeptSession &session);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    // Reads the clock, shows what changed and sets the timer for the next change.
+    void tick();
+    void showState(const SessionState &state);
+    void showPosture(int posture);
+    void schedule();
+    void togglePause();
+    void endSession();
+    void showSummary();
+    void toggleProcedure();
+    void toggleFullScreen();
+    void toggleMute();
+    void readTimeLeft();
+    void openSettings();
+    void fitFonts();
+    // Idle inhibition follows the session: held while it runs, released otherwise.
+    void followIdle();
+    KeptSession summary() const;
+    QString phaseText(const SessionState &state) const;
+    QString postureName(int posture) const;
+
+    Platform &platform_;
+    SessionServices &services_;
+    PracticePlan plan_;
+    std::int64_t startedAtUtc_;
+    PracticeSettings settings_;
+    std::unique_ptr<PracticeSession> session_;
+    SessionState shown_;
+    int shownPosture_ = -1;
+    bool inhibiting_ = false;
+    bool kept_ = false;
+
+    QStackedWidget *pages = nullptr;
+    QStackedWidget *view = nullptr; // the picture, or the record
+    PicturePane *picPosture = nullptr;
+    QTextEdit *txtRecord = nullptr;
+    QLabel *lblPosture = nullptr;
+    QLabel *lblChakras = nullptr;
+    QLabel *lblPhase = nullptr;
+    PracticeRing *ring = nullptr;
+    QLabel *lblCount = nullptr;
+    QLabel *lblSessionLeft = nullptr;
+    QLabel *lblNext = nullptr;
+    QPushButton *cmdPrevious = nullptr;
+    QPushButton *cmdPause = nullptr;
+    QPushButton *cmdNext = nullptr;
+    QPushButton *cmdShorter = nullptr;
+    QPushButton *cmdLonger = nullptr;
+    QPushButton *cmdMute = nullptr;
+    QPushButton *cmdProcedure = nullptr;
+    QPushButton *cmdSettings = nullptr;
+    QPushButton *cmdFullScreen = nullptr;
+    QPushButton *cmdEnd = nullptr;
+    QTextEdit *txtSummary = nullptr;
+    QPushButton *cmdKeep = nullptr;
+    QPushButton *cmdClose = nullptr;
+    QTimer *timer = nullptr;
+};
+
+} // namespace pranoth
+
+Q_DECLARE_METATYPE(pranoth::KeptSession)
