@@ -5,6 +5,7 @@
 #include "link_label.h"
 #include "program_resources.h"
 #include "qt_text.h"
+#include "readable_colour.h"
 #include "window_layout.h"
 
 #include <QFrame>
@@ -15,7 +16,9 @@ namespace pranoth {
 
 namespace {
 
+// The window's text and links, and the background of what Pranoth does.
 const QColor DarkOlive(85, 107, 47);
+const QColor LightYellow(255, 255, 192);
 
 QString homePageInvitation()
 {
@@ -34,9 +37,6 @@ frmAbout::frmAbout(Platform &platform, QWidget *opener) : QDialog(opener)
     setWindowTitle(fromLatin1(config::Caption));
     setWindowIcon(programIcon());
     setFixedSize(twipsToPixels(6825), twipsToPixels(3150));
-
-    QPalette olive = palette();
-    olive.setColor(QPalette::WindowText, DarkOlive);
 
     Picture1 = new QLabel(this);
     place(Picture1, "Picture1", twipsRect(60, 60, 480, 480));
@@ -60,13 +60,8 @@ frmAbout::frmAbout(Platform &platform, QWidget *opener) : QDialog(opener)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setAutoFillBackground(true);
     describe(Label1, tr("What Pranoth does"));
-    {
-        QPalette yellow = olive;
-        yellow.setColor(QPalette::Window, QColor(255, 255, 192));
-        Label1->setPalette(yellow);
-    }
 
-    lblHomePage = new LinkLabel(homePageInvitation(), verdana(8.25), DarkOlive, this);
+    lblHomePage = new LinkLabel(homePageInvitation(), verdana(8.25), this, DarkOlive);
     place(lblHomePage, "lblHomePage", twipsRect(2640, 1470, 4050, 195));
     lblHomePage->setWordWrap(false);
     lblHomePage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -80,13 +75,14 @@ frmAbout::frmAbout(Platform &platform, QWidget *opener) : QDialog(opener)
     Label3->setAlignment(Qt::AlignCenter);
     describe(Label3, tr("An offer from the maker"));
 
-    lblCoBrand = new LinkLabel(tr("Click here for more details."), verdana(8.25), DarkOlive, this);
+    lblCoBrand = new LinkLabel(tr("Click here for more details."), verdana(8.25), this, DarkOlive);
     place(lblCoBrand, "lblCoBrand", twipsRect(4335, 2340, 2355, 195));
     lblCoBrand->setWordWrap(false);
     lblCoBrand->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
+    followPalette(this, [this] { colourBox(Label1, LightYellow, DarkOlive); });
     for (QLabel *label : {Label2, Label3})
-        label->setPalette(olive);
+        followPalette(label, [label] { colourText(label, DarkOlive); });
 
     auto *line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);

@@ -6,6 +6,7 @@
 #include "core/session_services.h"
 #include "program_resources.h"
 #include "qt_text.h"
+#include "readable_colour.h"
 #include "section_text.h"
 #include "window_layout.h"
 
@@ -116,11 +117,12 @@ protected:
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(circle, Qt::AlignCenter, clockText(remaining_));
         if (paused_) {
-            // Under the figures, and in the ring's grey.
+            // Under the figures, in the ring's grey made readable.
             QFont small = font();
             small.setPixelSize(std::max(10, static_cast<int>(side * 0.08)));
             painter.setFont(small);
-            painter.setPen(palette().color(QPalette::Mid));
+            painter.setPen(
+                readableOn(palette().color(QPalette::Mid), palette().color(QPalette::Window)));
             const QRectF below(circle.left(), circle.center().y() + side * 0.19, circle.width(),
                                side * 0.12);
             painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop, frmPractice::tr("paused"));

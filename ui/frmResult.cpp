@@ -4,6 +4,7 @@
 #include "core/platform.h"
 #include "link_view.h"
 #include "qt_text.h"
+#include "readable_colour.h"
 #include "screen_reader.h"
 #include "section_text.h"
 #include "window_layout.h"
@@ -73,13 +74,8 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
     // Runs of spaces are kept as they are, not folded into one.
     lblChakra->setTextFormat(Qt::PlainText);
     describe(lblChakra, tr("An introduction to chakras"));
-    {
-        QPalette palette = lblChakra->palette();
-        palette.setColor(QPalette::WindowText, IntroductionText);
-        palette.setColor(QPalette::Window, IntroductionBackground);
-        lblChakra->setPalette(palette);
-        lblChakra->setAutoFillBackground(true);
-    }
+    lblChakra->setAutoFillBackground(true);
+    followPalette(this, [this] { colourBox(lblChakra, IntroductionBackground, IntroductionText); });
 
     RTB = new QTextEdit(area);
     place(RTB, "RTB", twipsRect(120, 4320, 9495, 1965));

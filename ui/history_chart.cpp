@@ -3,6 +3,7 @@
 #include "history_model.h"
 
 #include "qt_text.h"
+#include "readable_colour.h"
 #include <QDateTime>
 #include <QLocale>
 #include <map>
@@ -31,7 +32,8 @@ constexpr int StripHeight = 40; // minutes practised per week
 constexpr int StripGap = 6;
 constexpr double WeekSeconds = 7 * 24 * 3600.0;
 
-// The shade of each verdict's band, in the order of the verdict bands.
+// The shade of each verdict's band on a light palette, in the order of the
+// verdict bands.
 constexpr std::array<QColor, VerdictBands.size()> BandShades{{
     {226, 232, 244},
     {222, 240, 222},
@@ -221,7 +223,7 @@ void HistoryChart::paintEvent(QPaintEvent *event)
             const int low = barPercent(VerdictBands[b].lowestScore);
             const int high = barPercent(VerdictBands[b].highestScore);
             const QRectF area(row.left(), yOf(high), row.width(), yOf(low) - yOf(high));
-            painter.fillRect(area, BandShades[b]);
+            painter.fillRect(area, tintOn(BandShades[b], palette(), QPalette::Base));
             painter.setPen(palette().color(QPalette::Text));
             painter.drawText(
                 QRectF(row.right() + 4, area.top() - 4, BandWidth - 4, area.height() + 8),
@@ -248,16 +250,17 @@ void HistoryChart::paintEvent(QPaintEvent *event)
                 path.moveTo(point);
             drawing = true;
         }
-        painter.setPen(QPen(chakraTextColour(k), 1.5));
+        const QColor text = palette().color(QPalette::Text);
+        painter.setPen(QPen(readableOn(chakraColour(k), palette().color(QPalette::Base)), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(path);
-        painter.setPen(QPen(Qt::black, 1));
+        painter.setPen(QPen(text, 1));
         for (int r = first_; r <= last_; ++r) {
             const QPointF point = pointAt(r, k);
             if (point.isNull())
                 continue;
             const double radius = r == selected_ ? PointRadius + 2 : PointRadius;
-            painter.setBrush(r == selected_ ? QBrush(Qt::black) : QBrush(chakraColour(k)));
+            painter.setBrush(r == selected_ ? QBrush(text) : QBrush(chakraColour(k)));
             painter.drawEllipse(point, radius, radius);
         }
     }
@@ -282,7 +285,12 @@ void HistoryChart::paintEvent(QPaintEvent *event)
         if (last_ > first_)
             painter.drawText(axis, Qt::AlignRight | Qt::AlignVCenter, model_.keptOn(last_));
     } else {
-        painter.drawText(plot, Qt::AlignCenter, tr("Nothing kept yet"));
+        // On the base, not across the bands.
+        const QString nothing = tr("Nothing kept yet");
+        painter.fillRect(
+            painter.boundingRect(plot, Qt::AlignCenter, nothing).adjusted(-6, -2, 6, 2),
+            palette().color(QPalette::Base));
+        painter.drawText(plot, Qt::AlignCenter, nothing);
     }
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));

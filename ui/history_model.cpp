@@ -5,7 +5,11 @@
 #include "yoga/asana_catalogue.h"
 
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QLocale>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
 
 #include <algorithm>
 #include <array>
@@ -18,15 +22,6 @@ QColor chakraColour(int chakra)
     if (chakra < 0 || chakra >= ChakraCount)
         return Qt::black;
     return ChakraBarColours[asIndex(chakra)];
-}
-
-QColor chakraTextColour(int chakra)
-{
-    QColor colour = chakraColour(chakra);
-    // Relative luminance above what keeps 4.5:1 against white is darkened.
-    while (0.2126 * colour.redF() + 0.7152 * colour.greenF() + 0.0722 * colour.blueF() > 0.18)
-        colour = colour.darker(115);
-    return colour;
 }
 
 HistoryModel::HistoryModel(QObject *parent) : QAbstractTableModel(parent)
@@ -173,10 +168,6 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return index.column() == DateColumn ? keptOn(timeOfRow(index.row()))
                                             : verdictText(chakras(index.row())[asIndex(chakra)]);
-    case Qt::ForegroundRole:
-        if (index.column() != DateColumn)
-            return chakraTextColour(chakra);
-        break;
     case Qt::AccessibleTextRole:
         if (index.column() != DateColumn && !chakras(index.row())[asIndex(chakra)].tested)
             return tr("not tested");
@@ -189,9 +180,17 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
 
 QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return section == DateColumn ? tr("Kept on") : chakraShortName(section - 1);
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return section == DateColumn ? tr("Kept on") : chakraShortName(section - 1);
+    if (orientation == Qt::Horizontal && role == Qt::DecorationRole && section != DateColumn) {
+        // Framed in the header's text colour, so that yellow shows on a light
+        // header and dark blue on a dark one.
+        QPixmap swatch(12, 12);
+        swatch.fill(QGuiApplication::palette().color(QPalette::ButtonText));
+        QPainter(&swatch).fillRect(1, 1, 10, 10, chakraColour(section - 1));
+        return swatch;
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 SessionModel::SessionModel(QObject *parent) : QAbstractTableModel(parent)

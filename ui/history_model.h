@@ -16,11 +16,11 @@ namespace pranoth {
 
 // The result window's colour of chakra 0..6.
 QColor chakraColour(int chakra);
-// The chakra's colour, darkened where needed to be read on a light background.
-QColor chakraTextColour(int chakra);
 
 // The kept results as a table: the date and time kept (local), then one column
-// per chakra with its verdict and percentage, empty when it was not tested.
+// per chakra with its verdict and percentage, empty when it was not tested,
+// in the palette's text colour; a swatch of the chakra's colour beside its
+// name in the column's header.
 // The results are held in the order kept (their "time index", oldest first);
 // rows show them newest first until sorted otherwise. Sorting by date needs no
 // comparison at all, so thousands of rows open at once. A result is assessed

@@ -1,18 +1,20 @@
 #include "link_label.h"
 
+#include "readable_colour.h"
+
 #include <QMouseEvent>
 
 namespace pranoth {
 
-LinkLabel::LinkLabel(const QString &text, const QFont &font, const QColor &colour, QWidget *parent)
+LinkLabel::LinkLabel(const QString &text, const QFont &font, QWidget *parent, const QColor &colour)
     : QLabel(text, parent)
 {
     QFont linkFont = font;
     linkFont.setUnderline(true);
     setFont(linkFont);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    setPalette(palette);
+    followPalette(this, [this, colour] {
+        colourText(this, colour.isValid() ? colour : palette().color(QPalette::Link));
+    });
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
     setWordWrap(true);

@@ -6,12 +6,14 @@
 namespace pranoth {
 
 // A label styled as a link (underlined, coloured, hand pointer) that reports
-// a left click.
+// a left click. Its colour is the window's own for links, or else the
+// palette's link colour, either made readable on its background whatever the
+// palette.
 class LinkLabel : public QLabel {
     Q_OBJECT
 
 public:
-    LinkLabel(const QString &text, const QFont &font, const QColor &colour, QWidget *parent);
+    LinkLabel(const QString &text, const QFont &font, QWidget *parent, const QColor &colour = {});
 
 signals:
     void clicked();
@@ -23,8 +25,5 @@ protected:
 private:
     bool pressed_ = false;
 };
-
-// The blue of the link labels in the flow windows.
-inline const QColor LinkBlue{0, 0, 255};
 
 } // namespace pranoth

@@ -26,7 +26,7 @@ Promotion createPromotion(QWidget *parent, const QRect &advertisement, const QRe
 {
     Promotion promotion;
     promotion.Label61 =
-        new LinkLabel(QString::fromLatin1(AdvertisementText), verdana(8.25), LinkBlue, parent);
+        new LinkLabel(QString::fromLatin1(AdvertisementText), verdana(8.25), parent);
     place(promotion.Label61, "Label61", advertisement);
     promotion.Label61->setAlignment(Qt::AlignCenter);
 
@@ -38,10 +38,10 @@ Promotion createPromotion(QWidget *parent, const QRect &advertisement, const QRe
     // Both lines share one place in the frame (120, 165 twips in, 615 high).
     const QRect inside = twipsRect(120, 165, frame.width() * TwipsPerPixel - 240, 615);
     promotion.lblFullBrand = new LinkLabel(QString::fromLatin1(FullBrandText), verdana(8.25, true),
-                                           LinkBlue, promotion.fraFullBrand);
+                                           promotion.fraFullBrand);
     place(promotion.lblFullBrand, "lblFullBrand", inside);
     promotion.lblCobrand = new LinkLabel(QString::fromLatin1(CoBrandText), verdana(8.25, true),
-                                         LinkBlue, promotion.fraFullBrand);
+                                         promotion.fraFullBrand);
     place(promotion.lblCobrand, "lblCobrand", inside);
     for (LinkLabel *line : {promotion.lblFullBrand, promotion.lblCobrand}) {
         line->setAlignment(Qt::AlignCenter);

@@ -205,7 +205,7 @@ private:
         cursor_ = document_.rootFrame()->lastCursorPosition();
         cursor_.setBlockFormat(paragraph(0.0, 0.0));
         cursor_.setBlockCharFormat(text());
-        insertSections(cursor_, sections);
+        insertSections(cursor_, sections, Surface::paper());
     }
 
     void yoga()
@@ -231,7 +231,7 @@ private:
                         .arg(fromLatin1(asana.name), fromLatin1(record.chakraTitle)));
             picture(asanaPicturePosition(record.asana));
             block(paragraph(0.0, 0.0), text());
-            insertSections(cursor_, asanaRecord(asana));
+            insertSections(cursor_, asanaRecord(asana), Surface::paper());
         }
     }
 

@@ -5,6 +5,7 @@ and what a screen reader says of it read back from Orca. Under a Wayland
 compositor, where no keys can be injected: the accessibility bus's actions.
 Run by walkthrough.sh, which provides the display server and the bus."""
 
+import collections
 import ctypes
 import json
 import os
@@ -288,7 +289,7 @@ def start_test(program, chakras):
 
 def question_label(window):
     for node in descendants(window):
-        if node.getRoleName() == "label" and (node.name or "").startswith("Question No. "):
+        if node.getRoleName() == "label" and (node.name or "").strip().startswith("Question No. "):
             return node.name
     return None
 
@@ -317,6 +318,29 @@ def kept_rows(table):
 
 def report_text(result):
     return text_of(find(result, "text"))
+
+
+def luminance(rgb):
+    linear = [c / 255 / 12.92 if c <= 10 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in rgb]
+    return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2] + 0.05
+
+
+def check_readable(view):
+    """Each colour the text view gives its text has 4.5:1 with the colour most
+    of the view is painted in on the screen; on a dark desktop, a dark one."""
+    x, y, width, height = view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pixels = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                             "-depth", "8", "rgb:-"], check=True, capture_output=True).stdout
+    behind = collections.Counter(pixels[i:i + 3] for i in range(0, len(pixels), 3)).most_common(1)[0][0]
+    text, offset = view.queryText(), 0
+    while offset < text.characterCount:
+        attributes, _, end = text.getAttributeRun(offset, False)
+        for colour in [tuple(map(int, a[9:].split(","))) for a in attributes if a.startswith("fg-color:")]:
+            ratio = max(luminance(colour), luminance(behind)) / min(luminance(colour), luminance(behind))
+            check(ratio >= 4.5, "%r: %s on %s reads %.1f:1" % (view.name, colour, tuple(behind), ratio))
+        offset = max(end, offset + 1)
+    check(os.environ.get("PRANOTH_E2E_PALETTE") != "dark" or luminance(behind) < 0.15,
+          "%r is not on the dark desktop's colours" % view.name)
 
 
 def spoken_phase(window):
@@ -401,7 +425,8 @@ def walkthrough():
         poll(lambda: question_label(questions) == "Question No. 3 of 24", "question 3 again")
         result = answer_all(program, questions)
 
-        # The result window: bars, introduction, report.
+        # The result window: bars, introduction, report, readable.
+        check_readable(find(result, "text"))
         read_as_screen_reader(find(result, "text"))
         report = report_text(result)
         for title in ["Root Chakra (Muladhara)", "Navel Chakra (Manipura)", "Throat Chakra (Vishuddha)"]:
@@ -414,6 +439,7 @@ def walkthrough():
         click(find(result, "push button", "Find Chakra Yoga"))
         viewer = program.window("push button", "<< Back")
         check(find(viewer, "label", "Chakra Name") is None, "the viewer shows no chakra")
+        check_readable(find(viewer, "text"))
         record = text_of(find(viewer, "text"))
         check(record.startswith("Asanas Name\n"), record[:40])
         click(find(viewer, "push button", "<< Back"))

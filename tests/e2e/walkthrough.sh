@@ -4,6 +4,9 @@
 # Usage: walkthrough.sh PROGRAM TITLE VERSION
 # PRANOTH_E2E_PARTS=name,... runs only those parts; "printing" runs on a print
 # server of its own, which needs root (exit status 77, skipped, otherwise).
+# PRANOTH_E2E_PALETTE=dark gives the session a dark desktop as many users set
+# one up for Qt programs: the Fusion style and the qt6ct platform theme with
+# its dark colour scheme.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -13,6 +16,12 @@ else
     start_display
 fi
 mkdir -p "$XDG_CONFIG_HOME"
+if [[ "${PRANOTH_E2E_PALETTE:-}" == dark ]]; then
+    mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+    printf '[Appearance]\ncustom_palette=true\ncolor_scheme_path=%s\n' \
+        /usr/share/qt6ct/colors/darker.conf >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+    export QT_QPA_PLATFORMTHEME=qt6ct QT_STYLE_OVERRIDE=Fusion
+fi
 if [[ ",${PRANOTH_E2E_PARTS:-}," == *,printing,* ]]; then
     if [[ $(id -u) -ne 0 ]]; then
         echo "printing: skipped: the private print server needs root, for a mount namespace of its own"
