@@ -47,6 +47,18 @@ QString reasonOf(const SqliteError &error)
         .arg(QString::fromStdString(error.message));
 }
 
+// After a table is read to its end, tells the user in `notice` why the read
+// stopped early, or how many rows it left out (`skipped`, with %n).
+void noteReading(QString &notice, const SqliteStatement &query, int unreadable, const char *skipped)
+{
+    if (query.failed())
+        notice = QCoreApplication::translate("HistoryStore",
+                                             "My History could not be read to the end: %1")
+                     .arg(QString::fromStdString(query.error().message));
+    else if (unreadable > 0)
+        notice = QCoreApplication::translate("HistoryStore", skipped, nullptr, unreadable);
+}
+
 } // namespace
 
 HistoryStore::HistoryStore(QString path) : path_(std::move(path))
@@ -287,14 +299,9 @@ std::vector<KeptResult> HistoryStore::keptResults()
         }
         records.push_back(std::move(record));
     }
-    if (query->failed())
-        notice_ = QCoreApplication::translate("HistoryStore",
-                                              "My History could not be read to the end: %1")
-                      .arg(QString::fromStdString(query->error().message));
-    else if (unreadable > 0)
-        notice_ = QCoreApplication::translate(
-            "HistoryStore", "%n kept result(s) could not be read and are not shown.", nullptr,
-            unreadable);
+    noteReading(notice_, *query, unreadable,
+                QT_TRANSLATE_NOOP("HistoryStore",
+                                  "%n kept result(s) could not be read and are not shown."));
     // Kept one after another, so nearly always in time order already; a clock
     // set back is put right here.
     const auto byTime = [](const KeptResult &a, const KeptResult &b) {
@@ -346,14 +353,10 @@ std::vector<KeptSession> HistoryStore::keptSessions()
         }
         sessions.push_back(std::move(session));
     }
-    if (query->failed())
-        notice_ = QCoreApplication::translate("HistoryStore",
-                                              "My History could not be read to the end: %1")
-                      .arg(QString::fromStdString(query->error().message));
-    else if (unreadable > 0)
-        notice_ = QCoreApplication::translate(
-            "HistoryStore", "%n kept practice session(s) could not be read and are not shown.",
-            nullptr, unreadable);
+    noteReading(
+        notice_, *query, unreadable,
+        QT_TRANSLATE_NOOP("HistoryStore",
+                          "%n kept practice session(s) could not be read and are not shown."));
     std::stable_sort(
         sessions.begin(), sessions.end(),
         [](const KeptSession &a, const KeptSession &b) { return a.startedAtUtc < b.startedAtUtc; });

@@ -1,14 +1,12 @@
 #include "history_chart.h"
 
 #include "history_model.h"
-
 #include "qt_text.h"
 #include "readable_colour.h"
-#include <QDateTime>
-#include <QLocale>
-#include <map>
 
+#include <QDateTime>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace pranoth {
 
