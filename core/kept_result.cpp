@@ -69,14 +69,23 @@ std::string questionBytes(const std::vector<AskedQuestion> &questions)
 
 std::optional<std::vector<AskedQuestion>> questionsOfBytes(std::string_view bytes)
 {
+    // Every byte a question is kept as, with its key, worked out once: My
+    // History reads tens of thousands of them as it opens.
+    static const auto stored = [] {
+        std::array<AskedQuestion, QuestionBankCount * 4> questions{};
+        for (std::size_t value = 0; value < questions.size(); ++value) {
+            const auto bankNumber = static_cast<Int16>(value / 4);
+            questions[value] = {bankNumber, keyAnswer(bankNumber), static_cast<Answer>(value % 4)};
+        }
+        return questions;
+    }();
     std::vector<AskedQuestion> questions;
     questions.reserve(bytes.size());
     for (const char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);
-        if (value >= QuestionBankCount * 4)
+        if (value >= stored.size())
             return std::nullopt;
-        const auto bankNumber = static_cast<Int16>(value / 4);
-        questions.push_back({bankNumber, keyAnswer(bankNumber), static_cast<Answer>(value % 4)});
+        questions.push_back(stored[value]);
     }
     return questions;
 }
