@@ -72,7 +72,7 @@ std::optional<std::vector<AskedQuestion>> questionsOfBytes(std::string_view byte
     // Every byte a question is kept as, with its key, worked out once: My
     // History reads tens of thousands of them as it opens.
     static const auto stored = [] {
-        std::array<AskedQuestion, QuestionBankCount * 4> questions{};
+        std::array<AskedQuestion, std::size_t{QuestionBankCount} * 4> questions{};
         for (std::size_t value = 0; value < questions.size(); ++value) {
             const auto bankNumber = static_cast<Int16>(value / 4);
             questions[value] = {bankNumber, keyAnswer(bankNumber), static_cast<Answer>(value % 4)};
