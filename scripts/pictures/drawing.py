@@ -150,12 +150,12 @@ class Scene:
     def _blanket(self):
         """A folded blanket: from and to along the room's x, measured from the
         base of the neck, its width across the figure and its height."""
-        spec = self.pose.get("blanket")
-        if not spec:
+        folded = self.pose.get("blanket")
+        if not folded:
             return None
         base = self.posed.start["neck"]
-        return (base[0] + spec["from"], base[0] + spec["to"],
-                base[2] - spec["width"] / 2, base[2] + spec["width"] / 2, float(spec["height"]))
+        return (base[0] + folded["from"], base[0] + folded["to"],
+                base[2] - folded["width"] / 2, base[2] + folded["width"] / 2, float(folded["height"]))
 
     def support(self, x, z):
         """The height of what is under the room's point (x, z)."""
