@@ -141,11 +141,6 @@ void tst_PracticeSession::runsByTheClock_data()
         << "0 G0; 10000 H0; 14000 R0; 29000 G1; 39000 H1; 47000 R1; 62000 G2; 72000 H2; "
            "87000 O2; 102000 F"
         << "4,8,30" << 102000;
-    QTest::newRow("holds at twice the length") << "15"
-                                               << "hold=200 ready=5"
-                                               << ""
-                                               << "0 G0; 5000 H0; 35000 F"
-                                               << "30" << 35000;
     QTest::newRow("no get-ready and no rest") << "8,15"
                                               << "ready=0 rest=0"
                                               << ""

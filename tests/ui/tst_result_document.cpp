@@ -88,13 +88,6 @@ QString runTool(const QString &tool, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// Text as compared: whitespace runs as one space. Nothing else is folded: text
-// copied from the PDF reads as written, with no ligature characters for "fi".
-QString simplified(const QString &text)
-{
-    return text.simplified();
-}
-
 QString latin1(std::string_view text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -259,8 +252,10 @@ private slots:
         QString all;
         for (const QString &page : pages)
             all += page.section(QStringLiteral("Page "), 0, -2) + QLatin1Char('\n');
-        all = simplified(all);
-        const auto holds = [&](const QString &text) { return all.contains(simplified(text)); };
+        // Whitespace runs as one space; nothing else is folded: text copied from the
+        // PDF reads as written, with no ligature characters for "fi".
+        all = all.simplified();
+        const auto holds = [&](const QString &text) { return all.contains(text.simplified()); };
 
         // The header.
         const QString last = tested.takeLast();
@@ -326,7 +321,7 @@ private slots:
             const QStringList image = images[record].split(QChar(' '), Qt::SkipEmptyParts);
             QCOMPARE(image.value(3) + "x" + image.value(4), QStringLiteral("500x500"));
             const int page = image.value(0).toInt() - 1;
-            QVERIFY2(simplified(pages.value(page)).contains(postures[record]),
+            QVERIFY2(pages.value(page).simplified().contains(postures[record]),
                      qPrintable(postures[record]));
         }
         // No paragraph leaves a line alone at a page's foot or head, on
