@@ -17,6 +17,10 @@ constexpr std::string_view HoldPercentKey = "HoldPercent";
 constexpr std::string_view GetReadyKey = "GetReadySeconds";
 constexpr std::string_view RestKey = "RestSeconds";
 constexpr std::string_view MutedKey = "Muted";
+constexpr std::string_view SpokenKey = "SpokenGuidance";
+constexpr std::string_view StepsKey = "SpokenSteps";
+constexpr std::string_view RateKey = "SpeakingRate";
+constexpr std::string_view CountdownKey = "Countdown";
 
 Millis millisOf(clockid_t clock)
 {
@@ -57,7 +61,16 @@ PracticeSettings readPracticeSettings(Platform &platform)
             .value_or(settings.getReadySeconds);
     settings.restSeconds = numberSetting(platform, RestKey, 0, PracticeSettings::LongestRestSeconds)
                                .value_or(settings.restSeconds);
-    settings.muted = numberSetting(platform, MutedKey, 0, 1).value_or(0) == 1;
+    const auto flag = [&platform](std::string_view key, bool fallback) {
+        return numberSetting(platform, key, 0, 1).value_or(fallback ? 1 : 0) == 1;
+    };
+    settings.muted = flag(MutedKey, settings.muted);
+    settings.spoken = flag(SpokenKey, settings.spoken);
+    settings.spokenSteps = flag(StepsKey, settings.spokenSteps);
+    settings.speakingRate = numberSetting(platform, RateKey, PracticeSettings::SlowestSpeakingRate,
+                                          PracticeSettings::FastestSpeakingRate)
+                                .value_or(settings.speakingRate);
+    settings.countdown = flag(CountdownKey, settings.countdown);
     return settings;
 }
 
@@ -72,6 +85,10 @@ void savePracticeSettings(Platform &platform, const PracticeSettings &settings,
     save(GetReadyKey, settings.getReadySeconds, before.getReadySeconds);
     save(RestKey, settings.restSeconds, before.restSeconds);
     save(MutedKey, settings.muted ? 1 : 0, before.muted ? 1 : 0);
+    save(SpokenKey, settings.spoken ? 1 : 0, before.spoken ? 1 : 0);
+    save(StepsKey, settings.spokenSteps ? 1 : 0, before.spokenSteps ? 1 : 0);
+    save(RateKey, settings.speakingRate, before.speakingRate);
+    save(CountdownKey, settings.countdown ? 1 : 0, before.countdown ? 1 : 0);
 }
 
 PracticeSession::PracticeSession(std::vector<SessionPosture> postures, PracticeSettings settings,

@@ -30,8 +30,9 @@ public:
 };
 
 // What the user chose for every session: how long every hold is against the
-// records' own (in per cent), and the time to get ready before a posture and
-// to rest after one. Remembered once the user changes them.
+// records' own (in per cent), the time to get ready before a posture and to
+// rest after one, and what the voice says. Remembered once the user changes
+// them.
 struct PracticeSettings {
     static constexpr int ShortestHoldPercent = 50;
     static constexpr int LongestHoldPercent = 200;
@@ -39,10 +40,22 @@ struct PracticeSettings {
     static constexpr int LongestGetReadySeconds = 60;
     static constexpr int LongestRestSeconds = 120;
 
+    static constexpr int SlowestSpeakingRate = -10;
+    static constexpr int FastestSpeakingRate = 10;
+
     int holdPercent = 100;
     int getReadySeconds = 10;
     int restSeconds = 15;
+    // Mutes the voice and the sounds alike.
     bool muted = false;
+    // Spoken guidance, where the desktop has a voice for it.
+    bool spoken = true;
+    // The steps in and out read out, or only the names and phases.
+    bool spokenSteps = true;
+    // From slowest to fastest; 0 leaves the desktop's own rate as it is.
+    int speakingRate = 0;
+    // Three, two, one at the end of every hold.
+    bool countdown = false;
     friend bool operator==(const PracticeSettings &, const PracticeSettings &) = default;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace pranoth {
 
@@ -10,10 +12,17 @@ enum class SessionCue {
     Finished,    // the last posture is done
 };
 
+// How phrases given to the voice meet those it has not said yet.
+enum class SpeechStart {
+    NewPhase,    // a new phase: what was waiting is dropped, the phrase being said is finished
+    Interrupted, // the user moved: what was waiting and the phrase being said are dropped
+    Within,      // more of the same phase, after what is waiting
+};
+
 // What a practice session asks of the desktop: a soft sound at each change
-// of phase, and keeping the screen from blanking while it runs. Failures are
-// silent: without a sound device or a screen saver service the session runs
-// all the same.
+// of phase, spoken guidance, and keeping the screen from blanking while it
+// runs. Failures are silent: without a sound device, a speech service or a
+// screen saver service the session runs all the same.
 class SessionServices {
 public:
     virtual ~SessionServices() = default;
@@ -26,6 +35,23 @@ public:
     // releases it itself when the program ends, however it ends.
     virtual void inhibitIdle(std::string_view reason) = 0;
     virtual void releaseIdle() = 0;
+
+    // Says the phrases in order, each whole, through the desktop's speech
+    // service, which is started on first use; nothing when there is none.
+    virtual void speak(const std::vector<std::string> &phrases, SpeechStart start) = 0;
+    virtual void pauseSpeech() = 0;
+    virtual void resumeSpeech() = 0;
+    // Silence, and nothing left to say.
+    virtual void stopSpeech() = 0;
+    // From PracticeSettings::SlowestSpeakingRate to FastestSpeakingRate; 0
+    // leaves the desktop's rate.
+    virtual void setSpeakingRate(int rate) = 0;
+    // Why there is no voice, in one line that names what provides it; empty
+    // while there is one or it is still being started.
+    virtual std::string speechUnavailable() = 0;
+    // Whether a screen reader runs on this desktop (not any other client of
+    // the accessibility bus): it then says what the windows announce.
+    virtual bool screenReaderRunning() = 0;
 };
 
 } // namespace pranoth

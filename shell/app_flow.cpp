@@ -3,6 +3,7 @@
 #include "core/config.h"
 #include "core/rounding.h"
 #include "core/update_reminder.h"
+#include "ui/qt_text.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmPractice.h"
@@ -204,6 +205,19 @@ void AppFlow::findChakraYoga(frmResult &result)
     }
     auto *yoga = new frmYogaChakra(platform_, yogaPlan_);
     connectWindow(*yoga);
+    QObject::connect(yoga, &frmYogaChakra::readAloud, yoga, [this](const QStringList &phrases) {
+        if (phrases.isEmpty()) {
+            services_.stopSpeech();
+            return;
+        }
+        services_.setSpeakingRate(readPracticeSettings(platform_).speakingRate);
+        std::vector<std::string> said;
+        for (const QString &phrase : phrases)
+            said.push_back(toUtf8(phrase));
+        services_.speak(said, SpeechStart::Interrupted);
+        if (const std::string why = services_.speechUnavailable(); !why.empty())
+            platform_.showMessage(why, MessageIcon::Information, MessageButtons::Ok);
+    });
     yoga->show();
     navigationClose(result);
 }

@@ -1,6 +1,7 @@
 #include "desktop_services.h"
 
 #include "core/config.h"
+#include "spoken_guidance.h"
 #include "ui/qt_text.h"
 #include "user_folders.h"
 
@@ -163,6 +164,72 @@ private:
 
 DesktopSessionServices::DesktopSessionServices() : answers_(std::make_unique<QObject>())
 {}
+
+void DesktopSessionServices::speak(const std::vector<std::string> &phrases, SpeechStart start)
+{
+    if (!guidance_)
+        guidance_ = std::make_unique<SpokenGuidance>();
+    guidance_->speak(phrases, start);
+}
+
+void DesktopSessionServices::pauseSpeech()
+{
+    if (guidance_)
+        guidance_->pause();
+}
+
+void DesktopSessionServices::resumeSpeech()
+{
+    if (guidance_)
+        guidance_->resume();
+}
+
+void DesktopSessionServices::stopSpeech()
+{
+    if (guidance_)
+        guidance_->stop();
+}
+
+void DesktopSessionServices::setSpeakingRate(int rate)
+{
+    if (!guidance_)
+        guidance_ = std::make_unique<SpokenGuidance>();
+    guidance_->setRate(rate);
+}
+
+std::string DesktopSessionServices::speechUnavailable()
+{
+    return guidance_ ? toUtf8(guidance_->unavailable()) : std::string();
+}
+
+bool DesktopSessionServices::screenReaderRunning()
+{
+    // The answer of the last asking, and a fresh one on its way.
+    if (!askingScreenReader_)
+        askScreenReader();
+    return screenReader_;
+}
+
+void DesktopSessionServices::askScreenReader()
+{
+    // The desktop's own word, which screen readers set as they start and end:
+    // other clients of the accessibility bus (test drivers, switch access)
+    // leave it alone. Asked without waiting; until the answer, none runs.
+    askingScreenReader_ = true;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    call << QStringLiteral("org.a11y.Status") << QStringLiteral("ScreenReaderEnabled");
+    auto *watcher = new QDBusPendingCallWatcher(
+        QDBusConnection::sessionBus().asyncCall(call, BusTimeoutMs), answers_.get());
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, answers_.get(),
+                     [this](QDBusPendingCallWatcher *done) {
+                         done->deleteLater();
+                         const QDBusPendingReply<QDBusVariant> reply = *done;
+                         screenReader_ = !reply.isError() && reply.value().variant().toBool();
+                         askingScreenReader_ = false;
+                     });
+}
 
 DesktopSessionServices::~DesktopSessionServices()
 {

@@ -11,6 +11,7 @@ class QObject;
 namespace pranoth {
 
 class EventSounds;
+class SpokenGuidance;
 
 // The session's desktop services on a freedesktop desktop. Sounds are the
 // desktop's event sounds, played by libcanberra, which is loaded only when the
@@ -29,6 +30,13 @@ public:
     void playCue(SessionCue cue) override;
     void inhibitIdle(std::string_view reason) override;
     void releaseIdle() override;
+    void speak(const std::vector<std::string> &phrases, SpeechStart start) override;
+    void pauseSpeech() override;
+    void resumeSpeech() override;
+    void stopSpeech() override;
+    void setSpeakingRate(int rate) override;
+    std::string speechUnavailable() override;
+    bool screenReaderRunning() override;
 
 private:
     enum class Holder { None, Portal, ScreenSaver };
@@ -39,7 +47,12 @@ private:
     void held(Holder holder);
     void giveBack();
 
+    void askScreenReader();
+
     std::unique_ptr<EventSounds> sounds_;
+    std::unique_ptr<SpokenGuidance> guidance_;
+    bool screenReader_ = false;
+    bool askingScreenReader_ = false;
     // Answers from the bus come to it: none once this is gone.
     std::unique_ptr<QObject> answers_;
     QString reason_;

@@ -109,7 +109,9 @@ struct FakeSessionClock : SessionClock {
 };
 
 // Records what a session asks of the desktop, in order: "cue PhaseChange",
-// "cue Finished", "inhibit REASON", "release".
+// "cue Finished", "inhibit REASON", "release", and of the voice: "say
+// PHRASE" (with "new phase" or "interrupt" before the phrases of a new
+// phase), "pause voice", "resume voice", "stop voice".
 struct FakeSessionServices : SessionServices {
     void playCue(SessionCue cue) override
     {
@@ -125,8 +127,25 @@ struct FakeSessionServices : SessionServices {
         calls.push_back("release");
         inhibited = false;
     }
+    void speak(const std::vector<std::string> &phrases, SpeechStart start) override
+    {
+        if (start != SpeechStart::Within)
+            calls.emplace_back(start == SpeechStart::NewPhase ? "new phase" : "interrupt");
+        for (const std::string &phrase : phrases)
+            calls.push_back("say " + phrase);
+    }
+    void pauseSpeech() override { calls.emplace_back("pause voice"); }
+    void resumeSpeech() override { calls.emplace_back("resume voice"); }
+    void stopSpeech() override { calls.emplace_back("stop voice"); }
+    void setSpeakingRate(int rate) override { this->rate = rate; }
+    std::string speechUnavailable() override { return unavailable; }
+    bool screenReaderRunning() override { return screenReader; }
+
     std::vector<std::string> calls;
     bool inhibited = false;
+    int rate = 0;
+    std::string unavailable;
+    bool screenReader = false;
 };
 
 } // namespace pranoth::testing

@@ -4,6 +4,8 @@
 #include "core/config.h"
 #include "core/platform.h"
 #include "core/session_services.h"
+#include "practice_settings_dialog.h"
+#include "yoga/spoken_guidance.h"
 #include "program_resources.h"
 #include "qt_text.h"
 #include "readable_colour.h"
@@ -15,15 +17,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -46,6 +44,14 @@ QString minutesText(int seconds)
 QString clockText(int seconds)
 {
     return seconds < 60 ? QString::number(seconds) : minutesText(seconds);
+}
+
+QString joined(const std::vector<std::string> &phrases)
+{
+    QStringList texts;
+    for (const std::string &phrase : phrases)
+        texts << fromUtf8(phrase);
+    return texts.join(QLatin1Char(' '));
 }
 
 QString secondsSpoken(int seconds)
@@ -273,6 +279,7 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
         return [this, move] {
             if (!session_->finished()) {
                 (session_.get()->*move)();
+                move_ = SessionMove::User;
                 tick();
             }
         };
@@ -406,6 +413,7 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     connect(timer, &QTimer::timeout, this, [this] { tick(); });
 
     session_ = std::make_unique<PracticeSession>(sessionPostures(plan_), settings_, clock);
+    services_.setSpeakingRate(settings_.speakingRate);
     tick();
     lblPhase->setFocus();
 }
@@ -467,14 +475,20 @@ void frmPractice::tick()
     const SessionState state = session_->state();
     if (state.phase == PracticePhase::Finished) {
         timer->stop();
-        if (shown_.phase != PracticePhase::Finished && session_->completed() && !settings_.muted)
-            services_.playCue(SessionCue::Finished);
+        if (shown_.phase != PracticePhase::Finished) {
+            if (session_->completed() && !settings_.muted)
+                services_.playCue(SessionCue::Finished);
+            if (session_->anyHeld())
+                guide(state, false);
+        }
+        move_ = SessionMove::Clock;
         shown_ = state;
         followIdle();
         showSummary();
         return;
     }
     showState(state);
+    move_ = SessionMove::Clock;
     schedule();
 }
 
@@ -499,6 +513,7 @@ void frmPractice::showState(const SessionState &state)
                                                            : tr("Last posture"));
     cmdPause->setText(state.paused ? tr("Resume") : tr("Pause"));
 
+    const std::vector<std::string> guidance = guide(state, initial);
     if (newPhase || newPause) {
         // Said to a screen reader at each change, never every second.
         QString spoken = state.paused ? tr("Paused. %1.").arg(phase) : phase + QLatin1Char('.');
@@ -510,12 +525,44 @@ void frmPractice::showState(const SessionState &state)
                                          .arg(onScreen + 1)
                                          .arg(plan_.size())
                                          .arg(secondsSpoken(state.remainingSeconds));
+        // With a screen reader, it says the guidance too: one voice, never two.
+        if (!guidance.empty())
+            spoken = joined(guidance) + QLatin1Char(' ') + spoken;
         lblPhase->setAccessibleName(spoken);
         if (newPhase && !initial && !settings_.muted)
             services_.playCue(SessionCue::PhaseChange);
     }
+    else if (!guidance.empty()) {
+        lblPhase->setAccessibleName(joined(guidance));
+    }
     shown_ = state;
     followIdle();
+}
+
+std::vector<std::string> frmPractice::guide(const SessionState &state, bool initial)
+{
+    if (settings_.muted || !settings_.spoken)
+        return {};
+    const std::optional<SessionState> before =
+        initial ? std::nullopt : std::optional<SessionState>(shown_);
+    std::vector<std::string> phrases;
+    for (const SpokenCue &cue :
+         cuesBetween(before, state, move_, settings_.countdown, session_->practisedMs())) {
+        const std::vector<std::string> said = phrasesFor(
+            cue, plan_, settings_.spokenSteps ? GuidanceDetail::Full : GuidanceDetail::Brief);
+        phrases.insert(phrases.end(), said.begin(), said.end());
+    }
+    if (phrases.empty())
+        return {};
+    // A screen reader says them with what the window announces; else the voice does.
+    if (services_.screenReaderRunning())
+        return phrases;
+    const bool newPhase =
+        !before || before->phase != state.phase || before->posture != state.posture;
+    services_.speak(phrases, !newPhase                     ? SpeechStart::Within
+                             : move_ == SessionMove::User ? SpeechStart::Interrupted
+                                                          : SpeechStart::NewPhase);
+    return {};
 }
 
 void frmPractice::schedule()
@@ -542,10 +589,13 @@ void frmPractice::togglePause()
 {
     if (session_->finished())
         return;
-    if (session_->state().paused)
+    if (session_->state().paused) {
         session_->resume();
-    else
+        services_.resumeSpeech();
+    } else {
         session_->pause();
+        services_.pauseSpeech();
+    }
     tick();
 }
 
@@ -629,6 +679,8 @@ void frmPractice::toggleMute()
     cmdMute->setChecked(settings_.muted);
     savePracticeSettings(platform_, settings_, before);
     session_->setSettings(settings_);
+    if (settings_.muted)
+        services_.stopSpeech();
 }
 
 void frmPractice::readTimeLeft()
@@ -642,44 +694,17 @@ void frmPractice::readTimeLeft()
 
 void frmPractice::openSettings()
 {
-    auto *dialog = new QDialog(this);
-    dialog->setObjectName(QStringLiteral("dlgPracticeSettings"));
+    auto *dialog = new PracticeSettingsDialog(
+        settings_, fromUtf8(services_.speechUnavailable()), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(tr("Practise Along Settings"));
-    const auto spin = [dialog](const char *name, int low, int high, int step, int value,
-                               const QString &suffix) {
-        auto *box = new QSpinBox(dialog);
-        box->setObjectName(QLatin1String(name));
-        box->setRange(low, high);
-        box->setSingleStep(step);
-        box->setValue(value);
-        box->setSuffix(suffix);
-        return box;
-    };
-    QSpinBox *hold =
-        spin("spnHold", PracticeSettings::ShortestHoldPercent, PracticeSettings::LongestHoldPercent,
-             PracticeSettings::HoldPercentStep, settings_.holdPercent, QStringLiteral(" %"));
-    QSpinBox *getReady = spin("spnGetReady", 0, PracticeSettings::LongestGetReadySeconds, 1,
-                              settings_.getReadySeconds, tr(" s"));
-    QSpinBox *rest = spin("spnRest", 0, PracticeSettings::LongestRestSeconds, 1,
-                          settings_.restSeconds, tr(" s"));
-    auto *form = new QFormLayout;
-    form->addRow(tr("&Every hold, against the record's:"), hold);
-    form->addRow(tr("&Get ready before a posture:"), getReady);
-    form->addRow(tr("&Rest after a posture:"), rest);
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    auto *layout = new QVBoxLayout(dialog);
-    layout->addLayout(form);
-    layout->addWidget(box);
-    connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    connect(dialog, &QDialog::accepted, this, [this, hold, getReady, rest] {
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const PracticeSettings before = settings_;
-        settings_.holdPercent = hold->value();
-        settings_.getReadySeconds = getReady->value();
-        settings_.restSeconds = rest->value();
+        settings_ = dialog->chosen();
         savePracticeSettings(platform_, settings_, before);
         session_->setSettings(settings_);
+        services_.setSpeakingRate(settings_.speakingRate);
+        if (!settings_.spoken)
+            services_.stopSpeech();
         tick();
     });
     dialog->open();
@@ -720,6 +745,7 @@ void frmPractice::changeEvent(QEvent *event)
 void frmPractice::closeEvent(QCloseEvent *event)
 {
     timer->stop();
+    services_.stopSpeech();
     if (inhibiting_) {
         services_.releaseIdle();
         inhibiting_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/kept_session.h"
+#include "core/practice_cues.h"
 #include "core/practice_session.h"
 #include "yoga/practice_plan.h"
 
@@ -29,7 +30,9 @@ class SessionServices;
 // posture's record one click away. Space pauses, Right and Left move on and
 // back, + and - change the hold by 5 s, M mutes, F11 fills the screen, T
 // reads out the time left, Esc ends the session and shows its summary, which
-// the user may keep in My History.
+// the user may keep in My History. A voice says what to do, as a teacher
+// would: the posture and how to come into it, the hold, a breath, the way
+// out, the other side, what comes next.
 class frmPractice : public QWidget {
     Q_OBJECT
 
@@ -54,6 +57,10 @@ private:
     // Reads the clock, shows what changed and sets the timer for the next change.
     void tick();
     void showState(const SessionState &state);
+    // What is said of the step to `state` (`initial`: the session's first):
+    // given to the voice, or, with a screen reader running, returned for the
+    // window to announce.
+    std::vector<std::string> guide(const SessionState &state, bool initial);
     void showPosture(int posture);
     void schedule();
     void togglePause();
@@ -79,6 +86,7 @@ private:
     std::unique_ptr<PracticeSession> session_;
     SessionState shown_;
     int shownPosture_ = -1;
+    SessionMove move_ = SessionMove::Clock;
     bool inhibiting_ = false;
     bool kept_ = false;
 

@@ -6,12 +6,16 @@
 #include "section_text.h"
 #include "window_layout.h"
 #include "yoga/asana_catalogue.h"
+#include "yoga/spoken_guidance.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextEdit>
+
+#include <utility>
 
 namespace pranoth {
 
@@ -69,6 +73,23 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
     place(cmdPractise, "cmdPractise", twipsRect(4140, 4500, 1800, 405));
     cmdPractise->setFont(verdana(8.25));
     describe(cmdPractise, tr("Guides you through these postures, timing each hold (F5)"));
+    cmdReadAloud = new QPushButton(tr("Read aloud"), Frame1);
+    place(cmdReadAloud, "cmdReadAloud", twipsRect(6030, 4500, 1680, 405));
+    cmdReadAloud->setFont(verdana(8.25));
+    describe(cmdReadAloud, tr("Reads the procedure of this posture aloud (Ctrl+R)"));
+    auto *readKey = new QAction(this);
+    readKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    addAction(readKey);
+    const auto readAloudNow = [this] {
+        QStringList phrases;
+        for (const std::string &phrase : procedurePhrases(asana_))
+            phrases << fromUtf8(phrase);
+        reading_ = !phrases.isEmpty();
+        emit readAloud(phrases);
+    };
+    connect(cmdReadAloud, &QPushButton::clicked, this, readAloudNow);
+    connect(readKey, &QAction::triggered, this, readAloudNow);
+    connect(this, &FlowWindow::closing, this, &frmYogaChakra::stopReading);
 
     lblSafety = new QLabel(fromLatin1(SafetyNote), area);
     place(lblSafety, "lblSafety", twipsRect(120, 6600, 10560, 480));
@@ -82,16 +103,19 @@ frmYogaChakra::frmYogaChakra(Platform &platform, const YogaPlanList &plan)
     wayOut_.mnuPractise->setToolTip(tr("Guides you through these postures, timing each hold"));
     connect(cmdPractise, &QPushButton::clicked, this, &FlowWindow::practiseRequested);
 
-    setTabSequence({cmdNext, cmdBk, RTB, cmdPractise, wayOut_.cmdBack, wayOut_.cmdExit});
+    setTabSequence(
+        {cmdNext, cmdBk, RTB, cmdPractise, cmdReadAloud, wayOut_.cmdBack, wayOut_.cmdExit});
 
     setUpSharedMenus(MenuStyle::ResultAndYoga);
 
     viewer_ = std::make_unique<YogaViewer>(plan, platform);
     connect(cmdNext, &QPushButton::clicked, this, [this] {
+        stopReading();
         showRecord(viewer_->next());
         RTB->moveCursor(QTextCursor::Start);
     });
     connect(cmdBk, &QPushButton::clicked, this, [this] {
+        stopReading();
         showRecord(viewer_->previous());
         RTB->moveCursor(QTextCursor::Start);
     });
@@ -113,7 +137,14 @@ void frmYogaChakra::showRecord(const std::optional<YogaRecord> &record)
     else
         picYoga->setPixmap(picture);
     lblChakraName->setText(fromLatin1(record->chakraTitle));
+    asana_ = record->picture - 1;
     announcer_->changed();
+}
+
+void frmYogaChakra::stopReading()
+{
+    if (std::exchange(reading_, false))
+        emit readAloud({});
 }
 
 } // namespace pranoth

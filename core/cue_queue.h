@@ -1,0 +1,55 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace pranoth {
+
+// A voice that says one phrase at a time: a later phrase would cut off the
+// one being said, so it is given the next only when it has finished.
+class SpeechEngine {
+public:
+    virtual ~SpeechEngine() = default;
+    // Starts saying `phrase`; the engine tells its queue when it is done.
+    virtual void say(const std::string &phrase) = 0;
+    // Stops the phrase being said; no "done" follows.
+    virtual void stop() = 0;
+    virtual void pause() = 0;
+    virtual void resume() = 0;
+};
+
+// The phrases waiting to be said, each said whole and in order. The phrases
+// of a new phase supersede those of the phase it ends that were not yet
+// said; the one being said is finished, unless the user moved on, which
+// makes it stale too.
+class CueQueue {
+public:
+    explicit CueQueue(SpeechEngine &engine) : engine_(engine) {}
+
+    enum class Start { AfterCurrent, Interrupting };
+    // The phrases of a new phase.
+    void startPhase(const std::vector<std::string> &phrases, Start start);
+    // More phrases within the phase, after those waiting.
+    void add(const std::vector<std::string> &phrases);
+    // The engine has finished the phrase in hand (or given up on it).
+    void spoken();
+    void pause();
+    void resume();
+    // Silence, and nothing left to say.
+    void clear();
+
+    bool speaking() const { return speaking_; }
+    bool paused() const { return paused_; }
+    std::size_t waiting() const { return waiting_.size(); }
+
+private:
+    void sayNext();
+
+    SpeechEngine &engine_;
+    std::deque<std::string> waiting_;
+    bool speaking_ = false;
+    bool paused_ = false;
+};
+
+} // namespace pranoth

@@ -1,0 +1,183 @@
+// The plugin with the voice of spoken guidance: Qt's speech on the desktop's
+// speech-dispatcher, found by loadVoice().
+
+#include "speech.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QPointer>
+#include <QTextToSpeech>
+#include <QThread>
+
+#include <algorithm>
+#include <utility>
+
+namespace pranoth {
+
+namespace {
+
+const QString Engine = QStringLiteral("speechd");
+constexpr int StopWaitMs = 1000;
+
+// Qt's speech and the service behind it, on the voice's own thread.
+class SpeechWorker : public QObject {
+    Q_OBJECT
+
+public:
+    void start(const QLocale &locale)
+    {
+        if (!QTextToSpeech::availableEngines().contains(Engine)) {
+            emit unavailable(tr("Spoken guidance needs Qt's speech-dispatcher engine: install "
+                                "qt6-speech-speechd-plugin, speech-dispatcher and "
+                                "speech-dispatcher-espeak-ng."));
+            return;
+        }
+        speech_ = new QTextToSpeech(Engine, this);
+        // Under the C locale the engine has no language until one is set.
+        speech_->setLocale(locale);
+        if (speech_->state() == QTextToSpeech::Error) {
+            emit unavailable(tr("Spoken guidance needs the desktop's speech service, which did "
+                                "not start: install speech-dispatcher and "
+                                "speech-dispatcher-espeak-ng."));
+            return;
+        }
+        const QList<QLocale> locales = speech_->availableLocales();
+        const bool hasVoice = std::any_of(locales.begin(), locales.end(), [&locale](const QLocale &l) {
+            return l.language() == locale.language();
+        });
+        if (!hasVoice) {
+            emit unavailable(tr("The speech service has no voice for %1: "
+                                "speech-dispatcher-espeak-ng provides one.")
+                                 .arg(QLocale::languageToString(locale.language())));
+            return;
+        }
+        connect(speech_, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
+            if (state == QTextToSpeech::Speaking || state == QTextToSpeech::Paused)
+                return;
+            if (serial_ >= 0)
+                emit spoken(std::exchange(serial_, -1));
+            if (state == QTextToSpeech::Error)
+                emit unavailable(tr("The desktop's speech service stopped."));
+        });
+        emit ready();
+    }
+
+    void say(const QString &phrase, int serial)
+    {
+        if (!speech_ || speech_->state() == QTextToSpeech::Error) {
+            emit spoken(serial);
+            return;
+        }
+        serial_ = serial;
+        speech_->say(phrase);
+    }
+
+    void stop()
+    {
+        serial_ = -1;
+        if (speech_)
+            speech_->stop();
+    }
+    void pause()
+    {
+        if (speech_)
+            speech_->pause();
+    }
+    void resume()
+    {
+        if (speech_)
+            speech_->resume();
+    }
+    void setRate(double rate)
+    {
+        if (speech_)
+            speech_->setRate(rate);
+    }
+
+signals:
+    void spoken(int serial);
+    void ready();
+    void unavailable(const QString &why);
+
+private:
+    QTextToSpeech *speech_ = nullptr;
+    int serial_ = -1;
+};
+
+class ThreadedVoice : public Voice {
+public:
+    explicit ThreadedVoice(const QLocale &locale)
+        : worker_(new SpeechWorker), thread_(new QThread)
+    {
+        thread_->setObjectName(QStringLiteral("Voice"));
+        worker_->moveToThread(thread_);
+        connect(worker_, &SpeechWorker::spoken, this, &Voice::spoken);
+        connect(worker_, &SpeechWorker::ready, this, &Voice::ready);
+        connect(worker_, &SpeechWorker::unavailable, this, &Voice::unavailable);
+        thread_->start();
+        onWorker([locale](SpeechWorker &worker) { worker.start(locale); });
+    }
+
+    ~ThreadedVoice() override
+    {
+        disconnect(worker_, nullptr, this, nullptr);
+        // The engine is let go on its own thread; a service that hangs keeps
+        // that thread, never the program, which ends without it.
+        SpeechWorker *worker = worker_;
+        QMetaObject::invokeMethod(worker, [worker] {
+            delete worker;
+            QThread::currentThread()->quit();
+        });
+        if (thread_->wait(StopWaitMs))
+            delete thread_;
+    }
+    ThreadedVoice(const ThreadedVoice &) = delete;
+    ThreadedVoice &operator=(const ThreadedVoice &) = delete;
+
+    void say(const QString &phrase, int serial) override
+    {
+        onWorker([phrase, serial](SpeechWorker &worker) { worker.say(phrase, serial); });
+    }
+    void stop() override
+    {
+        onWorker([](SpeechWorker &worker) { worker.stop(); });
+    }
+    void pause() override
+    {
+        onWorker([](SpeechWorker &worker) { worker.pause(); });
+    }
+    void resume() override
+    {
+        onWorker([](SpeechWorker &worker) { worker.resume(); });
+    }
+    void setRate(double rate) override
+    {
+        onWorker([rate](SpeechWorker &worker) { worker.setRate(rate); });
+    }
+
+private:
+    template <typename Act> void onWorker(Act act)
+    {
+        SpeechWorker *worker = worker_;
+        QMetaObject::invokeMethod(worker, [worker, act] { act(*worker); });
+    }
+
+    SpeechWorker *worker_;
+    // Left to the end of the program when the service hangs it.
+    QThread *thread_;
+};
+
+} // namespace
+
+class SpeechPlugin : public QObject, public VoiceFactory {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID PRANOTH_SPEECH_IID)
+    Q_INTERFACES(pranoth::VoiceFactory)
+
+public:
+    Voice *create(const QLocale &locale) override { return new ThreadedVoice(locale); }
+};
+
+} // namespace pranoth
+
+#include "speech_plugin.moc"

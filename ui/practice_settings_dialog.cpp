@@ -1,0 +1,116 @@
+#include "practice_settings_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace pranoth {
+
+PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
+                                               const QString &speechUnavailable, QWidget *parent)
+    : QDialog(parent), settings_(settings)
+{
+    setObjectName(QStringLiteral("dlgPracticeSettings"));
+    setWindowTitle(tr("Practise Along Settings"));
+    const auto spin = [this](const char *name, int low, int high, int step, int value,
+                             const QString &suffix) {
+        auto *box = new QSpinBox(this);
+        box->setObjectName(QLatin1String(name));
+        box->setRange(low, high);
+        box->setSingleStep(step);
+        box->setValue(value);
+        box->setSuffix(suffix);
+        return box;
+    };
+    spnHold =
+        spin("spnHold", PracticeSettings::ShortestHoldPercent, PracticeSettings::LongestHoldPercent,
+             PracticeSettings::HoldPercentStep, settings.holdPercent, QStringLiteral(" %"));
+    spnGetReady = spin("spnGetReady", 0, PracticeSettings::LongestGetReadySeconds, 1,
+                       settings.getReadySeconds, tr(" s"));
+    spnRest =
+        spin("spnRest", 0, PracticeSettings::LongestRestSeconds, 1, settings.restSeconds, tr(" s"));
+
+    const bool voice = speechUnavailable.isEmpty();
+    chkSpoken = new QCheckBox(tr("&Spoken guidance"), this);
+    chkSpoken->setObjectName(QStringLiteral("chkSpoken"));
+    chkSpoken->setChecked(voice && settings.spoken);
+    chkSpoken->setEnabled(voice);
+    cboSpokenDetail = new QComboBox(this);
+    cboSpokenDetail->setObjectName(QStringLiteral("cboSpokenDetail"));
+    cboSpokenDetail->addItem(tr("Full: the steps in and out read out"));
+    cboSpokenDetail->addItem(tr("Brief: names and phases only"));
+    cboSpokenDetail->setCurrentIndex(settings.spokenSteps ? 0 : 1);
+    sldSpeakingRate = new QSlider(Qt::Horizontal, this);
+    sldSpeakingRate->setObjectName(QStringLiteral("sldSpeakingRate"));
+    sldSpeakingRate->setRange(PracticeSettings::SlowestSpeakingRate,
+                              PracticeSettings::FastestSpeakingRate);
+    sldSpeakingRate->setPageStep(2);
+    sldSpeakingRate->setTickPosition(QSlider::TicksBelow);
+    sldSpeakingRate->setTickInterval(PracticeSettings::FastestSpeakingRate);
+    sldSpeakingRate->setValue(settings.speakingRate);
+    sldSpeakingRate->setAccessibleDescription(tr("Slower to faster; the middle is the desktop's own rate"));
+    chkCountdown = new QCheckBox(tr("&Count down the last three seconds of a hold"), this);
+    chkCountdown->setObjectName(QStringLiteral("chkCountdown"));
+    chkCountdown->setChecked(settings.countdown);
+
+    auto *rate = new QHBoxLayout;
+    rate->addWidget(new QLabel(tr("Slower"), this));
+    rate->addWidget(sldSpeakingRate, 1);
+    rate->addWidget(new QLabel(tr("Faster"), this));
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("&Every hold, against the record's:"), spnHold);
+    form->addRow(tr("&Get ready before a posture:"), spnGetReady);
+    form->addRow(tr("&Rest after a posture:"), spnRest);
+    form->addRow(chkSpoken);
+    if (!voice) {
+        auto *why = new QLabel(speechUnavailable, this);
+        why->setObjectName(QStringLiteral("lblSpeechUnavailable"));
+        why->setWordWrap(true);
+        form->addRow(why);
+    }
+    form->addRow(tr("&What is said:"), cboSpokenDetail);
+    auto *rateLabel = new QLabel(tr("Speaking ra&te:"), this);
+    rateLabel->setBuddy(sldSpeakingRate);
+    form->addRow(rateLabel, rate);
+    form->addRow(chkCountdown);
+    const auto followVoice = [this] {
+        const bool on = chkSpoken->isChecked();
+        for (QWidget *widget : {static_cast<QWidget *>(cboSpokenDetail),
+                                static_cast<QWidget *>(sldSpeakingRate),
+                                static_cast<QWidget *>(chkCountdown)})
+            widget->setEnabled(on);
+    };
+    connect(chkSpoken, &QCheckBox::toggled, this, followVoice);
+    followVoice();
+
+    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(box);
+    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+PracticeSettings PracticeSettingsDialog::chosen() const
+{
+    PracticeSettings chosen = settings_;
+    chosen.holdPercent = spnHold->value();
+    chosen.getReadySeconds = spnGetReady->value();
+    chosen.restSeconds = spnRest->value();
+    // Without a voice the user's choice is kept as it was.
+    if (chkSpoken->isEnabled())
+        chosen.spoken = chkSpoken->isChecked();
+    chosen.spokenSteps = cboSpokenDetail->currentIndex() == 0;
+    chosen.speakingRate = sldSpeakingRate->value();
+    chosen.countdown = chkCountdown->isChecked();
+    return chosen;
+}
+
+} // namespace pranoth
