@@ -356,19 +356,28 @@ void tst_PracticeSession::settingsAreRememberedOnceChanged()
     PracticeSettings changed;
     changed.holdPercent = 150;
     changed.muted = true;
+    changed.spoken = false;
+    changed.speakingRate = -3;
+    changed.countdown = true;
     savePracticeSettings(platform, changed, PracticeSettings{});
-    QCOMPARE(platform.settings, (std::map<std::string, std::string>{{"Practice/HoldPercent", "150"},
-                                                                    {"Practice/Muted", "1"}}));
+    QCOMPARE(platform.settings,
+             (std::map<std::string, std::string>{{"Practice/Countdown", "1"},
+                                                 {"Practice/HoldPercent", "150"},
+                                                 {"Practice/Muted", "1"},
+                                                 {"Practice/SpeakingRate", "-3"},
+                                                 {"Practice/SpokenGuidance", "0"}}));
     QCOMPARE(readPracticeSettings(platform), changed);
 
     // A value out of range, or no number, reads as its default.
     platform.settings["Practice/HoldPercent"] = "201";
     platform.settings["Practice/GetReadySeconds"] = "5s";
     platform.settings["Practice/RestSeconds"] = "0";
+    platform.settings["Practice/SpeakingRate"] = "11";
     const PracticeSettings read = readPracticeSettings(platform);
     QCOMPARE(read.holdPercent, 100);
     QCOMPARE(read.getReadySeconds, 10);
     QCOMPARE(read.restSeconds, 0);
+    QCOMPARE(read.speakingRate, 0);
 }
 
 QTEST_APPLESS_MAIN(tst_PracticeSession)

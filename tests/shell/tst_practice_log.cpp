@@ -100,8 +100,14 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
         return QAccessible::queryAccessibleInterface(ring)->text(QAccessible::Description);
     };
     QCOMPARE(spoken(), QStringLiteral("10 seconds left of 10 seconds"));
+    // The voice names the posture and says how to come into it.
     QCOMPARE(driver.services.calls,
-             (std::vector<std::string>{"inhibit A practice session is running"}));
+             (std::vector<std::string>{
+                 "new phase", "say Get ready for Frog Pose, Mandukasana.",
+                 "say Sit on your heels with your knees wide apart and your big toes touching.",
+                 "say Rest your forearms on the floor with your palms joined, and lengthen your "
+                 "spine.",
+                 "inhibit A practice session is running"}));
 
     after(window, driver.clock, 4000);
     QCOMPARE(spoken(), QStringLiteral("6 seconds left of 10 seconds"));
@@ -109,9 +115,13 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QCOMPARE(text(window, "lblPhase"), QStringLiteral("Hold"));
     QVERIFY(child<QLabel>(window, "lblPhase")->accessibleName().startsWith("Hold. Mandukasana."));
     QCOMPARE(driver.services.calls.back(), std::string("cue PhaseChange"));
+    QCOMPARE(driver.services.calls.at(driver.services.calls.size() - 2),
+             std::string("say Hold for 8 seconds."));
 
-    // Paused, the screen may blank and nothing runs; resumed, nothing was lost.
+    // Paused, the voice too, the screen may blank and nothing runs; resumed,
+    // nothing was lost.
     QTest::keyClick(window, Qt::Key_Space);
+    QCOMPARE(driver.services.calls.at(driver.services.calls.size() - 2), std::string("pause voice"));
     QCOMPARE(child<QPushButton>(window, "cmdPause")->text(), QStringLiteral("Resume"));
     QVERIFY(child<QLabel>(window, "lblPhase")->accessibleName().startsWith("Paused. Hold."));
     QCOMPARE(driver.services.calls.back(), std::string("release"));
