@@ -32,8 +32,12 @@ void CueQueue::pause()
     if (paused_)
         return;
     paused_ = true;
-    if (speaking_)
-        engine_.pause();
+    // Silence at once; the phrase cut short is said again, whole, on resuming.
+    if (speaking_) {
+        engine_.stop();
+        speaking_ = false;
+        waiting_.push_front(current_);
+    }
 }
 
 void CueQueue::resume()
@@ -41,10 +45,7 @@ void CueQueue::resume()
     if (!paused_)
         return;
     paused_ = false;
-    if (speaking_)
-        engine_.resume();
-    else
-        sayNext();
+    sayNext();
 }
 
 void CueQueue::clear()
@@ -60,9 +61,9 @@ void CueQueue::sayNext()
     if (speaking_ || paused_ || waiting_.empty())
         return;
     speaking_ = true;
-    const std::string phrase = std::move(waiting_.front());
+    current_ = std::move(waiting_.front());
     waiting_.pop_front();
-    engine_.say(phrase);
+    engine_.say(current_);
 }
 
 } // namespace pranoth

@@ -7,7 +7,9 @@
 namespace pranoth {
 
 // A voice that says one phrase at a time: a later phrase would cut off the
-// one being said, so it is given the next only when it has finished.
+// one being said, so it is given the next only when it has finished. Voices
+// pause unevenly (some finish the phrase, some hold back what comes next
+// until resumed), so the queue pauses by stopping and saying the phrase again.
 class SpeechEngine {
 public:
     virtual ~SpeechEngine() = default;
@@ -15,8 +17,6 @@ public:
     virtual void say(const std::string &phrase) = 0;
     // Stops the phrase being said; no "done" follows.
     virtual void stop() = 0;
-    virtual void pause() = 0;
-    virtual void resume() = 0;
 };
 
 // The phrases waiting to be said, each said whole and in order. The phrases
@@ -34,6 +34,7 @@ public:
     void add(const std::vector<std::string> &phrases);
     // The engine has finished the phrase in hand (or given up on it).
     void spoken();
+    // Silence: the phrase being said is stopped, to be said again whole on resuming.
     void pause();
     void resume();
     // Silence, and nothing left to say.
@@ -48,6 +49,7 @@ private:
 
     SpeechEngine &engine_;
     std::deque<std::string> waiting_;
+    std::string current_; // the phrase being said
     bool speaking_ = false;
     bool paused_ = false;
 };

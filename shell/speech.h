@@ -23,8 +23,6 @@ public:
     // is done, or has failed.
     virtual void say(const QString &phrase, int serial) = 0;
     virtual void stop() = 0;
-    virtual void pause() = 0;
-    virtual void resume() = 0;
     // -1 (slowest) to 1 (fastest); 0 the service's usual rate.
     virtual void setRate(double rate) = 0;
 

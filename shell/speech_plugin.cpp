@@ -10,6 +10,8 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 #include <utility>
 
 namespace pranoth {
@@ -24,6 +26,8 @@ class SpeechWorker : public QObject {
     Q_OBJECT
 
 public:
+    explicit SpeechWorker(std::shared_ptr<std::atomic<int>> latest) : latest_(std::move(latest)) {}
+
     void start(const QLocale &locale)
     {
         if (!QTextToSpeech::availableEngines().contains(Engine)) {
@@ -33,15 +37,17 @@ public:
             return;
         }
         speech_ = new QTextToSpeech(Engine, this);
-        // Under the C locale the engine has no language until one is set.
+        // The engine reports an error under the C locale until a language is
+        // set, and goes on reporting it after: what tells is whether the
+        // service answered with its voices.
         speech_->setLocale(locale);
-        if (speech_->state() == QTextToSpeech::Error) {
+        const QList<QLocale> locales = speech_->availableLocales();
+        if (locales.isEmpty()) {
             emit unavailable(tr("Spoken guidance needs the desktop's speech service, which did "
-                                "not start: install speech-dispatcher and "
+                                "not answer: install speech-dispatcher and "
                                 "speech-dispatcher-espeak-ng."));
             return;
         }
-        const QList<QLocale> locales = speech_->availableLocales();
         const bool hasVoice = std::any_of(locales.begin(), locales.end(), [&locale](const QLocale &l) {
             return l.language() == locale.language();
         });
@@ -52,23 +58,30 @@ public:
             return;
         }
         connect(speech_, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
-            if (state == QTextToSpeech::Speaking || state == QTextToSpeech::Paused)
-                return;
+            // The end of a phrase stopped a moment ago may come after the
+            // next was given: only the end of what was seen begun counts.
+            if (state == QTextToSpeech::Speaking)
+                begun_ = true;
+            else if (state == QTextToSpeech::Ready && begun_ && serial_ >= 0)
+                emit spoken(std::exchange(serial_, -1));
+        });
+        connect(speech_, &QTextToSpeech::errorOccurred, this, [this] {
             if (serial_ >= 0)
                 emit spoken(std::exchange(serial_, -1));
-            if (state == QTextToSpeech::Error)
-                emit unavailable(tr("The desktop's speech service stopped."));
+            emit unavailable(tr("The desktop's speech service stopped."));
         });
         emit ready();
     }
 
     void say(const QString &phrase, int serial)
     {
-        if (!speech_ || speech_->state() == QTextToSpeech::Error) {
+        // A phrase given up on while the service hung is not said late.
+        if (!speech_ || serial != latest_->load()) {
             emit spoken(serial);
             return;
         }
         serial_ = serial;
+        begun_ = false;
         speech_->say(phrase);
     }
 
@@ -77,16 +90,6 @@ public:
         serial_ = -1;
         if (speech_)
             speech_->stop();
-    }
-    void pause()
-    {
-        if (speech_)
-            speech_->pause();
-    }
-    void resume()
-    {
-        if (speech_)
-            speech_->resume();
     }
     void setRate(double rate)
     {
@@ -102,12 +105,16 @@ signals:
 private:
     QTextToSpeech *speech_ = nullptr;
     int serial_ = -1;
+    bool begun_ = false;
+    // The phrase the program wants said now.
+    std::shared_ptr<std::atomic<int>> latest_;
 };
 
 class ThreadedVoice : public Voice {
 public:
     explicit ThreadedVoice(const QLocale &locale)
-        : worker_(new SpeechWorker), thread_(new QThread)
+        : latest_(std::make_shared<std::atomic<int>>(-1)), worker_(new SpeechWorker(latest_)),
+          thread_(new QThread)
     {
         thread_->setObjectName(QStringLiteral("Voice"));
         worker_->moveToThread(thread_);
@@ -136,19 +143,12 @@ public:
 
     void say(const QString &phrase, int serial) override
     {
+        latest_->store(serial);
         onWorker([phrase, serial](SpeechWorker &worker) { worker.say(phrase, serial); });
     }
     void stop() override
     {
         onWorker([](SpeechWorker &worker) { worker.stop(); });
-    }
-    void pause() override
-    {
-        onWorker([](SpeechWorker &worker) { worker.pause(); });
-    }
-    void resume() override
-    {
-        onWorker([](SpeechWorker &worker) { worker.resume(); });
     }
     void setRate(double rate) override
     {
@@ -162,6 +162,7 @@ private:
         QMetaObject::invokeMethod(worker, [worker, act] { act(*worker); });
     }
 
+    std::shared_ptr<std::atomic<int>> latest_;
     SpeechWorker *worker_;
     // Left to the end of the program when the service hangs it.
     QThread *thread_;

@@ -113,10 +113,7 @@ void SpokenGuidance::sayPending()
     if (pending_.isEmpty() || state_ != State::Ready)
         return;
     voice_->say(pending_, serial_);
-    if (enginePaused_)
-        voice_->pause();
-    else
-        watchdog_.start(longestSayingMs(pending_));
+    watchdog_.start(longestSayingMs(pending_));
 }
 
 void SpokenGuidance::said(int serial)
@@ -145,26 +142,6 @@ void SpokenGuidance::Engine::stop()
     g.watchdog_.stop();
     if (g.state_ == State::Ready)
         g.voice_->stop();
-}
-
-void SpokenGuidance::Engine::pause()
-{
-    SpokenGuidance &g = guidance_;
-    g.enginePaused_ = true;
-    g.watchdog_.stop();
-    if (g.state_ == State::Ready)
-        g.voice_->pause();
-}
-
-void SpokenGuidance::Engine::resume()
-{
-    SpokenGuidance &g = guidance_;
-    g.enginePaused_ = false;
-    if (g.state_ != State::Ready)
-        return;
-    g.voice_->resume();
-    if (!g.pending_.isEmpty())
-        g.watchdog_.start(longestSayingMs(g.pending_));
 }
 
 } // namespace pranoth

@@ -47,8 +47,6 @@ private:
         explicit Engine(SpokenGuidance &guidance) : guidance_(guidance) {}
         void say(const std::string &phrase) override;
         void stop() override;
-        void pause() override;
-        void resume() override;
         SpokenGuidance &guidance_;
     };
     void sayPending();
@@ -62,7 +60,6 @@ private:
     QString pending_; // waiting for the voice to start, or said
     int serial_ = 0;
     int rate_ = 0;
-    bool enginePaused_ = false;
     QTimer watchdog_;
 };
 

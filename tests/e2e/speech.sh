@@ -8,7 +8,9 @@
 #   start_speech_server   starts it; exports PRANOTH_SPOKEN, the file each
 #                         phrase spoken is appended to as one line, and
 #                         PRANOTH_SPOKEN_DETAILS, the same lines preceded by
-#                         "rate=R pitch=P volume=V language=L voice=N<TAB>".
+#                         "rate=R pitch=P volume=V language=L voice=N<TAB>",
+#                         and PRANOTH_SPEECH_SERVER, the id of the server's
+#                         process group (to hang it with SIGSTOP, or kill it).
 #                         Stopped when the test exits.
 #   stop_speech_server    stops it at once (a service going away mid-session).
 #   no_speech_server      no speech service at all: clients find none and
@@ -23,7 +25,7 @@
 # PRANOTH_SPEECH_PACE (seconds a character, default 0.01) sets how long each
 # phrase takes to "speak", after a fixed 0.2 s, so that speaking is seen.
 
-speech_dir() { echo "$work/speech"; }
+speech_dir() { echo "${work:?private_home comes first}/speech"; }
 
 start_speech_server() {
     local dir config sock
@@ -42,15 +44,17 @@ start_speech_server() {
 #!/bin/bash
 text=\${1//\$'\\n'/ }
 printf '%s\\n' "\$text" >>'$PRANOTH_SPOKEN'
-printf 'rate=%s pitch=%s volume=%s language=%s voice=%s\\t%s\\n' "\$2" "\$3" "\$4" "\$5" "\$6" "\$text" \\
+printf 'at=%s rate=%s pitch=%s volume=%s language=%s voice=%s\\t%s\\n' "\$(date +%s%3N)" "\$2" "\$3" "\$4" "\$5" "\$6" "\$text" \\
     >>'$PRANOTH_SPOKEN_DETAILS'
 sleep "\$(awk -v n="\${#text}" -v pace='${PRANOTH_SPEECH_PACE:-0.01}' 'BEGIN { print 0.2 + n * pace }')"
 exit 0
 SPEAK
     chmod +x "$dir/speak"
 
+    # The module below makes no sound; the server's own audio output, used by
+    # modules that hand it sound, is one this machine lacks.
     cat >"$config/speechd.conf" <<CONF
-LogLevel 5
+LogLevel 3
 LogDir "$dir/log"
 AudioOutputMethod "libao"
 DefaultRate 0
@@ -60,8 +64,10 @@ DefaultLanguage "en-US"
 DefaultModule pranoth
 AddModule "pranoth" "sd_generic" "pranoth.conf"
 CONF
-    # The whole text in one go (no splitting at sentence ends), in UTF-8;
-    # $RATE, $PITCH and $VOLUME are the clients' own values (-100..100).
+    # The whole text in one go (no splitting at sentence ends), in UTF-8 for
+    # the languages listed (others, "c" among them, are recoded to Latin-1, as
+    # the module does); $RATE, $PITCH and $VOLUME are the clients' own values,
+    # -100..100 (the module scales them by Multiply/100).
     {
         printf '%s\n' \
             "GenericExecuteSynth \"'$dir/speak' \\'\$DATA\\' \$RATE \$PITCH \$VOLUME \$LANGUAGE \$VOICE\"" \
@@ -87,6 +93,7 @@ CONF
         --pid-file "$dir/server.pid" --log-dir "$dir/log" \
         >"$dir/log/server.out" 2>&1 &
     echo $! >"$dir/pid"
+    export PRANOTH_SPEECH_SERVER=$!
     trap 'stop_speech_server || true; cleanup' EXIT
     local _
     for _ in $(seq 200); do
@@ -120,5 +127,5 @@ stop_speech_server() {
 no_speech_server() {
     export SPEECHD_ADDRESS=unix_socket:$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock
     export SPEECHD_CMD=/bin/false
-    unset PRANOTH_SPOKEN PRANOTH_SPOKEN_DETAILS
+    unset PRANOTH_SPOKEN PRANOTH_SPOKEN_DETAILS PRANOTH_SPEECH_SERVER
 }

@@ -352,11 +352,28 @@ def spoken_phase(window):
     return None
 
 
+def spoken():
+    """What the test's own speech server was given to say, a phrase a line."""
+    with open(os.environ["PRANOTH_SPOKEN"], encoding="utf-8") as said:
+        return said.read().splitlines()
+
+
 def practise_along(program):
     """F5 in the yoga viewer at the holds set short: the first hold, a pause
-    that stops the clock, a skip, Esc, and the summary kept with Ctrl+K."""
+    that stops the clock, a skip, Esc, and the summary kept with Ctrl+K; what
+    the voice said, in order, or with no speech service the settings' word
+    on why there is no voice."""
     press_keys(CAPTION, "F5")
     practice = program.window("push button", "Pause")
+    if not os.environ.get("PRANOTH_SPOKEN"):
+        press_keys(PRACTICE, "s")
+        why = poll(lambda: next((node for window in windows(program) for node in descendants(window)
+                                 if node.getRoleName() == "label" and
+                                 "speech" in (node.name or "")), None),
+                   "the settings' word on the voice")
+        check("install speech-dispatcher" in why.name, why.name)
+        press_keys(None, "Escape")
+        poll(lambda: gone(why), "the settings to close")
     poll(lambda: find(practice, "label", "1 of 8"), "posture 1 of 8")
     poll(lambda: (spoken_phase(practice) or "").startswith("Hold. Mandukasana."),
          "the first hold", 10)
@@ -374,6 +391,25 @@ def practise_along(program):
     lines = text_of(summary).splitlines()
     check(lines[0] == "Session ended" and lines[4].startswith("Mandukasana: ") and
           lines[5] == "Mayurasana: skipped" and len(lines) == 12, "the summary: %r" % lines)
+    if os.environ.get("PRANOTH_SPOKEN"):
+        # The frog talked through, its hold, then Next to the peacock, whose
+        # steps Esc cuts short, and the end with the time practised.
+        practised = lines[2][len("Practised: "):-len(" s")]
+        ending = ["The session is over.", "You practised for %s seconds." % practised]
+        try:
+            said = poll(lambda: spoken() if spoken()[-2:] == ending else None, "the voice's end")
+        except Failure:
+            raise Failure("the voice said %r, not ending with %r" % (spoken(), ending))
+        # Space cuts the phrase short; it is said again on resuming.
+        if said[4:5] == ["Hold for 4 seconds."]:
+            del said[4]
+        check(said[:5] == [
+            "Get ready for Frog Pose, Mandukasana.",
+            "Sit on your heels with your knees wide apart and your big toes touching.",
+            "Rest your forearms on the floor with your palms joined, and lengthen your spine.",
+            "Hold for 4 seconds.",
+            "Get ready for Feathered Peacock Pose, Mayurasana."] and len(said) <= 9,
+              "the voice said: %r" % said)
     press_keys(PRACTICE, "ctrl+k")
     poll(lambda: find(practice, "push button", "Kept in My History"), "the session kept")
     press_keys(PRACTICE, "Escape")
@@ -953,4 +989,5 @@ if __name__ == "__main__":
         check(not messages, "the program printed:\n" + "\n".join(messages[:20]))
     except Failure as failure:
         print("FAIL: %s" % failure, file=sys.stderr)
+        print("\n".join(program_messages()[-30:]), file=sys.stderr)
         sys.exit(1)

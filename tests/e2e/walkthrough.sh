@@ -7,8 +7,12 @@
 # PRANOTH_E2E_PALETTE=dark gives the session a dark desktop as many users set
 # one up for Qt programs: the Fusion style and the qt6ct platform theme with
 # its dark colour scheme.
+# PRANOTH_E2E_SPEECH=none runs with no speech service to reach; otherwise a
+# speech server of the test's own writes down every phrase the program says.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+# shellcheck source=tests/e2e/speech.sh
+source "$(dirname "${BASH_SOURCE[0]}")/speech.sh"
 
 if [[ "${PRANOTH_E2E_SESSION:-x11}" == wayland ]]; then
     start_wayland
@@ -16,6 +20,11 @@ else
     start_display
 fi
 mkdir -p "$XDG_CONFIG_HOME"
+if [[ "${PRANOTH_E2E_SPEECH:-}" == none ]]; then
+    no_speech_server
+else
+    start_speech_server
+fi
 if [[ "${PRANOTH_E2E_PALETTE:-}" == dark ]]; then
     mkdir -p "$XDG_CONFIG_HOME/qt6ct"
     printf '[Appearance]\ncustom_palette=true\ncolor_scheme_path=%s\n' \
