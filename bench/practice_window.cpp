@@ -14,6 +14,12 @@
 //     against its due end (target: within 50 ms), and the processor time the
 //     program takes while a posture is held, as a share of one core (target:
 //     under 2 %).
+//
+//   pranoth_practice_bench speak
+//     A short session of the Throat chakra's postures, brief guidance, against
+//     the speech server that bench/cue_latency.sh starts: for each phase whose
+//     cue the window hands to the voice, the time until the server begins to
+//     say it (target: within 300 ms).
 
 #include "core/practice_session.h"
 #include "shell/desktop_services.h"
@@ -23,7 +29,9 @@
 #include "yoga/practice_plan.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPointer>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -86,6 +94,17 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
+
+// The desktop's services, noting when each phase's cue is handed to the voice.
+struct TimedServices : DesktopSessionServices {
+    void speak(const std::vector<std::string> &phrases, SpeechStart start) override
+    {
+        if (start != SpeechStart::Within && !phrases.empty())
+            handed.push_back({QDateTime::currentMSecsSinceEpoch(), phrases.front()});
+        DesktopSessionServices::speak(phrases, start);
+    }
+    std::vector<std::pair<qint64, std::string>> handed;
+};
 
 double cpuSeconds()
 {
@@ -177,6 +196,71 @@ int main(int argc, char *argv[])
         delete guard; // quitting closes it, and so deletes it, too
         return 0;
     }
-    std::fprintf(stderr, "usage: pranoth_practice_bench open [N] | run\n");
+    if (args.value(1) == QLatin1String("speak")) {
+        platform.writeSetting("Practice", "GetReadySeconds", "3");
+        platform.writeSetting("Practice", "RestSeconds", "2");
+        platform.writeSetting("Practice", "HoldPercent", "50");
+        platform.writeSetting("Practice", "SpokenSteps", args.value(2) == QLatin1String("full") ? "1" : "0");
+        YogaPlanList plan{};
+        buildYogaPlan({false, false, false, false, true, false, false, false}, plan);
+        TimedServices timed;
+        auto *window = new frmPractice(platform, timed, clock, buildPracticePlan(plan), 0);
+        const QPointer<frmPractice> guard(window);
+        window->show();
+        QObject::connect(window->findChild<QStackedWidget *>(QStringLiteral("pages")),
+                         &QStackedWidget::currentChanged,
+                         [] { QTimer::singleShot(3000, [] { QCoreApplication::quit(); }); });
+        QApplication::exec();
+        delete guard;
+        // "at=MS ...<TAB>PHRASE", a line a phrase, in the order they were said.
+        QFile details(qEnvironmentVariable("PRANOTH_SPOKEN_DETAILS"));
+        if (!details.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "speak: no speech server's log (run bench/cue_latency.sh)\n");
+            return 1;
+        }
+        std::vector<std::pair<qint64, QString>> said;
+        for (const QByteArray &line : details.readAll().split('\n')) {
+            if (line.startsWith("at="))
+                said.emplace_back(line.mid(3, line.indexOf(' ') - 3).toLongLong(),
+                                  QString::fromUtf8(line.mid(line.indexOf('\t') + 1)));
+        }
+        std::vector<double> delays;
+        std::size_t from = 0;
+        for (const auto &[at, phrase] : timed.handed) {
+            const auto found = std::find_if(said.begin() + static_cast<std::ptrdiff_t>(from),
+                                            said.end(), [&](const auto &line) {
+                                                return line.second == QString::fromStdString(phrase) &&
+                                                       line.first >= at;
+                                            });
+            if (found == said.end()) {
+                std::fprintf(stderr, "not said: %s\n", phrase.c_str());
+                continue;
+            }
+            delays.push_back(static_cast<double>(found->first - at));
+            from = static_cast<std::size_t>(found - said.begin()) + 1;
+        }
+        if (delays.empty()) {
+            std::fprintf(stderr, "speak: nothing was said\n");
+            return 1;
+        }
+        std::printf("a phase's cue handed to the voice to the speech server saying it (%s), "
+                    "%zu of %zu phases: median %.0f ms, longest %.0f ms (target: within 300 ms)\n",
+                    qPrintable(QGuiApplication::platformName()), delays.size(),
+                    timed.handed.size(), median(delays),
+                    *std::max_element(delays.begin(), delays.end()));
+        // The whole session as it was heard, from the first cue.
+        const qint64 start = timed.handed.front().first;
+        std::size_t phase = 0;
+        for (const auto &[at, phrase] : said) {
+            while (phase < timed.handed.size() && timed.handed[phase].first <= at)
+                std::printf("%8.3f s  phase change\n",
+                            static_cast<double>(timed.handed[phase++].first - start) / 1000);
+            std::printf("%8.3f s    \"%s\"\n", static_cast<double>(at - start) / 1000,
+                        qPrintable(phrase));
+        }
+        std::fflush(stdout);
+        return 0;
+    }
+    std::fprintf(stderr, "usage: pranoth_practice_bench open [N] | run | speak\n");
     return 2;
 }

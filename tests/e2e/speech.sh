@@ -64,7 +64,8 @@ DefaultLanguage "en-US"
 DefaultModule pranoth
 AddModule "pranoth" "sd_generic" "pranoth.conf"
 CONF
-    # The whole text in one go (no splitting at sentence ends), in UTF-8 for
+    # The whole text in one go (split only at a "~", which no phrase holds,
+    # never at sentence ends or figures), in UTF-8 for
     # the languages listed (others, "c" among them, are recoded to Latin-1, as
     # the module does); $RATE, $PITCH and $VOLUME are the clients' own values,
     # -100..100 (the module scales them by Multiply/100).
@@ -72,7 +73,7 @@ CONF
         printf '%s\n' \
             "GenericExecuteSynth \"'$dir/speak' \\'\$DATA\\' \$RATE \$PITCH \$VOLUME \$LANGUAGE \$VOICE\"" \
             'GenericMaxChunkLength 100000' \
-            'GenericDelimiters "\x01"' \
+            'GenericDelimiters "~"' \
             'GenericRateAdd 0' 'GenericRateMultiply 100' 'GenericRateForceInteger 1' \
             'GenericPitchAdd 0' 'GenericPitchMultiply 100' 'GenericPitchForceInteger 1' \
             'GenericVolumeAdd 0' 'GenericVolumeMultiply 100' 'GenericVolumeForceInteger 1'

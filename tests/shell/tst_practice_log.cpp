@@ -67,6 +67,7 @@ class tst_PracticeLog : public QObject {
 
 private slots:
     void practiseAlongFromTheViewer();
+    void aScreenReaderCarriesTheGuidance();
     void nothingToPractiseWhenEveryChakraIsOpen();
     void firstVersionFileGainsSessions();
     void myHistoryShowsExportsAndDeletesSessions();
@@ -84,6 +85,16 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     accessKeysDiffer(viewer, 5);
     viewer->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(viewer));
+    // Read aloud: the record's names, then each step of its procedure.
+    QTest::keyClick(viewer, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(driver.services.calls.size(), std::size_t{9});
+    QCOMPARE(std::vector<std::string>(driver.services.calls.begin(),
+                                      driver.services.calls.begin() + 3),
+             (std::vector<std::string>{"interrupt", "say Frog Pose, Mandukasana.",
+                                       "say 1. Sit up in Vajrasana. Keep your knees wide apart, "
+                                       "your body straight and let the great toes touch each "
+                                       "other."}));
+    driver.services.calls.clear();
     QTest::keyClick(viewer, Qt::Key_F5);
     auto *window = openWindow<frmPractice>();
     QVERIFY(window);
@@ -162,6 +173,30 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QCOMPARE(kept[0].postures[0], (PracticedPosture{0, 3}));
     QCOMPARE(kept[0].postures[3], (PracticedPosture{4, 0}));
     QCOMPARE(store.keptResults().size(), std::size_t{0});
+}
+
+void tst_PracticeLog::aScreenReaderCarriesTheGuidance()
+{
+    ProgramDriver driver;
+    driver.services.screenReader = true;
+    frmResult *result = driver.resultFor({4});
+    click(child<QPushButton>(result, "cmdYogaChakra"));
+    flushDeletes();
+    auto *viewer = openWindow<frmYogaChakra>();
+    viewer->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    QTest::keyClick(viewer, Qt::Key_F5);
+    auto *window = openWindow<frmPractice>();
+    QVERIFY(window);
+    // One voice: the window's announcement carries the guidance, and the
+    // program's own voice says nothing.
+    QVERIFY2(child<QLabel>(window, "lblPhase")
+                 ->accessibleName()
+                 .startsWith("Get ready for Fish Pose, Matsyasana. Lie on your back with your "
+                             "hands under your buttocks."),
+             qPrintable(child<QLabel>(window, "lblPhase")->accessibleName()));
+    for (const std::string &call : driver.services.calls)
+        QVERIFY2(!call.starts_with("say "), call.c_str());
 }
 
 void tst_PracticeLog::nothingToPractiseWhenEveryChakraIsOpen()
