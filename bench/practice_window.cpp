@@ -200,7 +200,8 @@ int main(int argc, char *argv[])
         platform.writeSetting("Practice", "GetReadySeconds", "3");
         platform.writeSetting("Practice", "RestSeconds", "2");
         platform.writeSetting("Practice", "HoldPercent", "50");
-        platform.writeSetting("Practice", "SpokenSteps", args.value(2) == QLatin1String("full") ? "1" : "0");
+        platform.writeSetting("Practice", "SpokenSteps",
+                              args.value(2) == QLatin1String("full") ? "1" : "0");
         YogaPlanList plan{};
         buildYogaPlan({false, false, false, false, true, false, false, false}, plan);
         TimedServices timed;
@@ -227,11 +228,11 @@ int main(int argc, char *argv[])
         std::vector<double> delays;
         std::size_t from = 0;
         for (const auto &[at, phrase] : timed.handed) {
-            const auto found = std::find_if(said.begin() + static_cast<std::ptrdiff_t>(from),
-                                            said.end(), [&](const auto &line) {
-                                                return line.second == QString::fromStdString(phrase) &&
-                                                       line.first >= at;
-                                            });
+            const auto found = std::find_if(
+                said.begin() + static_cast<std::ptrdiff_t>(from), said.end(),
+                [&](const auto &line) {
+                    return line.second == QString::fromStdString(phrase) && line.first >= at;
+                });
             if (found == said.end()) {
                 std::fprintf(stderr, "not said: %s\n", phrase.c_str());
                 continue;
@@ -245,9 +246,8 @@ int main(int argc, char *argv[])
         }
         std::printf("a phase's cue handed to the voice to the speech server saying it (%s), "
                     "%zu of %zu phases: median %.0f ms, longest %.0f ms (target: within 300 ms)\n",
-                    qPrintable(QGuiApplication::platformName()), delays.size(),
-                    timed.handed.size(), median(delays),
-                    *std::max_element(delays.begin(), delays.end()));
+                    qPrintable(QGuiApplication::platformName()), delays.size(), timed.handed.size(),
+                    median(delays), *std::max_element(delays.begin(), delays.end()));
         // The whole session as it was heard, from the first cue.
         const qint64 start = timed.handed.front().first;
         std::size_t phase = 0;

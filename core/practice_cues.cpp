@@ -57,7 +57,8 @@ std::vector<SpokenCue> cuesBetween(const std::optional<SessionState> &before,
         cues.push_back({CueKind::RestNext, after.posture + 1, 0});
         break;
     case PracticePhase::Finished:
-        cues.push_back({CueKind::SessionOver, after.posture, static_cast<int>((practisedMs + 500) / 1000)});
+        cues.push_back(
+            {CueKind::SessionOver, after.posture, static_cast<int>((practisedMs + 500) / 1000)});
         break;
     }
     return cues;

@@ -3,13 +3,13 @@
 #include "core/config.h"
 #include "core/rounding.h"
 #include "core/update_reminder.h"
-#include "ui/qt_text.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmPractice.h"
 #include "ui/frmQuestions.h"
 #include "ui/frmResult.h"
 #include "ui/frmYogaChakra.h"
+#include "ui/qt_text.h"
 #include "yoga/practice_plan.h"
 
 #include <QApplication>

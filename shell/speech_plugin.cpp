@@ -48,9 +48,9 @@ public:
                                 "speech-dispatcher-espeak-ng."));
             return;
         }
-        const bool hasVoice = std::any_of(locales.begin(), locales.end(), [&locale](const QLocale &l) {
-            return l.language() == locale.language();
-        });
+        const bool hasVoice =
+            std::any_of(locales.begin(), locales.end(),
+                        [&locale](const QLocale &l) { return l.language() == locale.language(); });
         if (!hasVoice) {
             emit unavailable(tr("The speech service has no voice for %1: "
                                 "speech-dispatcher-espeak-ng provides one.")

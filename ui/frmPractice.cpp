@@ -5,12 +5,12 @@
 #include "core/platform.h"
 #include "core/session_services.h"
 #include "practice_settings_dialog.h"
-#include "yoga/spoken_guidance.h"
 #include "program_resources.h"
 #include "qt_text.h"
 #include "readable_colour.h"
 #include "section_text.h"
 #include "window_layout.h"
+#include "yoga/spoken_guidance.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -531,8 +531,7 @@ void frmPractice::showState(const SessionState &state)
         lblPhase->setAccessibleName(spoken);
         if (newPhase && !initial && !settings_.muted)
             services_.playCue(SessionCue::PhaseChange);
-    }
-    else if (!guidance.empty()) {
+    } else if (!guidance.empty()) {
         lblPhase->setAccessibleName(joined(guidance));
     }
     shown_ = state;
@@ -559,7 +558,7 @@ std::vector<std::string> frmPractice::guide(const SessionState &state, bool init
         return phrases;
     const bool newPhase =
         !before || before->phase != state.phase || before->posture != state.posture;
-    services_.speak(phrases, !newPhase                     ? SpeechStart::Within
+    services_.speak(phrases, !newPhase                    ? SpeechStart::Within
                              : move_ == SessionMove::User ? SpeechStart::Interrupted
                                                           : SpeechStart::NewPhase);
     return {};
@@ -694,8 +693,8 @@ void frmPractice::readTimeLeft()
 
 void frmPractice::openSettings()
 {
-    auto *dialog = new PracticeSettingsDialog(
-        settings_, fromUtf8(services_.speechUnavailable()), this);
+    auto *dialog =
+        new PracticeSettingsDialog(settings_, fromUtf8(services_.speechUnavailable()), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const PracticeSettings before = settings_;

@@ -54,7 +54,8 @@ PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
     sldSpeakingRate->setTickPosition(QSlider::TicksBelow);
     sldSpeakingRate->setTickInterval(PracticeSettings::FastestSpeakingRate);
     sldSpeakingRate->setValue(settings.speakingRate);
-    sldSpeakingRate->setAccessibleDescription(tr("Slower to faster; the middle is the desktop's own rate"));
+    sldSpeakingRate->setAccessibleDescription(
+        tr("Slower to faster; the middle is the desktop's own rate"));
     chkCountdown = new QCheckBox(tr("&Count down the last three seconds of a hold"), this);
     chkCountdown->setObjectName(QStringLiteral("chkCountdown"));
     chkCountdown->setChecked(settings.countdown);
@@ -82,9 +83,9 @@ PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
     form->addRow(chkCountdown);
     const auto followVoice = [this] {
         const bool on = chkSpoken->isChecked();
-        for (QWidget *widget : {static_cast<QWidget *>(cboSpokenDetail),
-                                static_cast<QWidget *>(sldSpeakingRate),
-                                static_cast<QWidget *>(chkCountdown)})
+        for (QWidget *widget :
+             {static_cast<QWidget *>(cboSpokenDetail), static_cast<QWidget *>(sldSpeakingRate),
+              static_cast<QWidget *>(chkCountdown)})
             widget->setEnabled(on);
     };
     connect(chkSpoken, &QCheckBox::toggled, this, followVoice);

@@ -123,11 +123,12 @@ std::vector<std::string> sentencesOf(std::string_view text)
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        const bool ends = (c == '.' || c == '?' || c == '!') &&
-                          (i + 1 == text.size() || text[i + 1] == ' ' || text[i + 1] == '\r' ||
-                           text[i + 1] == '\n');
+        const bool ends =
+            (c == '.' || c == '?' || c == '!') && (i + 1 == text.size() || text[i + 1] == ' ' ||
+                                                   text[i + 1] == '\r' || text[i + 1] == '\n');
         if (ends) {
-            if (std::string sentence = trimmed(text.substr(start, i + 1 - start)); !sentence.empty())
+            if (std::string sentence = trimmed(text.substr(start, i + 1 - start));
+                !sentence.empty())
                 sentences.push_back(std::move(sentence));
             start = i + 1;
         }

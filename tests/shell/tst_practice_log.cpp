@@ -88,12 +88,12 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     // Read aloud: the record's names, then each step of its procedure.
     QTest::keyClick(viewer, Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(driver.services.calls.size(), std::size_t{9});
-    QCOMPARE(std::vector<std::string>(driver.services.calls.begin(),
-                                      driver.services.calls.begin() + 3),
-             (std::vector<std::string>{"interrupt", "say Frog Pose, Mandukasana.",
-                                       "say 1. Sit up in Vajrasana. Keep your knees wide apart, "
-                                       "your body straight and let the great toes touch each "
-                                       "other."}));
+    QCOMPARE(
+        std::vector<std::string>(driver.services.calls.begin(), driver.services.calls.begin() + 3),
+        (std::vector<std::string>{"interrupt", "say Frog Pose, Mandukasana.",
+                                  "say 1. Sit up in Vajrasana. Keep your knees wide apart, "
+                                  "your body straight and let the great toes touch each "
+                                  "other."}));
     driver.services.calls.clear();
     QTest::keyClick(viewer, Qt::Key_F5);
     auto *window = openWindow<frmPractice>();
@@ -132,7 +132,8 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     // Paused, the voice too, the screen may blank and nothing runs; resumed,
     // nothing was lost.
     QTest::keyClick(window, Qt::Key_Space);
-    QCOMPARE(driver.services.calls.at(driver.services.calls.size() - 2), std::string("pause voice"));
+    QCOMPARE(driver.services.calls.at(driver.services.calls.size() - 2),
+             std::string("pause voice"));
     QCOMPARE(child<QPushButton>(window, "cmdPause")->text(), QStringLiteral("Resume"));
     QVERIFY(child<QLabel>(window, "lblPhase")->accessibleName().startsWith("Paused. Hold."));
     QCOMPARE(driver.services.calls.back(), std::string("release"));

@@ -51,7 +51,8 @@ void tst_SpokenGuidance::saidInTurn_data()
     QTest::addColumn<QString>("said");
 
     QTest::newRow("the steps in and out, whole and in order")
-        << QList<int>{1} << "steps 100 10 15" << ""
+        << QList<int>{1} << "steps 100 10 15"
+        << ""
         << "0.0 say Get ready for Half- Cobra Pose, Bhujangasana.\n"
            "1.8 say Lie on your stomach with your palms beside your chest and your elbows "
            "close to your body.\n"
@@ -64,7 +65,8 @@ void tst_SpokenGuidance::saidInTurn_data()
            "29.9 say The session is over.\n"
            "30.7 say You practised for 25 seconds.";
     QTest::newRow("a hold begins: the steps not yet said are dropped, none cut off")
-        << QList<int>{1} << "steps 100 3 15" << ""
+        << QList<int>{1} << "steps 100 3 15"
+        << ""
         << "0.0 say Get ready for Half- Cobra Pose, Bhujangasana.\n"
            "1.8 say Lie on your stomach with your palms beside your chest and your elbows "
            "close to your body.\n"
@@ -75,7 +77,8 @@ void tst_SpokenGuidance::saidInTurn_data()
            "22.9 say The session is over.\n"
            "23.7 say You practised for 18 seconds.";
     QTest::newRow("a long hold: one breath in its middle, and the count-down")
-        << QList<int>{10} << "brief countdown 50 10 15" << ""
+        << QList<int>{10} << "brief countdown 50 10 15"
+        << ""
         << "0.0 say Get ready for Lotus Pose, Padmasana.\n"
            "10.0 say Hold for 30 seconds.\n"
            "25.0 say Breathe slowly and evenly.\n"
@@ -86,7 +89,8 @@ void tst_SpokenGuidance::saidInTurn_data()
            "40.6 say The session is over.\n"
            "41.4 say You practised for 40 seconds.";
     QTest::newRow("each side, a rest, and what comes next")
-        << QList<int>{9, 1} << "brief 50 2 3" << ""
+        << QList<int>{9, 1} << "brief 50 2 3"
+        << ""
         << "0.0 say Get ready for Twist Pose, Ardhamatsyendrasana.\n"
            "1.9 say The right side first.\n"
            "2.8 say Hold for 15 seconds.\n"
@@ -105,7 +109,8 @@ void tst_SpokenGuidance::saidInTurn_data()
     // pause cuts it off too, and it is said again whole on resuming; a hold
     // the user skips is not released aloud.
     QTest::newRow("the user moves on, and pauses")
-        << QList<int>{1, 0} << "steps 100 10 15" << "1:next 3:pause 5:resume 15:next"
+        << QList<int>{1, 0} << "steps 100 10 15"
+        << "1:next 3:pause 5:resume 15:next"
         << "0.0 say Get ready for Half- Cobra Pose, Bhujangasana.\n"
            "1.0 stop\n"
            "1.0 say Get ready for Frog Pose, Mandukasana.\n"
@@ -176,7 +181,8 @@ void tst_SpokenGuidance::saidInTurn()
             const auto more = phrasesFor(cue, plan, detail);
             phrases.insert(phrases.end(), more.begin(), more.end());
         }
-        const bool newPhase = !before || before->phase != now.phase || before->posture != now.posture;
+        const bool newPhase =
+            !before || before->phase != now.phase || before->posture != now.posture;
         if (!newPhase)
             queue.add(phrases);
         else if (!phrases.empty())
