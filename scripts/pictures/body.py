@@ -235,6 +235,39 @@ HAND_SHAPES = {
 }
 
 
+# The foot's toes, in the foot's frame, by how they are held: "flat" in line
+# with the foot, "tucked" bent up at the ball of the foot (kneeling on them).
+FOOT_TOES = {
+    "flat": lambda m: [((12.5, -5.5, 0), (2.6, 1.7, 4.2)), ((19, -5.8, -0.8 * m), (1.7, 1.2, 3.0))],
+    "tucked": lambda m: [((12.5, -5.5, 0), (2.6, 1.7, 4.2)), ((15.2, 0.2, -0.8 * m), (1.2, 1.7, 3.0))],
+}
+
+# Points of the body a pose can ask to be near each other ("touch"): a part and
+# a point in its own frame, from its joint; m is the side's lateral sign.
+LANDMARKS = {
+    "navel": lambda m: ("lower_trunk", (9.5, 3, 0)),
+    "sternum": lambda m: ("upper_trunk", (11.5, 12, 0)),
+    "upper_arm": lambda m: ("upper_arm", (0, -15, 0)),
+    "elbow": lambda m: ("forearm", (0, 0, 0)),
+    "wrist": lambda m: ("hand", (0, 0, 0)),
+    "knee_outside": lambda m: ("shin", (0, 0, 5.5 * m)),
+    "ankle": lambda m: ("foot", (0, 0, 0)),
+    "hip_outside": lambda m: ("thigh", (0, -9, 8.3 * m)),
+}
+
+
+def landmark(posed, name):
+    """A named point of the posed body in the room: "navel", or a sided one
+    such as "elbow_l" or "knee_outside_r"."""
+    base, _, side = name.rpartition("_")
+    if name in LANDMARKS:
+        base, side = name, None
+    if base not in LANDMARKS or side not in (None, LEFT, RIGHT):
+        raise ValueError("no landmark %s" % name)
+    part, local = LANDMARKS[base](lateral(side) if side else 1)
+    return posed.point(part + ("_" + side if side else ""), local)
+
+
 class Posed:
     """A posed body: each part's joint point, far end and frame in the room."""
 
@@ -296,14 +329,17 @@ def known_joint_names():
     return names
 
 
-def solids(posed, hands=None):
+def solids(posed, hands=None, feet=None):
     """Each part's shape in the room: per convex piece, its ellipsoids as
-    (centre, the three semi-axis vectors). hands: side -> a HAND_SHAPES name."""
+    (centre, the three semi-axis vectors). hands: side -> a HAND_SHAPES name;
+    feet: side -> a FOOT_TOES name."""
     shapes = {}
     for seg in SEGMENTS:
         pieces = list(seg.pieces)
         if seg.joint == "wrist":
             pieces += HAND_SHAPES[(hands or {}).get(seg.side, "flat")](lateral(seg.side))
+        elif seg.joint == "ankle":
+            pieces[1] = FOOT_TOES[(feet or {}).get(seg.side, "flat")](lateral(seg.side))
         shapes[seg.name] = [[posed.ellipsoid(seg.name, centre, semi) for centre, semi in piece]
                             for piece in pieces]
     return shapes
