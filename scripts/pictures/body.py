@@ -247,9 +247,12 @@ FOOT_TOES = {
 LANDMARKS = {
     "navel": lambda m: ("lower_trunk", (9.5, 3, 0)),
     "sternum": lambda m: ("upper_trunk", (11.5, 12, 0)),
+    "spine": lambda m: ("lower_trunk", (-10, 12, 0)),      # the small of the back
+    "back": lambda m: ("lower_trunk", (-8, 10, 8 * m)),      # beside the small of the back
     "upper_arm": lambda m: ("upper_arm", (0, -15, 0)),
     "elbow": lambda m: ("forearm", (0, 0, 0)),
     "wrist": lambda m: ("hand", (0, 0, 0)),
+    "hand": lambda m: ("hand", (1.5, -12, 0)),            # the middle of the fingers' palm side
     "knee_outside": lambda m: ("shin", (0, 0, 5.5 * m)),
     "ankle": lambda m: ("foot", (0, 0, 0)),
     "hip_outside": lambda m: ("thigh", (0, -9, 8.3 * m)),
@@ -265,7 +268,7 @@ def landmark(posed, name):
     if base not in LANDMARKS or side not in (None, LEFT, RIGHT):
         raise ValueError("no landmark %s" % name)
     part, local = LANDMARKS[base](lateral(side) if side else 1)
-    return posed.point(part + ("_" + side if side else ""), local)
+    return posed.point(part + "_" + side if side and part not in BY_NAME else part, local)
 
 
 class Posed:
