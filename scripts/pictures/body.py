@@ -239,7 +239,7 @@ HAND_SHAPES = {
 # with the foot, "tucked" bent up at the ball of the foot (kneeling on them).
 FOOT_TOES = {
     "flat": lambda m: [((12.5, -5.5, 0), (2.6, 1.7, 4.2)), ((19, -5.8, -0.8 * m), (1.7, 1.2, 3.0))],
-    "tucked": lambda m: [((12.5, -5.5, 0), (2.6, 1.7, 4.2)), ((15.2, 0.2, -0.8 * m), (1.2, 1.7, 3.0))],
+    "tucked": lambda m: [((12.5, -5.5, 0), (2.6, 1.7, 4.2)), ((14.2, -0.6, -0.8 * m), (1.3, 3.2, 3.0))],
 }
 
 # Points of the body a pose can ask to be near each other ("touch"): a part and
