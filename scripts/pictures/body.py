@@ -200,7 +200,9 @@ def joint_angles(kind, side, rotation):
 
 
 # Ordinary ranges of movement, in degrees, for an untrained adult practising
-# gently; the whole neck is the head measured against the chest.
+# gently; the whole neck is the head measured against the chest. The knee
+# folds to 165 kneeling back onto the heels, the calf pressed to the thigh
+# (the parts' shapes are then pressed into each other).
 RANGES = {
     "lumbar": {"flex": (-35, 50), "side": (-25, 25), "rot": (-15, 15)},
     "thoracic": {"flex": (-25, 40), "side": (-25, 25), "rot": (-35, 35)},
@@ -209,7 +211,7 @@ RANGES = {
     "elbow": {"flex": (0, 150), "abd": (-10, 10), "pron": (-10, 175)},
     "wrist": {"flex": (-80, 80), "abd": (-20, 30), "rot": (-10, 10)},
     "hip": {"flex": (-25, 130), "abd": (-35, 60), "rot": (-40, 60)},
-    "knee": {"flex": (0, 160), "abd": (-10, 10), "rot": (-30, 30)},
+    "knee": {"flex": (0, 165), "abd": (-10, 10), "rot": (-30, 30)},
     "ankle": {"flex": (-60, 30), "inv": (-20, 35), "rot": (-25, 25)},
 }
 

@@ -6,7 +6,8 @@ the near side painted as the near one. And what a beginner must be able to
 read from the picture: every hand that shows joined to its forearm, the parts
 a pose lays along the floor lying along the mat as seen, a twist's turn shared
 by the chest and seen, and the body's landmarks a pose brings together
-together."""
+together, and the parts it rests one on another (the hips on the heels)
+resting there."""
 
 import math
 
@@ -29,6 +30,7 @@ CHEST_SHARE = 0.35      # of a twist's whole turn, the chest (against the pelvis
 CHEST_TURN = 25         # degrees, at least
 TURN_SEEN = 0.2         # the shoulders seen this much broader or narrower (of their width) than the hips
 TOUCH_CM = 9.0          # two landmarks a pose brings together are at most this far apart
+RESTS_ON_CM = 1.5       # a part a pose rests on another is at most this far from it
 
 
 def check(scene):
@@ -47,7 +49,7 @@ def check(scene):
     return (problems + check_segments(scene.posed) + check_ranges(scene.posed, trained)
             + check_contacts(scene) + check_span(scene) + check_near_side(scene)
             + check_hands_joined(scene) + check_resting(scene) + check_turn(scene)
-            + check_touch(scene))
+            + check_touch(scene) + check_rests_on(scene))
 
 
 def check_segments(posed):
@@ -277,6 +279,19 @@ def check_touch(scene):
         apart = B.length(B.sub(B.landmark(scene.posed, a), B.landmark(scene.posed, b)))
         if apart > TOUCH_CM:
             problems.append("%s is %.0f cm from %s, more than %.0f" % (a, apart, b, TOUCH_CM))
+    return problems
+
+
+def check_rests_on(scene):
+    """The parts a pose rests one on another (its rests_on pairs) meet: their
+    shapes come this close, not merely their landmarks."""
+    problems = []
+    for a, b in scene.pose.get("rests_on", []):
+        near = [[p for piece in scene.solids[name] for e in piece for p in B.surface(e, 6)]
+                for name in (a, b)]
+        apart = min(B.length(B.sub(p, q)) for p in near[0] for q in near[1])
+        if apart > RESTS_ON_CM:
+            problems.append("%s is %.1f cm from %s: it does not rest on it" % (a, apart, b))
     return problems
 
 

@@ -62,8 +62,9 @@ def load_pose(path):
     "tucked"), eyes ("closed"), on_top (parts painted last, in order), blanket
     or chair (from, to, width, height in cm), ghost (pelvis and joints of the
     movement's other phase, drawn faint behind the figure) and what the checks
-    read: flat (parts lying along the floor), turn (the side a twist turns to)
-    and touch (pairs of body.LANDMARKS that meet).
+    read: flat (parts lying along the floor), turn (the side a twist turns to),
+    touch (pairs of body.LANDMARKS that meet) and rests_on (pairs of parts, the
+    first resting on the second: the hips on the heels).
 
     A posture file holding mirror = "NAME" is NAME's posture with its sides
     exchanged, and whatever else the file sets."""

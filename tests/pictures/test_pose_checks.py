@@ -124,6 +124,11 @@ class WhatABeginnerReads(unittest.TestCase):
          "the shoulders are seen as broad as the hips"),
         ("03Mayurasana", {"joints__shoulder": {"flex": 0, "abd": -28.3, "rot": 23.6}}, None,
          "elbow_l is 18 cm from navel, more than 9"),
+        ("14Balasana", {"pelvis": {"pitch": 60.5}, "joints": {  # the hips held above the heels
+            "lumbar": {"flex": 42.6}, "thoracic": {"flex": -5}, "neck": {"flex": 45.5},
+            "hip": {"flex": 121, "abd": 5}, "knee": {"flex": 150.5}, "ankle": {"flex": -60},
+            "shoulder": {"flex": 13, "abd": 10.1, "rot": 4.4}, "elbow": {"flex": 27.1, "pron": 150}}},
+         None, "pelvis is 5.0 cm from foot_r: it does not rest on it"),
     ]
 
     def test_each_broken_posture_fails(self):
