@@ -1,8 +1,9 @@
 """What every pose picture must satisfy, read back from the posed body and the
 outlines the picture paints: whole limbs of the body's own lengths, joined at
 their joints and bent within ordinary human ranges; resting on the floor with
-the parts the pose names and with nothing below it; large enough to read; and
-the near side painted as the near one. And what a beginner must be able to
+the parts the pose names, clear of it with those it holds off, and with
+nothing below it; large enough to read; and the near side painted as the near
+one. And what a beginner must be able to
 read from the picture: every hand that shows joined to its forearm, the parts
 a pose lays along the floor lying along the mat as seen, a twist's turn shared
 by the chest and seen, and the body's landmarks a pose brings together
@@ -18,6 +19,7 @@ from . import drawing as D
 PX = 2.0                # picture units to pixels of the 500 px (@2x) picture
 LENGTH_TOLERANCE = 0.02
 CONTACT_PX = 1.0        # a named contact is at most this far above what it rests on
+CLEAR_PX = 8.0          # a part a pose holds off the floor is at least this far above it
 BELOW_PX = 0.5          # nothing is further below the floor (or the blanket) than this
 MIN_SPAN = 0.6          # of the picture's width or height
 MIN_CONTRAST = 3.0      # of every skin tone against the wall and the halo
@@ -126,7 +128,10 @@ def check_contacts(scene):
         elif seg.name in scene.contacts and rest > CONTACT_PX:
             problems.append("%s should rest on the floor but is %.1f px above it"
                             % (seg.name, rest))
-    unknown = set(scene.contacts) - set(B.BY_NAME)
+        elif seg.name in scene.pose.get("clear", []) and rest < CLEAR_PX:
+            problems.append("%s should be held off the floor but is %.1f px above it: it reads "
+                            "as resting" % (seg.name, rest))
+    unknown = (set(scene.contacts) | set(scene.pose.get("clear", []))) - set(B.BY_NAME)
     problems += ["contact %s is no body part" % name for name in sorted(unknown)]
     return problems
 

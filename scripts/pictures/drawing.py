@@ -62,7 +62,8 @@ def load_pose(path):
     "tucked"), eyes ("closed"), on_top (parts painted last, in order), blanket
     or chair (from, to, width, height in cm), ghost (pelvis and joints of the
     movement's other phase, drawn faint behind the figure) and what the checks
-    read: flat (parts lying along the floor), turn (the side a twist turns to),
+    read: flat (parts lying along the floor), clear (parts held off it, such as
+    the head), turn (the side a twist turns to),
     touch (pairs of body.LANDMARKS that meet) and rests_on (pairs of parts, the
     first resting on the second: the hips on the heels).
 

@@ -129,6 +129,8 @@ class WhatABeginnerReads(unittest.TestCase):
             "hip": {"flex": 121, "abd": 5}, "knee": {"flex": 150.5}, "ankle": {"flex": -60},
             "shoulder": {"flex": 13, "abd": 10.1, "rot": 4.4}, "elbow": {"flex": 27.1, "pron": 150}}},
          None, "pelvis is 5.0 cm from foot_r: it does not rest on it"),
+        ("05Matsyasana-beginner", {"joints__neck": {"flex": -65}}, None,
+         "head should be held off the floor but is"),
     ]
 
     def test_each_broken_posture_fails(self):
