@@ -200,7 +200,9 @@ def joint_angles(kind, side, rotation):
 
 
 # Ordinary ranges of movement, in degrees, for an untrained adult practising
-# gently; the whole neck is the head measured against the chest.
+# gently; the whole neck is the head measured against the chest. The knee
+# folds to 165 kneeling back onto the heels, the calf pressed to the thigh
+# (the parts' shapes are then pressed into each other).
 RANGES = {
     "lumbar": {"flex": (-35, 50), "side": (-25, 25), "rot": (-15, 15)},
     "thoracic": {"flex": (-25, 40), "side": (-25, 25), "rot": (-35, 35)},
@@ -209,7 +211,7 @@ RANGES = {
     "elbow": {"flex": (0, 150), "abd": (-10, 10), "pron": (-10, 175)},
     "wrist": {"flex": (-80, 80), "abd": (-20, 30), "rot": (-10, 10)},
     "hip": {"flex": (-25, 130), "abd": (-35, 60), "rot": (-40, 60)},
-    "knee": {"flex": (0, 160), "abd": (-10, 10), "rot": (-30, 30)},
+    "knee": {"flex": (0, 165), "abd": (-10, 10), "rot": (-30, 30)},
     "ankle": {"flex": (-60, 30), "inv": (-20, 35), "rot": (-25, 25)},
 }
 
@@ -233,6 +235,42 @@ HAND_SHAPES = {
         [((1.5, -2.5, 2.5 * m), (1.4, 1.4, 1.4)), ((3.2, -7.0, 1.5 * m), (1.0, 1.0, 1.0))],
     ],
 }
+
+
+# The foot's toes, in the foot's frame, by how they are held: "flat" in line
+# with the foot, "tucked" bent up at the ball of the foot (kneeling on them).
+FOOT_TOES = {
+    "flat": lambda m: [((12.5, -5.5, 0), (2.6, 1.7, 4.2)), ((19, -5.8, -0.8 * m), (1.7, 1.2, 3.0))],
+    "tucked": lambda m: [((12.5, -5.5, 0), (2.6, 1.7, 4.2)), ((14.2, -0.6, -0.8 * m), (1.3, 3.2, 3.0))],
+}
+
+# Points of the body a pose can ask to be near each other ("touch"): a part and
+# a point in its own frame, from its joint; m is the side's lateral sign.
+LANDMARKS = {
+    "navel": lambda m: ("lower_trunk", (9.5, 3, 0)),
+    "sternum": lambda m: ("upper_trunk", (11.5, 12, 0)),
+    "spine": lambda m: ("lower_trunk", (-10, 12, 0)),      # the small of the back
+    "back": lambda m: ("lower_trunk", (-8, 10, 8 * m)),      # beside the small of the back
+    "upper_arm": lambda m: ("upper_arm", (0, -15, 0)),
+    "elbow": lambda m: ("forearm", (0, 0, 0)),
+    "wrist": lambda m: ("hand", (0, 0, 0)),
+    "hand": lambda m: ("hand", (1.5, -12, 0)),            # the middle of the fingers' palm side
+    "knee_outside": lambda m: ("shin", (0, 0, 5.5 * m)),
+    "ankle": lambda m: ("foot", (0, 0, 0)),
+    "hip_outside": lambda m: ("thigh", (0, -9, 8.3 * m)),
+}
+
+
+def landmark(posed, name):
+    """A named point of the posed body in the room: "navel", or a sided one
+    such as "elbow_l" or "knee_outside_r"."""
+    base, _, side = name.rpartition("_")
+    if name in LANDMARKS:
+        base, side = name, None
+    if base not in LANDMARKS or side not in (None, LEFT, RIGHT):
+        raise ValueError("no landmark %s" % name)
+    part, local = LANDMARKS[base](lateral(side) if side else 1)
+    return posed.point(part + "_" + side if side and part not in BY_NAME else part, local)
 
 
 class Posed:
@@ -296,14 +334,17 @@ def known_joint_names():
     return names
 
 
-def solids(posed, hands=None):
+def solids(posed, hands=None, feet=None):
     """Each part's shape in the room: per convex piece, its ellipsoids as
-    (centre, the three semi-axis vectors). hands: side -> a HAND_SHAPES name."""
+    (centre, the three semi-axis vectors). hands: side -> a HAND_SHAPES name;
+    feet: side -> a FOOT_TOES name."""
     shapes = {}
     for seg in SEGMENTS:
         pieces = list(seg.pieces)
         if seg.joint == "wrist":
             pieces += HAND_SHAPES[(hands or {}).get(seg.side, "flat")](lateral(seg.side))
+        elif seg.joint == "ankle":
+            pieces[1] = FOOT_TOES[(feet or {}).get(seg.side, "flat")](lateral(seg.side))
         shapes[seg.name] = [[posed.ellipsoid(seg.name, centre, semi) for centre, semi in piece]
                             for piece in pieces]
     return shapes

@@ -1,8 +1,17 @@
 """What every pose picture must satisfy, read back from the posed body and the
 outlines the picture paints: whole limbs of the body's own lengths, joined at
 their joints and bent within ordinary human ranges; resting on the floor with
-the parts the pose names and with nothing below it; large enough to read; and
-the near side painted as the near one."""
+the parts the pose names, clear of it with those it holds off, and with
+nothing below it; large enough to read; and the near side painted as the near
+one. And what a beginner must be able to
+read from the picture: every hand that shows joined to its forearm, the parts
+a pose lays along the floor lying along the mat as seen, a twist's turn shared
+by the chest and seen, and the body's landmarks a pose brings together
+together, and the parts it rests one on another (the hips on the heels)
+resting there."""
+
+import math
+
 
 from . import body as B
 from . import drawing as D
@@ -10,9 +19,20 @@ from . import drawing as D
 PX = 2.0                # picture units to pixels of the 500 px (@2x) picture
 LENGTH_TOLERANCE = 0.02
 CONTACT_PX = 1.0        # a named contact is at most this far above what it rests on
+CLEAR_PX = 8.0          # a part a pose holds off the floor is at least this far above it
 BELOW_PX = 0.5          # nothing is further below the floor (or the blanket) than this
 MIN_SPAN = 0.6          # of the picture's width or height
 MIN_CONTRAST = 3.0      # of every skin tone against the wall and the halo
+HAND_SEEN_PX = 6.0      # a hand showing at least this many pixels (at 250 px) shows
+JOINED_PX = 2 * D.GAP + 1.0   # what shows of a hand is at most this far from its forearm
+FLAT_CM = 3.0           # each end of a part lying along the floor is at most this high
+FLAT_SEEN = 30          # degrees: a part lying along the floor is seen at most this steep
+FLAT_SHORTENED = 0.5    # ... and at least this much of its length
+CHEST_SHARE = 0.35      # of a twist's whole turn, the chest (against the pelvis) turns this much
+CHEST_TURN = 25         # degrees, at least
+TURN_SEEN = 0.2         # the shoulders seen this much broader or narrower (of their width) than the hips
+TOUCH_CM = 9.0          # two landmarks a pose brings together are at most this far apart
+RESTS_ON_CM = 1.5       # a part a pose rests on another is at most this far from it
 
 
 def check(scene):
@@ -26,8 +46,12 @@ def check(scene):
     trained = scene.pose.get("trained", [])
     problems = ["%r is no range a trained body widens" % name for name in trained
                 if tuple(name.split(" ", 1)) not in B.TRAINED]
+    if scene.ghost:
+        problems += ["the other phase: " + p for p in check_ranges(scene.ghost, trained)]
     return (problems + check_segments(scene.posed) + check_ranges(scene.posed, trained)
-            + check_contacts(scene) + check_span(scene) + check_near_side(scene))
+            + check_contacts(scene) + check_span(scene) + check_near_side(scene)
+            + check_hands_joined(scene) + check_resting(scene) + check_turn(scene)
+            + check_touch(scene) + check_rests_on(scene))
 
 
 def check_segments(posed):
@@ -104,7 +128,10 @@ def check_contacts(scene):
         elif seg.name in scene.contacts and rest > CONTACT_PX:
             problems.append("%s should rest on the floor but is %.1f px above it"
                             % (seg.name, rest))
-    unknown = set(scene.contacts) - set(B.BY_NAME)
+        elif seg.name in scene.pose.get("clear", []) and rest < CLEAR_PX:
+            problems.append("%s should be held off the floor but is %.1f px above it: it reads "
+                            "as resting" % (seg.name, rest))
+    unknown = (set(scene.contacts) | set(scene.pose.get("clear", []))) - set(B.BY_NAME)
     problems += ["contact %s is no body part" % name for name in sorted(unknown)]
     return problems
 
@@ -127,6 +154,150 @@ def check_near_side(scene):
     if abs(right) > 0.05 and (right > 0) != (scene.near == B.RIGHT):
         return ["the side painted as near is not the one the pelvis turns to the viewer"]
     return []
+
+
+def _inside(polygon, x, y):
+    """Whether (x, y) is inside a convex polygon."""
+    sign = 0
+    for (ax, ay), (bx, by) in zip(polygon, polygon[1:] + polygon[:1]):
+        turn = (bx - ax) * (y - ay) - (by - ay) * (x - ax)
+        if turn:
+            if sign and (turn > 0) != (sign > 0):
+                return False
+            sign = turn
+    return True
+
+
+def _seen(scene, names, step=0.5):
+    """The picture's points (every step units) where each named part shows,
+    not covered by a part painted after it."""
+    order = [p.name for p in scene.parts]
+    boxes = {p.name: [(min(x for x, _ in q), min(y for _, y in q), max(x for x, _ in q),
+                       max(y for _, y in q), q) for q in p.pieces if len(q) >= 3]
+             for p in scene.parts}
+    seen = {}
+    for name in names:
+        later = [b for p in order[order.index(name) + 1:] for b in boxes[p]]
+        own = boxes[name]
+        x0, y0 = min(b[0] for b in own), min(b[1] for b in own)
+        x1, y1 = max(b[2] for b in own), max(b[3] for b in own)
+        points = []
+        for i in range(int((x1 - x0) / step) + 1):
+            for j in range(int((y1 - y0) / step) + 1):
+                x, y = x0 + i * step, y0 + j * step
+                if any(b[0] <= x <= b[2] and b[1] <= y <= b[3] and _inside(b[4], x, y)
+                       for b in own) and not any(
+                        b[0] <= x <= b[2] and b[1] <= y <= b[3] and _inside(b[4], x, y)
+                        for b in later):
+                    points.append((x, y))
+        seen[name] = points
+    return seen
+
+
+def check_hands_joined(scene, step=0.5):
+    """A hand that shows is seen joined to its forearm: some of what shows of
+    it lies against what shows of the forearm, not cut off by a part in front."""
+    problems = []
+    for side in (B.LEFT, B.RIGHT):
+        hand, forearm = "hand_" + side, "forearm_" + side
+        seen = _seen(scene, (hand, forearm), step)
+        if len(seen[hand]) * step * step < HAND_SEEN_PX:
+            continue
+        wrist = scene.to_picture(scene.camera.project(scene.posed.start[hand]))
+        near = [p for p in seen[forearm] if math.dist(p, wrist) < 3 * JOINED_PX]
+        if not any(math.dist(p, q) <= JOINED_PX for p in seen[hand] for q in near):
+            problems.append("%s shows but is not seen joined to its forearm" % hand)
+    return problems
+
+
+def check_resting(scene):
+    """The parts a pose lays along the floor lie along it, both ends down, and
+    are seen lying along the mat; every part resting on the floor is painted
+    on the mat."""
+    problems = []
+    for name in scene.pose.get("flat", []):
+        ellipsoids = scene.solids[name][0]
+        ends = (ellipsoids[0], ellipsoids[-1])
+        high = max(B.lowest(e)[1] - scene.support(B.lowest(e)[0], B.lowest(e)[2]) for e in ends)
+        if high > FLAT_CM:
+            problems.append("%s should lie along the floor but one end is %.1f cm above it"
+                            % (name, high))
+            continue
+        (ax, ay), (bx, by) = (scene.to_picture(scene.camera.project(scene.posed.start[name])),
+                              scene.to_picture(scene.camera.project(scene.posed.end[name])))
+        shown = math.hypot(bx - ax, by - ay) / (scene.scale * B.BY_NAME[name].length)
+        steep = math.degrees(math.atan2(abs(by - ay), abs(bx - ax)))
+        if shown < FLAT_SHORTENED or steep > FLAT_SEEN:
+            problems.append("%s lies along the floor but is seen %.0f degrees steep, %.0f %% of "
+                            "its length: it reads as lifted off the mat"
+                            % (name, steep, 100 * shown))
+    left, top, right, bottom = scene.mat()
+    for name in scene.contacts:
+        if name not in B.BY_NAME:
+            continue
+        low = min((B.lowest(e) for piece in scene.solids[name] for e in piece),
+                  key=lambda p: p[1] - scene.support(p[0], p[2]))
+        if scene.support(low[0], low[2]):
+            continue
+        x, y = scene.to_picture(scene.camera.project(low))
+        if not (left <= x <= right and top - 1 <= y <= bottom):
+            problems.append("%s rests on the floor but is painted off the mat" % name)
+    return problems
+
+
+def _facing(frame, toward):
+    """How broad a part's width is seen, 0 (edge on) to 1 (square on)."""
+    across = B.column(frame, 2)
+    return math.sqrt(max(0.0, 1 - B.dot(across, toward) ** 2))
+
+
+def check_turn(scene):
+    """A twist turns the chest, not only the head: against the pelvis the
+    chest turns a share of the whole turn, to the side the pose names, and the
+    shoulders are seen broader or narrower than the hips."""
+    side = scene.pose.get("turn")
+    if not side:
+        return []
+    frame = scene.posed.frame
+    sign = 1 if side == "right" else -1
+
+    def turned(part):
+        rotation = B.compose(B.transpose(frame["pelvis"]), frame[part])
+        return sign * B.joint_angles("spine", None, rotation)["rot"]
+    chest, head = turned("upper_trunk"), turned("head")
+    problems = []
+    if chest < CHEST_TURN or chest < CHEST_SHARE * head:
+        problems.append("the chest turns %.0f degrees to the %s of the head's %.0f: the turn "
+                        "reads as the neck's" % (chest, side, head))
+    seen = abs(_facing(frame["upper_trunk"], scene.camera.toward)
+               - _facing(frame["pelvis"], scene.camera.toward))
+    if seen < TURN_SEEN:
+        problems.append("the shoulders are seen as broad as the hips (%.2f of their width "
+                        "apart): the chest's turn does not show" % seen)
+    return problems
+
+
+def check_touch(scene):
+    """The landmarks a pose brings together (its touch pairs) meet."""
+    problems = []
+    for a, b in scene.pose.get("touch", []):
+        apart = B.length(B.sub(B.landmark(scene.posed, a), B.landmark(scene.posed, b)))
+        if apart > TOUCH_CM:
+            problems.append("%s is %.0f cm from %s, more than %.0f" % (a, apart, b, TOUCH_CM))
+    return problems
+
+
+def check_rests_on(scene):
+    """The parts a pose rests one on another (its rests_on pairs) meet: their
+    shapes come this close, not merely their landmarks."""
+    problems = []
+    for a, b in scene.pose.get("rests_on", []):
+        near = [[p for piece in scene.solids[name] for e in piece for p in B.surface(e, 6)]
+                for name in (a, b)]
+        apart = min(B.length(B.sub(p, q)) for p in near[0] for q in near[1])
+        if apart > RESTS_ON_CM:
+            problems.append("%s is %.1f cm from %s: it does not rest on it" % (a, apart, b))
+    return problems
 
 
 def _luminance(colour):

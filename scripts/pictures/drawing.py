@@ -7,6 +7,7 @@ the floor is one line, the top of the mat; from a little above, the mat shows
 as a band and each part rests at the height of its own depth."""
 
 import math
+import os
 import tomllib
 
 from . import body as B
@@ -26,6 +27,8 @@ NEAR_TONE, TRUNK_TONE, FAR_TONE = "#c8643b", "#b35a35", "#9a4528"
 SKIN_LIGHT = "#eab38d"          # soles and palms
 HAIR = "#6b3524"
 BLANKET, BLANKET_FOLD = "#a9b7c6", "#93a3b5"
+CHAIR, CHAIR_SHADE = "#9aa6b2", "#7f8c99"
+GHOST, GHOST_LINE = "#f3e1cf", "#d9a582"   # the other phase of a movement, faint behind the figure
 GAP = 1.6                       # the wall-coloured gap where a part crosses one behind it
 FRAME = (22, 18, 228)           # the figure's room: left, top, right
 MAX_SCALE = 2.1                 # pixels per centimetre at the most
@@ -35,6 +38,7 @@ MAX_SCALE = 2.1                 # pixels per centimetre at the most
 # for it to show): the sole is a layer under the foot, so a foot seen from the
 # side shows its sole as a band along its edge.
 SOLE = ((5.0, -6.1, 0), (10.8, 1.2, 3.4), (0, -1, 0), -0.6)
+SOLE_TUCKED = ((4.0, -6.1, 0), (9.6, 1.2, 3.4), (0, -1, 0), -0.6)
 PALM = ((1.75, -5.6, 0), (0.05, 4.2, 2.8), (1, 0, 0), 0.25)
 # The head, in its own frame: the hair covers the cap within HAIR_ANGLE
 # degrees of HAIR_AXIS; eyes, ear and nose sit on it.
@@ -54,14 +58,53 @@ def load_pose(path):
     camera (yaw, pitch); pelvis (pitch, roll, turn: how the body lies in the
     room); joints (angles per joint, see body.JOINT_KINDS; "hip" holds for both
     sides, "hip_l" for one); and, where needed, trained (wider ranges the
-    posture uses), hands (l, r: "flat" or "fist"), eyes ("closed"), on_top
-    (parts painted last, in order) and blanket (from, to, width, height in cm)."""
+    posture uses), hands (l, r: "flat" or "fist"), feet (l, r: "flat" or
+    "tucked"), eyes ("closed"), on_top (parts painted last, in order), blanket
+    or chair (from, to, width, height in cm), ghost (pelvis and joints of the
+    movement's other phase, drawn faint behind the figure) and what the checks
+    read: flat (parts lying along the floor), clear (parts held off it, such as
+    the head), turn (the side a twist turns to),
+    touch (pairs of body.LANDMARKS that meet) and rests_on (pairs of parts, the
+    first resting on the second: the hips on the heels).
+
+    A posture file holding mirror = "NAME" is NAME's posture with its sides
+    exchanged, and whatever else the file sets."""
     with open(path, "rb") as f:
         pose = tomllib.load(f)
+    if "mirror" in pose:
+        base = load_pose(os.path.join(os.path.dirname(path), pose.pop("mirror") + ".toml"))
+        pose = dict(mirrored(base), **pose)
     unknown = set(pose.get("joints", {})) - B.known_joint_names()
     if unknown:
         raise ValueError("%s: unknown joints %s" % (path, ", ".join(sorted(unknown))))
     return pose
+
+
+def _other_side(text):
+    for a, b in (("_l", "_r"), ("left", "right")):
+        if text.endswith(a):
+            return text[:-len(a)] + b
+        if text.endswith(b):
+            return text[:-len(b)] + a
+    return {"l": "r", "r": "l"}.get(text, text)
+
+
+def mirrored(pose):
+    """A posture with its left and right exchanged: the same body seen in a
+    mirror standing along the room's x."""
+    def flip(value, key=""):
+        if isinstance(value, dict):
+            out = {_other_side(k): flip(v, k) for k, v in value.items()}
+            if key in ("lumbar", "thoracic", "neck", "pelvis"):
+                out.update({k: -v for k, v in out.items() if k in ("side", "rot", "roll", "turn")})
+            return out
+        if isinstance(value, list):
+            return [flip(v) for v in value]
+        return _other_side(value) if isinstance(value, str) and key != "title" else value
+    out = flip(pose)
+    if "camera" in pose:
+        out["camera"] = dict(pose["camera"], yaw=180 - pose["camera"].get("yaw", 0.0))
+    return out
 
 
 class Camera:
@@ -140,17 +183,20 @@ class Scene:
         self.contacts = pose.get("contacts", [])
         camera = pose.get("camera", {})
         self.camera = Camera(camera.get("yaw", 0.0), camera.get("pitch", 0.0))
-        self.hands = pose.get("hands", {})
+        self.hands, self.feet = pose.get("hands", {}), pose.get("feet", {})
         self.posed = B.pose_body(pose.get("pelvis", {}), pose.get("joints", {}))
-        self.blanket = self._blanket()
+        self.blanket = self._prop("blanket")
+        self.chair = self._prop("chair")
         self._set_down()
-        self.solids = B.solids(self.posed, self.hands)
+        self.solids = B.solids(self.posed, self.hands, self.feet)
+        self.ghost = self._ghost()
         self._frame()
 
-    def _blanket(self):
-        """A folded blanket: from and to along the room's x, measured from the
-        base of the neck, its width across the figure and its height."""
-        folded = self.pose.get("blanket")
+    def _prop(self, kind):
+        """A folded blanket or a chair's seat: from and to along the room's x,
+        measured from the base of the neck, its width across the figure and
+        the height of its top."""
+        folded = self.pose.get(kind)
         if not folded:
             return None
         base = self.posed.start["neck"]
@@ -159,19 +205,35 @@ class Scene:
 
     def support(self, x, z):
         """The height of what is under the room's point (x, z)."""
-        b = self.blanket
-        return b[4] if b and b[0] <= x <= b[1] and b[2] <= z <= b[3] else 0.0
+        for b in (self.blanket, self.chair):
+            if b and b[0] <= x <= b[1] and b[2] <= z <= b[3]:
+                return b[4]
+        return 0.0
 
     def _set_down(self):
         """Lowers or lifts the figure until it rests: nothing below what is under it."""
-        points = [p for pieces in B.solids(self.posed, self.hands).values()
+        points = [p for pieces in B.solids(self.posed, self.hands, self.feet).values()
                   for piece in pieces for e in piece for p in B.surface(e) + [B.lowest(e)]]
-        self.posed.lift(max(self.support(p[0], p[2]) - p[1] for p in points))
+        self.lift = max(self.support(p[0], p[2]) - p[1] for p in points)
+        self.posed.lift(self.lift)
+
+    def _ghost(self):
+        """The movement's other phase: the body posed again and set down as
+        the figure is."""
+        other = self.pose.get("ghost")
+        if not other:
+            return None
+        joints = dict(self.pose.get("joints", {}), **other.get("joints", {}))
+        posed = B.pose_body(dict(self.pose.get("pelvis", {}), **other.get("pelvis", {})), joints)
+        posed.lift(self.lift)
+        return posed
 
     def _frame(self):
         """Scales the figure to the picture and sets it on the mat."""
         outlines = [self.camera.outline(e) for pieces in self.solids.values()
                     for piece in pieces for e in piece]
+        if self.chair:
+            outlines.append([self.camera.project(p) for p in _chair_corners(self.chair)])
         xs = [x for o in outlines for x, _ in o]
         ys = [y for o in outlines for _, y in o]
         lowest = [B.lowest(e) for pieces in self.solids.values() for piece in pieces for e in piece]
@@ -189,6 +251,11 @@ class Scene:
                          room / (max(ys) - floor + band), MAX_SCALE)
         self.mat_y = min(MAT_Y, MAT_FRONT - self.scale * band) if band else MAT_Y
         self.offset = ((max(xs) + min(xs)) / 2, floor)
+
+    def mat(self):
+        """The mat as painted: left, top, right and bottom in the picture."""
+        reach = self.scale * self.camera.rise * self.mat_reach
+        return (MAT_X[0], self.mat_y - reach, MAT_X[1], self.mat_y + reach + 7)
 
     def to_picture(self, p):
         """(across, up) as seen, in cm, to the picture's (x, y)."""
@@ -251,7 +318,8 @@ def _add_details(scene, parts):
     for seg in B.SEGMENTS:
         patch = None
         if seg.joint == "ankle":
-            patch = _flat_patch(scene, seg.name, SOLE)
+            patch = _flat_patch(scene, seg.name, SOLE_TUCKED
+                                if scene.feet.get(seg.side) == "tucked" else SOLE)
         elif seg.joint == "wrist" and scene.hands.get(seg.side, "flat") == "flat":
             patch = _flat_patch(scene, seg.name, PALM)
         if patch:
@@ -362,8 +430,7 @@ def _room(scene):
     """The wall, the soft halo, the floor and the mat: level, as one line."""
     reach = scene.scale * scene.camera.rise
     floor_top = scene.mat_y - reach * (scene.mat_reach + FLOOR_BACK)
-    mat_top = scene.mat_y - reach * scene.mat_reach
-    mat_bottom = scene.mat_y + reach * scene.mat_reach + 7
+    _, mat_top, _, mat_bottom = scene.mat()
     return [
         '<rect width="250" height="250" fill="%s"/>' % WALL,
         '<circle cx="125" cy="122" r="96" fill="%s"/>' % HALO,
@@ -389,6 +456,51 @@ def _blanket_svg(scene):
                                     _fmt(right - 4)) for f in (1, 2))
     return ('<path d="%s" fill="%s"/><path d="%s" stroke="%s" stroke-width="1.2" '
             'stroke-linecap="round"/>' % (_path([hull(corners)]), BLANKET, folds, BLANKET_FOLD))
+
+
+CHAIR_SEAT, CHAIR_LEG, CHAIR_BACK = 3.0, 2.5, 38.0   # cm: the seat's thickness, a leg's, the back's height
+
+
+def _chair_boxes(chair):
+    """The chair as boxes (x0, x1, y0, y1, z0, z1): four legs, the seat and
+    the back, which stands at the seat's end away from the figure."""
+    x0, x1, z0, z1, h = chair
+    legs = [(x, x + CHAIR_LEG, 0, h - CHAIR_SEAT, z, z + CHAIR_LEG)
+            for x in (x0, x1 - CHAIR_LEG) for z in (z0, z1 - CHAIR_LEG)]
+    far = x1 - CHAIR_LEG if abs(x1) > abs(x0) else x0
+    return legs + [(x0, x1, h - CHAIR_SEAT, h, z0, z1),
+                   (far, far + CHAIR_LEG, h, h + CHAIR_BACK, z0, z1)]
+
+
+def _chair_corners(chair):
+    return [(b[i], b[j], b[k]) for b in _chair_boxes(chair)
+            for i in (0, 1) for j in (2, 3) for k in (4, 5)]
+
+
+def _chair_svg(scene):
+    """The chair, its far parts first: legs, seat and back as solid boxes."""
+    boxes = sorted(_chair_boxes(scene.chair),
+                   key=lambda b: B.dot(scene.camera.toward, ((b[0] + b[1]) / 2, (b[2] + b[3]) / 2,
+                                                              (b[4] + b[5]) / 2)))
+    paths = []
+    for i, b in enumerate(boxes):
+        corners = [scene.to_picture(scene.camera.project((b[0 + p], b[2 + q], b[4 + r])))
+                   for p in (0, 1) for q in (0, 1) for r in (0, 1)]
+        tone = CHAIR if b[3] - b[2] == CHAIR_SEAT or b[1] - b[0] == CHAIR_LEG else CHAIR_SHADE
+        paths.append('<path d="%s" fill="%s" stroke="%s" stroke-width="0.8"/>'
+                     % (_path([hull(corners)]), tone, WALL))
+    return "".join(paths)
+
+
+def _ghost_svg(scene):
+    """The other phase's trunk, neck and head: pale, with a line round it."""
+    shapes = B.solids(scene.ghost)
+    polygons = [[scene.to_picture(p) for p in hull([q for e in piece
+                                                     for q in scene.camera.outline(e)])]
+                for name in B.TORSO + ("neck", "head") for piece in shapes[name]]
+    d = _path(polygons)
+    return ('<path d="%s" fill="none" stroke="%s" stroke-width="2.4" stroke-dasharray="4 3"/>'
+            '<path d="%s" fill="%s"/>' % (d, GHOST_LINE, d, GHOST))
 
 
 def _detail(detail, scene):
@@ -432,6 +544,10 @@ def svg(scene):
     lines += ["  " + r for r in _room(scene)]
     if scene.blanket:
         lines.append("  " + _blanket_svg(scene))
+    if scene.chair:
+        lines.append("  " + _chair_svg(scene))
+    if scene.ghost:
+        lines.append("  " + _ghost_svg(scene))
     lines.append('  <g stroke-linejoin="round">')
     lines += ["    " + b for b in body]
     lines += ["  </g>", "</svg>", ""]

@@ -86,6 +86,68 @@ class PoseChecks(unittest.TestCase):
                          "the side painted as near is not")
 
 
+def posture(name, **changes):
+    """A posture's scene with some of its settings replaced, as scene_of."""
+    pose = drawing.load_pose(os.path.join(ROOT, "resources", "pictures", "poses", name + ".toml"))
+    for key, value in changes.items():
+        table, _, entry = key.partition("__")
+        (pose.setdefault(table, {}).__setitem__(entry, value) if entry
+         else pose.__setitem__(table, value))
+    return drawing.build_scene(name, pose)
+
+
+def shifted(part, dx, dy):
+    """A change that paints a part's outline moved in the picture."""
+    def shift(scene):
+        for p in scene.parts:
+            if p.name == part:
+                p.pieces = [[(x + dx, y + dy) for x, y in q] for q in p.pieces]
+    return shift
+
+
+class WhatABeginnerReads(unittest.TestCase):
+    """Each posture, broken the way a picture once misled, fails with the
+    sentence written out here."""
+
+    BROKEN = [  # posture, settings replaced, the scene changed after, a problem found
+        ("11Padmasana", {}, shifted("hand_l", 0, 20), "hand_l shows but is not seen joined"),
+        ("01Mandukasana", {"camera": {"yaw": 90, "pitch": 40}}, None,
+         "shin_r lies along the floor but is seen 50 degrees steep"),
+        ("01Mandukasana", {"joints__knee": {"flex": 60}}, None,
+         "shin_l should lie along the floor but one end is"),
+        ("11Padmasana", {}, lambda s: setattr(s, "mat_reach", 2),
+         "thigh_l rests on the floor but is painted off the mat"),
+        ("10Ardhamatsyendrasana", {"joints__lumbar": {"flex": 18.4}, "joints__thoracic": {},
+                                   "joints__neck": {"rot": 70}}, None,
+         "the chest turns 0 degrees to the right of the head's 70"),
+        ("10Ardhamatsyendrasana", {"camera": {"yaw": 65}}, None,
+         "the shoulders are seen as broad as the hips"),
+        ("03Mayurasana", {"joints__shoulder": {"flex": 0, "abd": -28.3, "rot": 23.6}}, None,
+         "elbow_l is 18 cm from navel, more than 9"),
+        ("14Balasana", {"pelvis": {"pitch": 60.5}, "joints": {  # the hips held above the heels
+            "lumbar": {"flex": 42.6}, "thoracic": {"flex": -5}, "neck": {"flex": 45.5},
+            "hip": {"flex": 121, "abd": 5}, "knee": {"flex": 150.5}, "ankle": {"flex": -60},
+            "shoulder": {"flex": 13, "abd": 10.1, "rot": 4.4}, "elbow": {"flex": 27.1, "pron": 150}}},
+         None, "pelvis is 5.0 cm from foot_r: it does not rest on it"),
+        ("05Matsyasana-beginner", {"joints__neck": {"flex": -65}}, None,
+         "head should be held off the floor but is"),
+    ]
+
+    def test_each_broken_posture_fails(self):
+        for name, changes, after, sentence in self.BROKEN:
+            scene = posture(name, **changes)
+            if after:
+                after(scene)
+            problems = checks.check(scene)
+            self.assertTrue(any(sentence in p for p in problems), (name, sentence, problems))
+
+    def test_the_left_side_is_the_right_one_mirrored(self):
+        right, left = posture("10Ardhamatsyendrasana"), posture("10Ardhamatsyendrasana-left")
+        for a, b in (("start", "thigh_r"), ("start", "hand_l"), ("end", "foot_r")):
+            p, q = getattr(right.posed, a)[b], getattr(left.posed, a)[drawing._other_side(b)]
+            self.assertAlmostEqual(body.length(body.sub(p, (q[0], q[1], -q[2]))), 0.0, 6, (a, b))
+
+
 class BodyModel(unittest.TestCase):
     """The angles mean what the posture files say they mean: standing, facing
     the room's +x with the right side towards +z, each setting carries a
