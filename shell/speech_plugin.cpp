@@ -28,7 +28,7 @@ class SpeechWorker : public QObject {
 public:
     explicit SpeechWorker(std::shared_ptr<std::atomic<int>> latest) : latest_(std::move(latest)) {}
 
-    void start(const QLocale &locale)
+    Q_INVOKABLE void start(const QLocale &locale)
     {
         if (!QTextToSpeech::availableEngines().contains(Engine)) {
             emit unavailable(tr("Spoken guidance needs Qt's speech-dispatcher engine: install "
@@ -73,7 +73,7 @@ public:
         emit ready();
     }
 
-    void say(const QString &phrase, int serial)
+    Q_INVOKABLE void say(const QString &phrase, int serial)
     {
         // A phrase given up on while the service hung is not said late.
         if (!speech_ || serial != latest_->load()) {
@@ -85,13 +85,20 @@ public:
         speech_->say(phrase);
     }
 
-    void stop()
+    // Ends the voice on its own thread, and the thread.
+    Q_INVOKABLE void finish()
+    {
+        deleteLater();
+        QThread::currentThread()->quit();
+    }
+
+    Q_INVOKABLE void stop()
     {
         serial_ = -1;
         if (speech_)
             speech_->stop();
     }
-    void setRate(double rate)
+    Q_INVOKABLE void setRate(double rate)
     {
         if (speech_)
             speech_->setRate(rate);
@@ -123,7 +130,7 @@ public:
         connect(worker_, &SpeechWorker::ready, this, &Voice::ready);
         connect(worker_, &SpeechWorker::unavailable, this, &Voice::unavailable);
         thread_->start();
-        onWorker([locale](SpeechWorker &worker) { worker.start(locale); });
+        QMetaObject::invokeMethod(worker_, "start", Qt::QueuedConnection, Q_ARG(QLocale, locale));
     }
 
     ~ThreadedVoice() override
@@ -131,14 +138,7 @@ public:
         disconnect(worker_, nullptr, this, nullptr);
         // The engine is let go on its own thread; a service that hangs keeps
         // that thread, never the program, which ends without it.
-        SpeechWorker *worker = worker_;
-        // Qt owns the call until it has run (the analyser cannot see that).
-        // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
-        QMetaObject::invokeMethod(worker, [worker] {
-            delete worker;
-            QThread::currentThread()->quit();
-        });
-        // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
+        QMetaObject::invokeMethod(worker_, "finish", Qt::QueuedConnection);
         if (thread_->wait(StopWaitMs))
             delete thread_;
     }
@@ -148,26 +148,16 @@ public:
     void say(const QString &phrase, int serial) override
     {
         latest_->store(serial);
-        onWorker([phrase, serial](SpeechWorker &worker) { worker.say(phrase, serial); });
+        QMetaObject::invokeMethod(worker_, "say", Qt::QueuedConnection, Q_ARG(QString, phrase),
+                                  Q_ARG(int, serial));
     }
-    void stop() override
-    {
-        onWorker([](SpeechWorker &worker) { worker.stop(); });
-    }
+    void stop() override { QMetaObject::invokeMethod(worker_, "stop", Qt::QueuedConnection); }
     void setRate(double rate) override
     {
-        onWorker([rate](SpeechWorker &worker) { worker.setRate(rate); });
+        QMetaObject::invokeMethod(worker_, "setRate", Qt::QueuedConnection, Q_ARG(double, rate));
     }
 
 private:
-    template <typename Act> void onWorker(Act act)
-    {
-        SpeechWorker *worker = worker_;
-        // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
-        QMetaObject::invokeMethod(worker, [worker, act] { act(*worker); });
-        // NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
-    }
-
     std::shared_ptr<std::atomic<int>> latest_;
     SpeechWorker *worker_;
     // Left to the end of the program when the service hangs it.
