@@ -29,12 +29,12 @@ constexpr std::size_t BytesPerPosture = 3;
 
 bool isWellFormed(const KeptSession &session)
 {
-    std::array<bool, LastAsanaIndex + 1> seen{};
+    // A counter-pose may come twice in a session (the child's pose after the
+    // prone backbends and after the camel).
     for (const PracticedPosture &posture : session.postures) {
-        if (posture.asana < 0 || posture.asana > LastAsanaIndex || seen[asIndex(posture.asana)] ||
-            posture.heldSeconds < 0 || posture.heldSeconds > LongestStoredHoldSeconds)
+        if (posture.asana < 0 || posture.asana > LastAsanaIndex || posture.heldSeconds < 0 ||
+            posture.heldSeconds > LongestStoredHoldSeconds)
             return false;
-        seen[asIndex(posture.asana)] = true;
     }
     return !session.postures.empty() && session.practisedSeconds >= 0;
 }

@@ -31,9 +31,10 @@ struct KeptSession {
     friend bool operator==(const KeptSession &, const KeptSession &) = default;
 };
 
-// The largest asana index a session may name, and the longest time a stored
-// posture may have been held.
-inline constexpr int LastAsanaIndex = 10;
+// The largest posture id a session may name (the catalogue's eleven, then the
+// four a session adds around them), and the longest time a stored posture may
+// have been held.
+inline constexpr int LastAsanaIndex = 14;
 inline constexpr int LongestStoredHoldSeconds = 0xFFFF;
 
 // True when the session names postures of the catalogue, each once, with

@@ -39,8 +39,11 @@ std::vector<SpokenCue> cuesBetween(const std::optional<SessionState> &before,
     // A hold that ran its time is left as the record says; one the user
     // moved away from is not.
     const bool holdRanOut = before && move == SessionMove::Clock && holding(before->phase);
-    if (holdRanOut && after.phase == PracticePhase::OtherSide && after.posture == before->posture) {
-        cues.push_back({CueKind::ChangeSide, after.posture, wholeSeconds(after.phaseMs)});
+    if (holdRanOut && before->phase == PracticePhase::Hold && after.posture == before->posture &&
+        (after.phase == PracticePhase::ChangeSides || after.phase == PracticePhase::OtherSide)) {
+        cues.push_back({CueKind::ChangeSide, after.posture, 0});
+        if (after.phase == PracticePhase::OtherSide) // no time given to change
+            cues.push_back({CueKind::HoldBegins, after.posture, wholeSeconds(after.phaseMs)});
         return cues;
     }
     if (holdRanOut)
@@ -52,6 +55,9 @@ std::vector<SpokenCue> cuesBetween(const std::optional<SessionState> &before,
     case PracticePhase::Hold:
     case PracticePhase::OtherSide:
         cues.push_back({CueKind::HoldBegins, after.posture, wholeSeconds(after.phaseMs)});
+        break;
+    case PracticePhase::ChangeSides:
+        cues.push_back({CueKind::ChangeSide, after.posture, 0});
         break;
     case PracticePhase::Rest:
         cues.push_back({CueKind::RestNext, after.posture + 1, 0});

@@ -13,7 +13,7 @@ enum class CueKind {
     HoldBegins,  // the hold begins, and its length
     Breathe,     // half way through a long hold
     Release,     // the hold is over: how to come out
-    ChangeSide,  // the first side is done: the other side, and its length
+    ChangeSide,  // the first side is done: change to the other
     RestNext,    // a rest, and the posture that comes after it
     SessionOver, // the end, and the time practised
     Countdown,   // three, two, one: the last seconds of a hold
@@ -22,7 +22,7 @@ enum class CueKind {
 struct SpokenCue {
     CueKind kind = CueKind::GetReady;
     int posture = 0;
-    // The hold's length (HoldBegins, ChangeSide), the time practised
+    // The hold's length (HoldBegins), the time practised
     // (SessionOver) or the second counted (Countdown), in whole seconds.
     int seconds = 0;
     friend bool operator==(const SpokenCue &, const SpokenCue &) = default;

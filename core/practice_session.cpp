@@ -21,6 +21,7 @@ constexpr std::string_view SpokenKey = "SpokenGuidance";
 constexpr std::string_view StepsKey = "SpokenSteps";
 constexpr std::string_view RateKey = "SpeakingRate";
 constexpr std::string_view CountdownKey = "Countdown";
+constexpr std::string_view BeginnerKey = "Beginner";
 
 Millis millisOf(clockid_t clock)
 {
@@ -71,6 +72,7 @@ PracticeSettings readPracticeSettings(Platform &platform)
                                           PracticeSettings::FastestSpeakingRate)
                                 .value_or(settings.speakingRate);
     settings.countdown = flag(CountdownKey, settings.countdown);
+    settings.beginner = flag(BeginnerKey, settings.beginner);
     return settings;
 }
 
@@ -89,6 +91,7 @@ void savePracticeSettings(Platform &platform, const PracticeSettings &settings,
     save(StepsKey, settings.spokenSteps ? 1 : 0, before.spokenSteps ? 1 : 0);
     save(RateKey, settings.speakingRate, before.speakingRate);
     save(CountdownKey, settings.countdown ? 1 : 0, before.countdown ? 1 : 0);
+    save(BeginnerKey, settings.beginner ? 1 : 0, before.beginner ? 1 : 0);
 }
 
 PracticeSession::PracticeSession(std::vector<SessionPosture> postures, PracticeSettings settings,
@@ -122,18 +125,31 @@ Millis PracticeSession::holdMsOf(int posture) const
 
 Millis PracticeSession::phaseLengthMs(PracticePhase phase, int posture) const
 {
+    const SessionPosture &shape = postures_[static_cast<std::size_t>(posture)];
     switch (phase) {
     case PracticePhase::GetReady:
-        return Millis{settings_.getReadySeconds} * 1000;
+        return getReadyMs(shape, settings_);
     case PracticePhase::Hold:
     case PracticePhase::OtherSide:
         return holdMsOf(posture);
+    case PracticePhase::ChangeSides:
+        return Millis{shape.changeSidesSeconds} * 1000;
     case PracticePhase::Rest:
-        return Millis{settings_.restSeconds} * 1000;
+        return restMs(shape, settings_);
     case PracticePhase::Finished:
         break;
     }
     return 0;
+}
+
+Millis PracticeSession::getReadyMs(const SessionPosture &posture, const PracticeSettings &settings)
+{
+    return Millis{std::max(settings.getReadySeconds, posture.inSeconds)} * 1000;
+}
+
+Millis PracticeSession::restMs(const SessionPosture &posture, const PracticeSettings &settings)
+{
+    return Millis{posture.outSeconds + settings.restSeconds} * 1000;
 }
 
 Millis PracticeSession::lengthMs(const std::vector<SessionPosture> &postures,
@@ -141,10 +157,13 @@ Millis PracticeSession::lengthMs(const std::vector<SessionPosture> &postures,
 {
     Millis total = 0;
     for (std::size_t i = 0; i < postures.size(); ++i) {
-        const Millis hold = scaledHoldMs(postures[i].holdSeconds, settings.holdPercent);
-        total += Millis{settings.getReadySeconds} * 1000 + hold * (postures[i].eachSide ? 2 : 1);
+        const SessionPosture &posture = postures[i];
+        const Millis hold = scaledHoldMs(posture.holdSeconds, settings.holdPercent);
+        total += getReadyMs(posture, settings) + hold;
+        if (posture.eachSide)
+            total += Millis{posture.changeSidesSeconds} * 1000 + hold;
         if (i + 1 < postures.size())
-            total += Millis{settings.restSeconds} * 1000;
+            total += restMs(posture, settings);
     }
     return total;
 }
@@ -202,13 +221,16 @@ void PracticeSession::advance(Millis to)
             break;
         case PracticePhase::Hold:
             if (twoSided) {
-                begin(PracticePhase::OtherSide, posture_, due);
+                begin(PracticePhase::ChangeSides, posture_, due);
                 break;
             }
             [[fallthrough]];
         case PracticePhase::OtherSide:
             completed_ = last;
             begin(last ? PracticePhase::Finished : PracticePhase::Rest, posture_, due);
+            break;
+        case PracticePhase::ChangeSides:
+            begin(PracticePhase::OtherSide, posture_, due);
             break;
         case PracticePhase::Rest:
             begin(PracticePhase::GetReady, posture_ + 1, due);
@@ -322,12 +344,17 @@ SessionState PracticeSession::state() const
     const bool twoSided = postures_[static_cast<std::size_t>(posture_)].eachSide;
     const bool last = posture_ + 1 >= postureCount();
     const Millis rest = last ? 0 : phaseLengthMs(PracticePhase::Rest, posture_);
+    const Millis secondSide =
+        twoSided ? phaseLengthMs(PracticePhase::ChangeSides, posture_) + holdMsOf(posture_) : 0;
     switch (phase_) {
     case PracticePhase::GetReady:
-        left += holdMsOf(posture_) * (twoSided ? 2 : 1) + rest;
+        left += holdMsOf(posture_) + secondSide + rest;
         break;
     case PracticePhase::Hold:
-        left += (twoSided ? holdMsOf(posture_) : 0) + rest;
+        left += secondSide + rest;
+        break;
+    case PracticePhase::ChangeSides:
+        left += holdMsOf(posture_) + rest;
         break;
     case PracticePhase::OtherSide:
         left += rest;
@@ -337,8 +364,9 @@ SessionState PracticeSession::state() const
         break;
     }
     for (int p = posture_ + 1; p < postureCount(); ++p) {
-        left += phaseLengthMs(PracticePhase::GetReady, p) +
-                holdMsOf(p) * (postures_[static_cast<std::size_t>(p)].eachSide ? 2 : 1);
+        left += phaseLengthMs(PracticePhase::GetReady, p) + holdMsOf(p);
+        if (postures_[static_cast<std::size_t>(p)].eachSide)
+            left += phaseLengthMs(PracticePhase::ChangeSides, p) + holdMsOf(p);
         if (p + 1 < postureCount())
             left += phaseLengthMs(PracticePhase::Rest, p);
     }

@@ -56,6 +56,8 @@ struct PracticeSettings {
     int speakingRate = 0;
     // Three, two, one at the end of every hold.
     bool countdown = false;
+    // The easier forms of the postures a beginner should not attempt alone.
+    bool beginner = true;
     friend bool operator==(const PracticeSettings &, const PracticeSettings &) = default;
 };
 
@@ -66,18 +68,23 @@ PracticeSettings readPracticeSettings(Platform &platform);
 void savePracticeSettings(Platform &platform, const PracticeSettings &settings,
                           const PracticeSettings &before);
 
-// One posture of a session: its hold at 100 %, and whether it is done on
-// each side in turn.
+// One posture of a session: its hold at 100 %, whether it is done on each
+// side in turn, and the time a body needs to come into it, to come out of it
+// and to change sides.
 struct SessionPosture {
     int holdSeconds = 0;
     bool eachSide = false;
+    int inSeconds = 0;
+    int outSeconds = 0;
+    int changeSidesSeconds = 0;
 };
 
 enum class PracticePhase {
-    GetReady,  // before a posture: what comes next
-    Hold,      // the posture, or its first side
-    OtherSide, // the second side of a posture done on each side
-    Rest,      // after a posture, before the next
+    GetReady,    // before a posture: what comes next, and time to come into it
+    Hold,        // the posture, or its first side
+    ChangeSides, // between the sides of a posture done on each side
+    OtherSide,   // the second side
+    Rest,        // after a posture, before the next: time to come out of it, then rest
     Finished,
 };
 
@@ -95,10 +102,12 @@ struct SessionState {
     friend bool operator==(const SessionState &, const SessionState &) = default;
 };
 
-// A guided session through a list of postures: for each, a get-ready phase,
-// the hold (each side in turn where needed) and a rest before the next; no
-// rest after the last. Time comes from the clock only: a phase ends when its
-// time is up, and the next starts at that very moment however late the
+// A guided session through a list of postures: for each, a get-ready phase
+// (the user's time, or longer where the posture takes longer to come into),
+// the hold (each side in turn, with time to change between them) and a rest
+// before the next that begins with the time to come out of the posture, so
+// that coming out never eats into the rest; no rest after the last. Time comes from the clock only:
+// a phase ends when its time is up, and the next starts at that very moment however late the
 // session hears of it, so nothing drifts and no tick is ever counted. Pausing
 // and resuming loses nothing; after the machine has slept the session is
 // found paused where it was.
@@ -154,6 +163,9 @@ public:
                            const PracticeSettings &settings);
     // A hold of `seconds` at `percent`, in whole seconds, never under one.
     static Millis scaledHoldMs(int seconds, int percent);
+    // The time to get ready for a posture, and the rest after it.
+    static Millis getReadyMs(const SessionPosture &posture, const PracticeSettings &settings);
+    static Millis restMs(const SessionPosture &posture, const PracticeSettings &settings);
 
 private:
     Millis now();

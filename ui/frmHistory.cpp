@@ -11,6 +11,7 @@
 #include "section_text.h"
 #include "window_layout.h"
 #include "yoga/asana_catalogue.h"
+#include "yoga/session_postures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -388,8 +389,8 @@ void frmHistory::exportCsv() const
         return;
     const QString path = fromUtf8(*chosen);
     const std::string csv = keptHistoryCsv(model->results(), sessions->sessions(), [](int asana) {
-        return asana >= 0 && asana < AsanaCount ? AsanaCatalogue[asIndex(asana)].name
-                                                : std::string_view();
+        return asana >= 0 && asana < SessionPostureCount ? postureRecord(asana).name
+                                                         : std::string_view();
     });
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||

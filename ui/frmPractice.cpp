@@ -10,6 +10,7 @@
 #include "readable_colour.h"
 #include "section_text.h"
 #include "window_layout.h"
+#include "yoga/session_postures.h"
 #include "yoga/spoken_guidance.h"
 
 #include <QAccessible>
@@ -60,6 +61,21 @@ QString secondsSpoken(int seconds)
 }
 
 } // namespace
+
+QString sessionRoleName(SessionRole role)
+{
+    switch (role) {
+    case SessionRole::Advice:
+        break;
+    case SessionRole::Preparation:
+        return frmPractice::tr("Preparation");
+    case SessionRole::CounterPose:
+        return frmPractice::tr("Counter-pose");
+    case SessionRole::Relaxation:
+        return frmPractice::tr("Relaxation");
+    }
+    return {};
+}
 
 // The remaining time of the phase in large figures inside a ring that empties
 // as it runs. It repaints only when the shown second changes; a screen reader
@@ -256,6 +272,9 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     lblSessionLeft->setAlignment(Qt::AlignCenter);
     lblNext = label("lblNext", tr("The posture that comes next"));
     lblNext->setAlignment(Qt::AlignCenter);
+    lblCautions = label("lblCautions", tr("Cautions"));
+    lblCautions->setStyleSheet(QStringLiteral("font-weight: bold"));
+    lblCautions->hide();
 
     ring = new PracticeRing(sessionPage);
     ring->setObjectName(QStringLiteral("ring"));
@@ -336,6 +355,9 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
                            Qt::Key_F11, own(&frmPractice::toggleFullScreen));
     cmdEnd = button(tr("End"), "cmdEnd", tr("Ends the session and shows its summary"),
                     Qt::Key_Escape, own(&frmPractice::endSession));
+    cmdSkip = button(tr("Skip this posture"), "cmdSkip", tr("Leaves this posture out"),
+                     Qt::Key_Down, step(&PracticeSession::next));
+    cmdSkip->hide();
     cmdMute->setCheckable(true);
     cmdMute->setChecked(settings_.muted);
     // More keys for the same: = and the keypad's + and -, and T for the time left.
@@ -362,10 +384,15 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     for (QPushButton *b : {cmdMute, cmdProcedure, cmdSettings, cmdFullScreen, cmdEnd})
         buttons->addWidget(b);
 
+    auto *cautions = new QHBoxLayout;
+    cautions->addWidget(lblCautions, 1);
+    cautions->addWidget(cmdSkip);
+
     auto *sessionLayout = new QVBoxLayout(sessionPage);
     sessionLayout->addWidget(lblPosture);
     sessionLayout->addWidget(lblChakras);
     sessionLayout->addLayout(middle, 1);
+    sessionLayout->addLayout(cautions);
     sessionLayout->addLayout(buttons);
 
     // The summary, once the session has ended.
@@ -396,8 +423,34 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     });
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
+    // What a teacher says before a class, once, before the first posture.
+    auto *introPage = new QWidget(pages);
+    auto *txtBefore = new QTextEdit(introPage);
+    txtBefore->setObjectName(QStringLiteral("txtBefore"));
+    txtBefore->setReadOnly(true);
+    txtBefore->setUndoRedoEnabled(false);
+    txtBefore->setTabChangesFocus(true);
+    describe(txtBefore, tr("What to know before a session"), fromLatin1(BeforeYouBeginTitle));
+    QString before = fromLatin1(BeforeYouBeginTitle) + QLatin1Char('\n');
+    for (const QString &line : fromLatin1(BeforeYouBegin).split(QStringLiteral("\r\n")))
+        before += QStringLiteral("\n\u2022 ") + line;
+    txtBefore->setPlainText(before);
+    cmdBegin = new QPushButton(tr("&Begin"), introPage);
+    cmdBegin->setObjectName(QStringLiteral("cmdBegin"));
+    cmdBegin->setDefault(true);
+    describe(cmdBegin, tr("Begins the session (Enter)"));
+    auto *introButtons = new QHBoxLayout;
+    introButtons->addStretch(1);
+    introButtons->addWidget(cmdBegin);
+    auto *introLayout = new QVBoxLayout(introPage);
+    introLayout->addWidget(txtBefore, 1);
+    introLayout->addLayout(introButtons);
+    connect(cmdBegin, &QPushButton::clicked, this, &frmPractice::begin);
+
     pages->addWidget(sessionPage);
     pages->addWidget(summaryPage);
+    pages->addWidget(introPage);
+    pages->setCurrentWidget(introPage);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pages);
@@ -412,8 +465,23 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     timer->setTimerType(Qt::PreciseTimer);
     connect(timer, &QTimer::timeout, this, [this] { tick(); });
 
+    // The clock waits for the user to begin.
     session_ = std::make_unique<PracticeSession>(sessionPostures(plan_), settings_, clock);
+    session_->pause();
+    for (QAction *action : actions())
+        action->setEnabled(action->shortcut() == QKeySequence(Qt::Key_Escape));
+    cmdBegin->setFocus();
+}
+
+void frmPractice::begin()
+{
+    if (pages->currentIndex() != IntroPage)
+        return;
+    pages->setCurrentIndex(SessionPage);
+    for (QAction *action : actions())
+        action->setEnabled(true);
     services_.setSpeakingRate(settings_.speakingRate);
+    session_->resume();
     tick();
     lblPhase->setFocus();
 }
@@ -428,7 +496,7 @@ QString frmPractice::postureName(int posture) const
 {
     if (posture < 0 || posture >= static_cast<int>(plan_.size()))
         return {};
-    return fromLatin1(AsanaCatalogue[asIndex(plan_[asIndex(posture)].asana)].name);
+    return fromLatin1(postureRecord(plan_[asIndex(posture)].asana).name);
 }
 
 QString frmPractice::phaseText(const SessionState &state) const
@@ -440,6 +508,8 @@ QString frmPractice::phaseText(const SessionState &state) const
         return tr("Get ready");
     case PracticePhase::Hold:
         return twoSided ? tr("Hold: right side") : tr("Hold");
+    case PracticePhase::ChangeSides:
+        return tr("Change sides");
     case PracticePhase::OtherSide:
         return tr("Other side: left side");
     case PracticePhase::Rest:
@@ -454,23 +524,56 @@ void frmPractice::showPosture(int posture)
 {
     shownPosture_ = posture;
     const PracticePosture &practice = plan_[asIndex(posture)];
-    const Asana &asana = AsanaCatalogue[asIndex(practice.asana)];
+    const Asana &asana = postureRecord(practice.asana);
+    const BeginnerForm &easier = sessionData(practice.asana).beginner;
+    const bool easierForm = settings_.beginner && !easier.name.empty();
     lblPosture->setText(fromLatin1(asana.name) + QStringLiteral(" \u2013 ") +
                         fromLatin1(asana.englishName));
-    QStringList chakras;
-    for (int k = 0; k < ChakraCount; ++k) {
-        if (practice.chakras[asIndex(k)])
-            chakras << chakraShortName(k);
+    QString why = sessionRoleName(practice.role);
+    if (practice.role == SessionRole::Advice) {
+        QStringList chakras;
+        for (int k = 0; k < ChakraCount; ++k) {
+            if (practice.chakras[asIndex(k)])
+                chakras << chakraShortName(k);
+        }
+        why = (chakras.size() == 1 ? tr("For the %1 chakra") : tr("For the %1 chakras"))
+                  .arg(QLocale().createSeparatedList(chakras));
     }
-    lblChakras->setText((chakras.size() == 1 ? tr("For the %1 chakra") : tr("For the %1 chakras"))
-                            .arg(QLocale().createSeparatedList(chakras)));
-    picPosture->setPicture(asanaPicture(asanaPicturePosition(practice.asana), 2.0));
-    showSections(txtRecord, asanaRecord(asana));
+    if (easierForm)
+        why += QStringLiteral(" \u00b7 ") + tr("Beginner form: %1").arg(fromLatin1(easier.name));
+    lblChakras->setText(why);
+    std::vector<Section> record = asanaRecord(asana);
+    if (easierForm) {
+        // The form practised first, then the full record.
+        record.insert(
+            record.begin(),
+            {{SectionKind::PostureHeading, -1, Verdict::Open, "Beginner form\r\n"},
+             {SectionKind::PostureName, -1, Verdict::Open, std::string(easier.name) + "\r\n"},
+             {SectionKind::PostureText, -1, Verdict::Open,
+              std::string(easier.procedure) + "\r\n\r\n"}});
+    }
+    showSections(txtRecord, record);
     lblCount->setText(tr("%1 of %2").arg(posture + 1).arg(plan_.size()));
+}
+
+QPixmap frmPractice::pictureOf(int posture, PracticePhase phase) const
+{
+    const Int16 id = plan_[asIndex(posture)].asana;
+    const SessionPostureData &data = sessionData(id);
+    constexpr qreal Dense = 2.0;
+    if (settings_.beginner && !data.beginner.picture.empty())
+        return sessionPicture(data.beginner.picture, Dense);
+    if (phase == PracticePhase::OtherSide && !data.otherSide.empty())
+        return sessionPicture(data.otherSide, Dense);
+    if (id < AsanaCount)
+        return asanaPicture(asanaPicturePosition(id), Dense);
+    return sessionPicture(data.picture, Dense);
 }
 
 void frmPractice::tick()
 {
+    if (pages->currentIndex() == IntroPage)
+        return;
     session_->update();
     const SessionState state = session_->state();
     if (state.phase == PracticePhase::Finished) {
@@ -499,8 +602,21 @@ void frmPractice::showState(const SessionState &state)
     const bool newPause = state.paused != shown_.paused;
     // In a rest, the screen already shows the posture that comes next.
     const int onScreen = state.phase == PracticePhase::Rest ? state.posture + 1 : state.posture;
-    if (onScreen != shownPosture_ && onScreen < static_cast<int>(plan_.size()))
+    const bool onShown = onScreen < static_cast<int>(plan_.size());
+    if (onScreen != shownPosture_ && onShown)
         showPosture(onScreen);
+    if (newPhase && onShown) {
+        // The side being held, the beginner's form where it is practised.
+        picPosture->setPicture(
+            pictureOf(onScreen, onScreen == state.posture ? state.phase : PracticePhase::GetReady));
+        // Before a posture that has them, its cautions, with the way to skip it.
+        const std::string_view cautions = state.phase == PracticePhase::GetReady
+                                              ? cautionsBefore(plan_[asIndex(onScreen)].asana)
+                                              : std::string_view();
+        lblCautions->setText(fromLatin1(cautions));
+        lblCautions->setVisible(!cautions.empty());
+        cmdSkip->setVisible(!cautions.empty());
+    }
 
     const QString phase = phaseText(state);
     lblPhase->setText(phase);
@@ -508,7 +624,8 @@ void frmPractice::showState(const SessionState &state)
     lblSessionLeft->setText(
         tr("Session: %1 left")
             .arg(minutesText(static_cast<int>((state.sessionRemainingMs + 999) / 1000))));
-    const int next = state.phase == PracticePhase::Rest ? state.posture + 2 : state.posture + 1;
+    // Getting ready or resting, the posture coming up; holding, the one after it.
+    const int next = state.phase == PracticePhase::GetReady ? state.posture : state.posture + 1;
     lblNext->setText(next < static_cast<int>(plan_.size()) ? tr("Next: %1").arg(postureName(next))
                                                            : tr("Last posture"));
     cmdPause->setText(state.paused ? tr("Resume") : tr("Pause"));
@@ -548,7 +665,8 @@ std::vector<std::string> frmPractice::guide(const SessionState &state, bool init
     for (const SpokenCue &cue :
          cuesBetween(before, state, move_, settings_.countdown, session_->practisedMs())) {
         const std::vector<std::string> said = phrasesFor(
-            cue, plan_, settings_.spokenSteps ? GuidanceDetail::Full : GuidanceDetail::Brief);
+            cue, plan_, settings_.spokenSteps ? GuidanceDetail::Full : GuidanceDetail::Brief,
+            settings_.beginner);
         phrases.insert(phrases.end(), said.begin(), said.end());
     }
     if (phrases.empty())
@@ -600,7 +718,7 @@ void frmPractice::togglePause()
 
 void frmPractice::endSession()
 {
-    if (pages->currentIndex() == 1) {
+    if (pages->currentIndex() != SessionPage) {
         close();
         return;
     }
@@ -636,13 +754,13 @@ void frmPractice::showSummary()
     text += tr("Practised: %1").arg(fromLatin1(durationText(kept.practisedSeconds))) +
             QStringLiteral("\n\n");
     for (const PracticedPosture &posture : kept.postures) {
-        text += fromLatin1(AsanaCatalogue[asIndex(posture.asana)].name) + QStringLiteral(": ") +
+        text += fromLatin1(postureRecord(posture.asana).name) + QStringLiteral(": ") +
                 (posture.heldSeconds > 0 ? fromLatin1(durationText(posture.heldSeconds))
                                          : tr("skipped")) +
                 QLatin1Char('\n');
     }
     txtSummary->setPlainText(text.trimmed());
-    pages->setCurrentIndex(1);
+    pages->setCurrentIndex(SummaryPage);
     for (QAction *action : actions())
         action->setEnabled(action->shortcut() == QKeySequence(Qt::Key_Escape) ||
                            action->shortcut() == QKeySequence(Qt::Key_F11));

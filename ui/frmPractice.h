@@ -11,6 +11,7 @@
 #include <memory>
 
 class QLabel;
+class QPixmap;
 class QPushButton;
 class QStackedWidget;
 class QTextEdit;
@@ -30,7 +31,9 @@ class SessionServices;
 // posture's record one click away. Space pauses, Right and Left move on and
 // back, + and - change the hold by 5 s, M mutes, F11 fills the screen, T
 // reads out the time left, Esc ends the session and shows its summary, which
-// the user may keep in My History. A voice says what to do, as a teacher
+// the user may keep in My History. Before the first posture, what a teacher
+// says before a class (Enter begins); before a posture with cautions, the
+// cautions, with Down to skip it. A voice says what to do, as a teacher
 // would: the posture and how to come into it, the hold, a breath, the way
 // out, the other side, what comes next.
 class frmPractice : public QWidget {
@@ -54,6 +57,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    enum Page { SessionPage, SummaryPage, IntroPage };
+
+    // Leaves the words before the session and starts its clock.
+    void begin();
     // Reads the clock, shows what changed and sets the timer for the next change.
     void tick();
     void showState(const SessionState &state);
@@ -62,6 +69,8 @@ private:
     // window to announce.
     std::vector<std::string> guide(const SessionState &state, bool initial);
     void showPosture(int posture);
+    // The picture of a posture in a phase: its beginner form, its other side.
+    QPixmap pictureOf(int posture, PracticePhase phase) const;
     void schedule();
     void togglePause();
     void endSession();
@@ -101,6 +110,9 @@ private:
     QLabel *lblCount = nullptr;
     QLabel *lblSessionLeft = nullptr;
     QLabel *lblNext = nullptr;
+    QLabel *lblCautions = nullptr;
+    QPushButton *cmdSkip = nullptr;
+    QPushButton *cmdBegin = nullptr;
     QPushButton *cmdPrevious = nullptr;
     QPushButton *cmdPause = nullptr;
     QPushButton *cmdNext = nullptr;
@@ -116,6 +128,10 @@ private:
     QPushButton *cmdClose = nullptr;
     QTimer *timer = nullptr;
 };
+
+// Why a posture that no chakra's advice names is in a session:
+// "Preparation", "Counter-pose", "Relaxation"; none for advice.
+QString sessionRoleName(SessionRole role);
 
 } // namespace pranoth
 

@@ -3,6 +3,7 @@
 #include "chakra_palette.h"
 #include "qt_text.h"
 #include "yoga/asana_catalogue.h"
+#include "yoga/session_postures.h"
 
 #include <QDateTime>
 #include <QGuiApplication>
@@ -219,8 +220,8 @@ QString SessionModel::posturesText(const KeptSession &session)
 {
     QStringList postures;
     for (const PracticedPosture &posture : session.postures) {
-        const QString name = posture.asana >= 0 && posture.asana < AsanaCount
-                                 ? fromLatin1(AsanaCatalogue[asIndex(posture.asana)].name)
+        const QString name = posture.asana >= 0 && posture.asana < SessionPostureCount
+                                 ? fromLatin1(postureRecord(posture.asana).name)
                                  : QString::number(posture.asana);
         postures << name + QLatin1Char(' ') +
                         (posture.heldSeconds > 0 ? fromLatin1(durationText(posture.heldSeconds))

@@ -36,6 +36,10 @@ PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
     spnRest =
         spin("spnRest", 0, PracticeSettings::LongestRestSeconds, 1, settings.restSeconds, tr(" s"));
 
+    chkBeginner = new QCheckBox(tr("&Beginner: the easier form of the harder postures"), this);
+    chkBeginner->setObjectName(QStringLiteral("chkBeginner"));
+    chkBeginner->setChecked(settings.beginner);
+
     const bool voice = speechUnavailable.isEmpty();
     chkSpoken = new QCheckBox(tr("&Spoken guidance"), this);
     chkSpoken->setObjectName(QStringLiteral("chkSpoken"));
@@ -69,6 +73,7 @@ PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
     form->addRow(tr("&Every hold, against the record's:"), spnHold);
     form->addRow(tr("&Get ready before a posture:"), spnGetReady);
     form->addRow(tr("&Rest after a posture:"), spnRest);
+    form->addRow(chkBeginner);
     form->addRow(chkSpoken);
     if (!voice) {
         auto *why = new QLabel(speechUnavailable, this);
@@ -111,6 +116,7 @@ PracticeSettings PracticeSettingsDialog::chosen() const
     chosen.spokenSteps = cboSpokenDetail->currentIndex() == 0;
     chosen.speakingRate = sldSpeakingRate->value();
     chosen.countdown = chkCountdown->isChecked();
+    chosen.beginner = chkBeginner->isChecked();
     return chosen;
 }
 

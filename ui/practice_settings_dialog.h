@@ -33,6 +33,7 @@ private:
     QComboBox *cboSpokenDetail = nullptr;
     QSlider *sldSpeakingRate = nullptr;
     QCheckBox *chkCountdown = nullptr;
+    QCheckBox *chkBeginner = nullptr;
 };
 
 } // namespace pranoth

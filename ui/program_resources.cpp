@@ -24,6 +24,22 @@ QPixmap iconPixmap(const std::uint32_t *pixels, int size)
     return QPixmap::fromImage(image);
 }
 
+QPixmap pictureAt(const QString &path, qreal devicePixelRatio)
+{
+    if (path.isEmpty())
+        return {};
+    if (devicePixelRatio > 1.0) {
+        QString dense = path;
+        dense.insert(dense.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+        QPixmap picture(dense);
+        if (!picture.isNull()) {
+            picture.setDevicePixelRatio(2.0);
+            return picture;
+        }
+    }
+    return QPixmap{path};
+}
+
 } // namespace
 
 QIcon programIcon()
@@ -49,19 +65,15 @@ QString asanaPicturePath(int position)
 
 QPixmap asanaPicture(int position, qreal devicePixelRatio)
 {
-    const QString path = asanaPicturePath(position);
-    if (path.isEmpty())
-        return {};
-    if (devicePixelRatio > 1.0) {
-        QString dense = path;
-        dense.insert(dense.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
-        QPixmap picture(dense);
-        if (!picture.isNull()) {
-            picture.setDevicePixelRatio(2.0);
-            return picture;
-        }
-    }
-    return QPixmap{path};
+    return pictureAt(asanaPicturePath(position), devicePixelRatio);
+}
+
+QPixmap sessionPicture(std::string_view name, qreal devicePixelRatio)
+{
+    return name.empty() ? QPixmap()
+                        : pictureAt(QStringLiteral(":/pictures/") + fromLatin1(name) +
+                                        QStringLiteral(".jpg"),
+                                    devicePixelRatio);
 }
 
 } // namespace pranoth

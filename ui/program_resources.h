@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include <QIcon>
 #include <QPixmap>
 
@@ -13,6 +15,9 @@ QIcon programIcon();
 // resources, 250 x 250 device-independent pixels, drawn at twice the density
 // on a screen that needs it; a null pixmap for any other position.
 QPixmap asanaPicture(int position, qreal devicePixelRatio = 1.0);
+// One of a session's own pictures by its file name without ".jpg"
+// ("12Sukhasana"), likewise; none for an empty name.
+QPixmap sessionPicture(std::string_view name, qreal devicePixelRatio = 1.0);
 
 // The resource path of picture `position`; empty for any other position.
 QString asanaPicturePath(int position);

@@ -5,6 +5,7 @@
 #include "core/config.h"
 #include "core/kept_session.h"
 #include "document_pages.h"
+#include "frmPractice.h"
 #include "program_resources.h"
 #include "qt_text.h"
 #include "result_chart.h"
@@ -280,9 +281,10 @@ private:
         QTextBlockFormat first = cursor_.blockFormat();
         first.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         cursor_.setBlockFormat(first);
-        line(ResultDocument::tr("Hold each posture for the time given, in this order. Take %1 s "
-                                "to get ready before each posture and rest %2 s after each one "
-                                "but the last.")
+        line(ResultDocument::tr("Hold each posture for the time given, in this order. Take at "
+                                "least %1 s to get ready before each posture, longer for those "
+                                "that take longer to come into, and rest %2 s after coming out "
+                                "of each one but the last.")
                  .arg(practice_.getReadySeconds)
                  .arg(practice_.restSeconds));
 
@@ -309,7 +311,7 @@ private:
         cell(0, 3, ResultDocument::tr("Hold"), true);
         for (std::size_t i = 0; i < plan.size(); ++i) {
             const auto row = static_cast<int>(i) + 1;
-            const Asana &asana = AsanaCatalogue[asIndex(plan[i].asana)];
+            const Asana &asana = postureRecord(plan[i].asana);
             QStringList chakras;
             for (int k = 0; k < ChakraCount; ++k) {
                 if (plan[i].chakras[asIndex(k)])
@@ -322,7 +324,9 @@ private:
             cell(row, 1,
                  fromLatin1(asana.name) + QStringLiteral(" (") + fromLatin1(asana.englishName) +
                      QLatin1Char(')'));
-            cell(row, 2, chakras.join(QStringLiteral(", ")));
+            cell(row, 2,
+                 plan[i].role == SessionRole::Advice ? chakras.join(QStringLiteral(", "))
+                                                     : sessionRoleName(plan[i].role));
             cell(row, 3,
                  postures[i].eachSide
                      ? ResultDocument::tr("%1 s each side, right then left").arg(hold)

@@ -8,8 +8,8 @@ namespace pranoth {
 
 namespace {
 
-// Indexed as the catalogue.
-constexpr std::array<AsanaGuidance, AsanaCount> Guidance{{
+// Indexed by session posture id.
+constexpr std::array<AsanaGuidance, SessionPostureCount> Guidance{{
     {"Sit on your heels with your knees wide apart and your big toes touching. Rest your forearms "
      "on the floor with your palms joined, and lengthen your spine.",
      "Come up onto your hands, bring your knees together and sit back on your heels."},
@@ -53,6 +53,18 @@ constexpr std::array<AsanaGuidance, AsanaCount> Guidance{{
     {"Sit with your legs out. Place your right foot on your left thigh, then your left foot on "
      "your right thigh, and rest your hands on your knees.",
      "Release one leg at a time with your hands, stretch your legs out and shake them gently."},
+    {"Sit on a folded blanket, cross your legs at the shins and rest your hands on your knees. "
+     "Close your eyes and breathe slowly through the nose.",
+     "Open your eyes, uncross your legs and stretch them out."},
+    {"Come onto your hands and knees, hands under your shoulders and knees under your hips. "
+     "Breathing in, let your abdomen sink and lift your chest; breathing out, round your back.",
+     "Return to a flat back and sit back on your heels."},
+    {"Kneel and sit back on your heels. Breathing out, fold forward and rest your forehead on the "
+     "floor, your arms beside your body.",
+     "Place your hands under your shoulders and rise slowly, your head last."},
+    {"Lie on your back, your feet falling apart and your arms a little away from your body, "
+     "palms up. Close your eyes and let the whole body become heavy.",
+     "Move your fingers and toes, roll onto your right side, and come up slowly."},
 }};
 
 const Asana *asanaOf(const PracticePlan &plan, int posture)
@@ -60,8 +72,7 @@ const Asana *asanaOf(const PracticePlan &plan, int posture)
     if (posture < 0 || posture >= static_cast<int>(plan.size()))
         return nullptr;
     const int asana = plan[static_cast<std::size_t>(posture)].asana;
-    return asana >= 0 && asana < AsanaCount ? &AsanaCatalogue[static_cast<std::size_t>(asana)]
-                                            : nullptr;
+    return asana >= 0 && asana < SessionPostureCount ? &postureRecord(asana) : nullptr;
 }
 
 std::string trimmed(std::string_view text)
@@ -71,6 +82,15 @@ std::string trimmed(std::string_view text)
         return {};
     const auto last = text.find_last_not_of(" \r\n\t");
     return std::string(text.substr(first, last - first + 1));
+}
+
+// The first step of a procedure, without its number.
+std::string firstStep(std::string_view procedure)
+{
+    std::string_view step = procedure.substr(0, procedure.find('\r'));
+    if (const auto dot = step.find(". "); dot != std::string_view::npos && dot < 4)
+        step.remove_prefix(dot + 2);
+    return trimmed(step);
 }
 
 void append(std::vector<std::string> &phrases, const std::vector<std::string> &more)
@@ -83,14 +103,15 @@ void append(std::vector<std::string> &phrases, const std::vector<std::string> &m
 const AsanaGuidance &asanaGuidance(int asana)
 {
     static constexpr AsanaGuidance None{};
-    return asana >= 0 && asana < AsanaCount ? Guidance[static_cast<std::size_t>(asana)] : None;
+    return asana >= 0 && asana < SessionPostureCount ? Guidance[static_cast<std::size_t>(asana)]
+                                                     : None;
 }
 
 std::vector<std::string> procedurePhrases(int asana)
 {
-    if (asana < 0 || asana >= AsanaCount)
+    if (asana < 0 || asana >= SessionPostureCount)
         return {};
-    const Asana &record = AsanaCatalogue[static_cast<std::size_t>(asana)];
+    const Asana &record = postureRecord(asana);
     std::vector<std::string> phrases{std::string(record.englishName) + ", " +
                                      std::string(record.name) + '.'};
     std::string_view steps = record.procedure;
@@ -139,12 +160,14 @@ std::vector<std::string> sentencesOf(std::string_view text)
 }
 
 std::vector<std::string> phrasesFor(const SpokenCue &cue, const PracticePlan &plan,
-                                    GuidanceDetail detail)
+                                    GuidanceDetail detail, bool beginner)
 {
     const bool full = detail == GuidanceDetail::Full;
     const Asana *asana = asanaOf(plan, cue.posture);
-    const AsanaGuidance &guidance =
-        asanaGuidance(asana ? plan[static_cast<std::size_t>(cue.posture)].asana : -1);
+    const int id = asana ? plan[static_cast<std::size_t>(cue.posture)].asana : -1;
+    const AsanaGuidance &guidance = asanaGuidance(id);
+    const BeginnerForm &easier = sessionData(id).beginner;
+    const bool easierForm = beginner && !easier.name.empty();
     const auto named = [asana] {
         return std::string(asana->englishName) + ", " + std::string(asana->name);
     };
@@ -154,10 +177,14 @@ std::vector<std::string> phrasesFor(const SpokenCue &cue, const PracticePlan &pl
         if (!asana)
             break;
         phrases.push_back("Get ready for " + named() + '.');
+        if (easierForm)
+            phrases.push_back("The beginner's form: " + std::string(easier.name) + '.');
         if (plan[static_cast<std::size_t>(cue.posture)].hold.eachSide)
             phrases.emplace_back("The right side first.");
+        if (!sessionData(id).spokenCautions.empty())
+            phrases.emplace_back(sessionData(id).spokenCautions);
         if (full)
-            append(phrases, sentencesOf(guidance.wayIn));
+            append(phrases, sentencesOf(easierForm ? firstStep(easier.procedure) : guidance.wayIn));
         break;
     case CueKind::HoldBegins:
         phrases.push_back("Hold for " + spokenDuration(cue.seconds) + '.');
@@ -173,7 +200,6 @@ std::vector<std::string> phrasesFor(const SpokenCue &cue, const PracticePlan &pl
     case CueKind::ChangeSide:
         phrases.emplace_back("Slowly release, and change sides.");
         phrases.emplace_back("Now the left side.");
-        phrases.push_back("Hold for " + spokenDuration(cue.seconds) + '.');
         break;
     case CueKind::RestNext:
         phrases.emplace_back("Rest.");

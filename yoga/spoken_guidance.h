@@ -2,6 +2,7 @@
 
 #include "core/practice_cues.h"
 #include "practice_plan.h"
+#include "session_postures.h"
 
 #include <string>
 #include <string_view>
@@ -16,7 +17,7 @@ struct AsanaGuidance {
     std::string_view wayOut;
 };
 
-// The guidance of asana `asana` (0..10); empty for any other.
+// The guidance of session posture `asana`; empty for any other.
 const AsanaGuidance &asanaGuidance(int asana);
 
 enum class GuidanceDetail {
@@ -25,12 +26,14 @@ enum class GuidanceDetail {
 };
 
 // The sentences that say `cue` in a session of `plan`, in the order they are
-// said: short ones a teacher would use, each said whole.
+// said: short ones a teacher would use, each said whole; with `beginner`, of
+// the beginner's form where a posture has one. Before a posture with
+// cautions they are said in short.
 std::vector<std::string> phrasesFor(const SpokenCue &cue, const PracticePlan &plan,
-                                    GuidanceDetail detail);
+                                    GuidanceDetail detail, bool beginner);
 
-// What Read aloud says of asana `asana`: its names, then each step of its
-// procedure; nothing for an asana that is not in the catalogue.
+// What Read aloud says of posture `asana`: its names, then each step of its
+// procedure; nothing for an unknown one.
 std::vector<std::string> procedurePhrases(int asana);
 
 // A length as it is said: "15 seconds", "1 minute", "2 minutes 5 seconds".

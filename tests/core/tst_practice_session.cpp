@@ -13,13 +13,18 @@ using namespace pranoth::testing;
 
 namespace {
 
-// "8,15,30x2": holds in seconds, "x2" for a posture done on each side.
+// "8,15,30x2:15:8:12": holds in seconds, "x2" for a posture done on each
+// side, then the seconds to come into it, out of it and to change sides.
 std::vector<SessionPosture> posturesOf(const QString &text)
 {
     std::vector<SessionPosture> postures;
     for (const QString &item : text.split(QLatin1Char(','))) {
-        const bool eachSide = item.endsWith(QLatin1String("x2"));
-        postures.push_back({(eachSide ? item.chopped(2) : item).toInt(), eachSide});
+        const QString hold = item.section(QLatin1Char(':'), 0, 0);
+        const bool eachSide = hold.endsWith(QLatin1String("x2"));
+        postures.push_back({(eachSide ? hold.chopped(2) : hold).toInt(), eachSide,
+                            item.section(QLatin1Char(':'), 1, 1).toInt(),
+                            item.section(QLatin1Char(':'), 2, 2).toInt(),
+                            item.section(QLatin1Char(':'), 3, 3).toInt()});
     }
     return postures;
 }
@@ -40,7 +45,7 @@ PracticeSettings settingsOf(const QString &text)
 
 QString phaseLetter(const SessionState &state)
 {
-    static const char *const Letters[] = {"G", "H", "O", "R", "F"};
+    static const char *const Letters[] = {"G", "H", "C", "O", "R", "F"};
     QString letter = QLatin1String(Letters[static_cast<int>(state.phase)]);
     if (state.phase != PracticePhase::Finished)
         letter += QString::number(state.posture);
@@ -134,6 +139,18 @@ void tst_PracticeSession::runsByTheClock_data()
         << ""
         << "0 G0; 10000 H0; 40000 O0; 70000 F"
         << "60" << 70000;
+    QTest::newRow("time to come in, to change sides, and to come out before the rest")
+        << "8:15:5,30x2:15:8:12"
+        << ""
+        << ""
+        << "0 G0; 15000 H0; 23000 R0; 43000 G1; 58000 H1; 88000 C1; 100000 O1; 130000 F"
+        << "8,60" << 130000;
+    QTest::newRow("a hold shortened while paused gains nothing of the pause")
+        << "15"
+        << ""
+        << "12000:pause 30000:hold-5 40000:resume"
+        << "0 G0; 10000 H0; 12000 H0p; 40000 H0; 48000 F"
+        << "10" << 20000;
     QTest::newRow("holds at half length, rounded to whole seconds")
         << "8,15,30x2"
         << "hold=50"

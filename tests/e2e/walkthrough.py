@@ -364,7 +364,10 @@ def practise_along(program):
     the voice said, in order, or with no speech service the settings' word
     on why there is no voice."""
     press_keys(CAPTION, "F5")
-    practice = program.window("push button", "Pause")
+    practice = program.window("push button", "Begin")
+    check(find(practice, "text", "Before you begin"), "the words before a session")
+    press_keys(PRACTICE, "Return")
+    poll(lambda: find(practice, "push button", "Pause"), "the session to begin")
     if not os.environ.get("PRANOTH_SPOKEN"):
         press_keys(PRACTICE, "s")
         why = poll(lambda: next((node for window in windows(program) for node in descendants(window)
@@ -374,26 +377,27 @@ def practise_along(program):
         check("install speech-dispatcher" in why.name, why.name)
         press_keys(None, "Escape")
         poll(lambda: gone(why), "the settings to close")
-    poll(lambda: find(practice, "label", "1 of 8"), "posture 1 of 8")
-    poll(lambda: (spoken_phase(practice) or "").startswith("Hold. Mandukasana."),
-         "the first hold", 10)
+    poll(lambda: find(practice, "label", "1 of 13"), "posture 1 of 13")
+    poll(lambda: (spoken_phase(practice) or "").startswith("Hold. Sukhasana."),
+         "the first hold", 15)
     press_keys(PRACTICE, "space")
     poll(lambda: (spoken_phase(practice) or "").startswith("Paused. Hold."), "the pause")
     ring = find(practice, "label", "Time left")
     held = ring.description
-    check(" seconds left of 4 seconds, paused" in held, held)
+    check(" seconds left of 30 seconds, paused" in held, held)
     time.sleep(1.5)
     check(ring.description == held, "the clock ran in a pause: %r, %r" % (held, ring.description))
     press_keys(PRACTICE, "space", "Right")
-    poll(lambda: find(practice, "label", "2 of 8"), "posture 2 of 8")
+    poll(lambda: find(practice, "label", "2 of 13"), "posture 2 of 13")
     press_keys(PRACTICE, "Escape")
     summary = poll(lambda: find(practice, "text", "Session summary"), "the summary")
     lines = text_of(summary).splitlines()
-    check(lines[0] == "Session ended" and lines[4].startswith("Mandukasana: ") and
-          lines[5] == "Mayurasana: skipped" and len(lines) == 12, "the summary: %r" % lines)
+    check(lines[0] == "Session ended" and lines[4].startswith("Sukhasana: ") and
+          lines[5] == "Marjaryasana-Bitilasana: skipped" and len(lines) == 17,
+          "the summary: %r" % lines)
     if os.environ.get("PRANOTH_SPOKEN"):
-        # The frog talked through, its hold, then Next to the peacock, whose
-        # steps Esc cuts short, and the end with the time practised.
+        # The easy seat talked through, its hold, then Next to the cat and
+        # cow, whose steps Esc cuts short, and the end with the time practised.
         practised = lines[2][len("Practised: "):-len(" s")]
         ending = ["The session is over.", "You practised for %s seconds." % practised]
         try:
@@ -401,20 +405,21 @@ def practise_along(program):
         except Failure:
             raise Failure("the voice said %r, not ending with %r" % (spoken(), ending))
         # Space cuts the phrase short; it is said again on resuming.
-        if said[4:5] == ["Hold for 4 seconds."]:
+        if said[4:5] == ["Hold for 30 seconds."]:
             del said[4]
         check(said[:5] == [
-            "Get ready for Frog Pose, Mandukasana.",
-            "Sit on your heels with your knees wide apart and your big toes touching.",
-            "Rest your forearms on the floor with your palms joined, and lengthen your spine.",
-            "Hold for 4 seconds.",
-            "Get ready for Feathered Peacock Pose, Mayurasana."] and len(said) <= 9,
+            "Get ready for Easy Pose, Sukhasana.",
+            "Sit on a folded blanket, cross your legs at the shins and rest your hands on your "
+            "knees.",
+            "Close your eyes and breathe slowly through the nose.",
+            "Hold for 30 seconds.",
+            "Get ready for Cat-Cow Pose, Marjaryasana-Bitilasana."] and len(said) <= 9,
               "the voice said: %r" % said)
     press_keys(PRACTICE, "ctrl+k")
     poll(lambda: find(practice, "push button", "Kept in My History"), "the session kept")
     press_keys(PRACTICE, "Escape")
     poll(lambda: gone(summary), "the practice window to close")
-    return lines[4][len("Mandukasana: "):]
+    return lines[4][len("Sukhasana: "):]
 
 
 def about_round_trip(program, window_name=CAPTION):
@@ -513,7 +518,8 @@ def walkthrough():
                         if find(w, "table", "Practice sessions"))
         practised = kept_rows(sessions)
         check(len(practised) == 1 and practised[0][2].startswith(
-            "Mandukasana %s, Mayurasana skipped, " % held), "the kept session: %r" % practised)
+            "Sukhasana %s, Marjaryasana-Bitilasana skipped, " % held),
+          "the kept session: %r" % practised)
         close_box(CAPTION + " - My History")
         poll(lambda: gone(table), "My History to close")
         check(program.alive(), "closing My History ended the program")

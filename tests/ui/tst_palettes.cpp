@@ -153,7 +153,9 @@ private slots:
                  block = block.next())
                 for (auto run = block.begin(); !run.atEnd(); ++run)
                     checkText(run.fragment().text(), view->viewport(), view->viewport()->rect(),
-                              run.fragment().charFormat().foreground().color());
+                              run.fragment().charFormat().hasProperty(QTextFormat::ForegroundBrush)
+                                  ? run.fragment().charFormat().foreground().color()
+                                  : view->palette().color(QPalette::Text));
         if (auto *table = child<QTableView>(shownWindow, "tblResults")) {
             table->clearSelection(); // drawn in the palette's highlight colours
             for (int c = 1; c < table->model()->columnCount() && table->model()->rowCount(); ++c) {
