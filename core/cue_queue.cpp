@@ -1,5 +1,8 @@
 #include "cue_queue.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace pranoth {
 
 void CueQueue::startPhase(const std::vector<std::string> &phrases, Start start)
@@ -14,10 +17,8 @@ void CueQueue::startPhase(const std::vector<std::string> &phrases, Start start)
 
 void CueQueue::add(const std::vector<std::string> &phrases)
 {
-    for (const std::string &phrase : phrases) {
-        if (!phrase.empty())
-            waiting_.push_back(phrase);
-    }
+    std::copy_if(phrases.begin(), phrases.end(), std::back_inserter(waiting_),
+                 [](const std::string &phrase) { return !phrase.empty(); });
     sayNext();
 }
 

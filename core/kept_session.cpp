@@ -31,12 +31,12 @@ bool isWellFormed(const KeptSession &session)
 {
     // A counter-pose may come twice in a session (the child's pose after the
     // prone backbends and after the camel).
-    for (const PracticedPosture &posture : session.postures) {
-        if (posture.asana < 0 || posture.asana > LastAsanaIndex || posture.heldSeconds < 0 ||
-            posture.heldSeconds > LongestStoredHoldSeconds)
-            return false;
-    }
-    return !session.postures.empty() && session.practisedSeconds >= 0;
+    const bool postures = std::all_of(
+        session.postures.begin(), session.postures.end(), [](const PracticedPosture &posture) {
+            return posture.asana >= 0 && posture.asana <= LastAsanaIndex &&
+                   posture.heldSeconds >= 0 && posture.heldSeconds <= LongestStoredHoldSeconds;
+        });
+    return postures && !session.postures.empty() && session.practisedSeconds >= 0;
 }
 
 std::string postureBytes(const std::vector<PracticedPosture> &postures)

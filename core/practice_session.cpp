@@ -94,8 +94,8 @@ void savePracticeSettings(Platform &platform, const PracticeSettings &settings,
     save(BeginnerKey, settings.beginner ? 1 : 0, before.beginner ? 1 : 0);
 }
 
-PracticeSession::PracticeSession(std::vector<SessionPosture> postures, PracticeSettings settings,
-                                 SessionClock &clock)
+PracticeSession::PracticeSession(std::vector<SessionPosture> postures,
+                                 const PracticeSettings &settings, SessionClock &clock)
     : postures_(std::move(postures)), extraMs_(postures_.size(), 0), held_(postures_.size(), 0),
       settings_(settings), clock_(clock), last_(clock.read())
 {

@@ -119,7 +119,7 @@ public:
     static constexpr Millis SleepThresholdMs = 2000;
 
     // Starts the first posture's get-ready phase now.
-    PracticeSession(std::vector<SessionPosture> postures, PracticeSettings settings,
+    PracticeSession(std::vector<SessionPosture> postures, const PracticeSettings &settings,
                     SessionClock &clock);
 
     // Brings the session up to the clock.

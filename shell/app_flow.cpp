@@ -17,6 +17,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace pranoth {
 
 namespace {
@@ -211,9 +213,9 @@ void AppFlow::findChakraYoga(frmResult &result)
             return;
         }
         services_.setSpeakingRate(readPracticeSettings(platform_).speakingRate);
-        std::vector<std::string> said;
-        for (const QString &phrase : phrases)
-            said.push_back(toUtf8(phrase));
+        std::vector<std::string> said(static_cast<std::size_t>(phrases.size()));
+        std::transform(phrases.begin(), phrases.end(), said.begin(),
+                       [](const QString &phrase) { return toUtf8(phrase); });
         services_.speak(said, SpeechStart::Interrupted);
         if (const std::string why = services_.speechUnavailable(); !why.empty())
             platform_.showMessage(why, MessageIcon::Information, MessageButtons::Ok);

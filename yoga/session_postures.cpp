@@ -306,7 +306,9 @@ const Asana &postureRecord(int id)
 const SessionPostureData &sessionData(int id)
 {
     static const SessionPostureData None{};
-    return id >= 0 && id < SessionPostureCount ? Data[static_cast<std::size_t>(id)] : None;
+    if (id < 0 || id >= SessionPostureCount)
+        return None;
+    return Data[static_cast<std::size_t>(id)];
 }
 
 std::string_view cautionsBefore(int id)

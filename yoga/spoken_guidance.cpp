@@ -103,8 +103,9 @@ void append(std::vector<std::string> &phrases, const std::vector<std::string> &m
 const AsanaGuidance &asanaGuidance(int asana)
 {
     static constexpr AsanaGuidance None{};
-    return asana >= 0 && asana < SessionPostureCount ? Guidance[static_cast<std::size_t>(asana)]
-                                                     : None;
+    if (asana < 0 || asana >= SessionPostureCount)
+        return None;
+    return Guidance[static_cast<std::size_t>(asana)];
 }
 
 std::vector<std::string> procedurePhrases(int asana)
