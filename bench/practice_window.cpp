@@ -160,7 +160,8 @@ int main(int argc, char *argv[])
         buildYogaPlan({false, false, false, false, true, false, false, false}, plan);
         const PracticePlan practice = buildPracticePlan(plan);
         const PracticeSettings settings = readPracticeSettings(platform);
-        const Millis length = PracticeSession::lengthMs(sessionPostures(practice), settings);
+        const Millis length =
+            PracticeSession::lengthMs(sessionPostures(practice, settings.beginner), settings);
         // The second posture's hold (Halasana, 30 s): from 2 s in to 2 s before its end.
         const Millis holdStart =
             quick ? 1'000 + 20'000 + 1'000 + 1'000 : 13'000 + 20'000 + 30'000 + 13'000;

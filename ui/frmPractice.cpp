@@ -231,7 +231,8 @@ private:
 frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionClock &clock,
                          PracticePlan plan, std::int64_t startedAtUtc, QWidget *parent)
     : QWidget(parent, Qt::Window), platform_(platform), services_(services), plan_(std::move(plan)),
-      startedAtUtc_(startedAtUtc), settings_(readPracticeSettings(platform))
+      startedAtUtc_(startedAtUtc), settings_(readPracticeSettings(platform)),
+      beginner_(settings_.beginner), shapes_(sessionPostures(plan_, beginner_))
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(ringAccessible);
@@ -466,7 +467,7 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     connect(timer, &QTimer::timeout, this, [this] { tick(); });
 
     // The clock waits for the user to begin.
-    session_ = std::make_unique<PracticeSession>(sessionPostures(plan_), settings_, clock);
+    session_ = std::make_unique<PracticeSession>(shapes_, settings_, clock);
     session_->pause();
     for (QAction *action : actions())
         action->setEnabled(action->shortcut() == QKeySequence(Qt::Key_Escape));
@@ -501,8 +502,8 @@ QString frmPractice::postureName(int posture) const
 
 QString frmPractice::phaseText(const SessionState &state) const
 {
-    const bool twoSided = state.posture < static_cast<int>(plan_.size()) &&
-                          plan_[asIndex(state.posture)].hold.eachSide;
+    const bool twoSided = state.posture < static_cast<int>(shapes_.size()) &&
+                          shapes_[asIndex(state.posture)].eachSide;
     switch (state.phase) {
     case PracticePhase::GetReady:
         return tr("Get ready");
@@ -526,7 +527,7 @@ void frmPractice::showPosture(int posture)
     const PracticePosture &practice = plan_[asIndex(posture)];
     const Asana &asana = postureRecord(practice.asana);
     const BeginnerForm &easier = sessionData(practice.asana).beginner;
-    const bool easierForm = settings_.beginner && !easier.name.empty();
+    const bool easierForm = beginner_ && !easier.name.empty();
     lblPosture->setText(fromLatin1(asana.name) + QStringLiteral(" \u2013 ") +
                         fromLatin1(asana.englishName));
     QString why = sessionRoleName(practice.role);
@@ -561,8 +562,10 @@ QPixmap frmPractice::pictureOf(int posture, PracticePhase phase) const
     const Int16 id = plan_[asIndex(posture)].asana;
     const SessionPostureData &data = sessionData(id);
     constexpr qreal Dense = 2.0;
-    if (settings_.beginner && !data.beginner.picture.empty())
-        return sessionPicture(data.beginner.picture, Dense);
+    if (beginner_ && !data.beginner.picture.empty()) {
+        if (QPixmap easier = sessionPicture(data.beginner.picture, Dense); !easier.isNull())
+            return easier;
+    }
     if (phase == PracticePhase::OtherSide && !data.otherSide.empty())
         return sessionPicture(data.otherSide, Dense);
     if (id < AsanaCount)
@@ -666,7 +669,7 @@ std::vector<std::string> frmPractice::guide(const SessionState &state, bool init
          cuesBetween(before, state, move_, settings_.countdown, session_->practisedMs())) {
         const std::vector<std::string> said = phrasesFor(
             cue, plan_, settings_.spokenSteps ? GuidanceDetail::Full : GuidanceDetail::Brief,
-            settings_.beginner);
+            beginner_);
         phrases.insert(phrases.end(), said.begin(), said.end());
     }
     if (phrases.empty())

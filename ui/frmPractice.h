@@ -92,6 +92,9 @@ private:
     PracticePlan plan_;
     std::int64_t startedAtUtc_;
     PracticeSettings settings_;
+    // The forms of this session: a change of the setting applies to the next.
+    bool beginner_;
+    std::vector<SessionPosture> shapes_;
     std::unique_ptr<PracticeSession> session_;
     SessionState shown_;
     int shownPosture_ = -1;

@@ -275,7 +275,7 @@ private:
         YogaPlanList recommended{};
         buildYogaPlan(assessment_.yogaNeeded(), recommended);
         const PracticePlan plan = buildPracticePlan(recommended);
-        const std::vector<SessionPosture> postures = sessionPostures(plan);
+        const std::vector<SessionPosture> postures = sessionPostures(plan, practice_.beginner);
 
         heading(ResultDocument::tr("Practice plan"), 16.0);
         QTextBlockFormat first = cursor_.blockFormat();

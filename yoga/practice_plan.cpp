@@ -122,14 +122,16 @@ PracticePlan buildPracticePlan(const YogaPlanList &plan)
     return practice;
 }
 
-std::vector<SessionPosture> sessionPostures(const PracticePlan &plan)
+std::vector<SessionPosture> sessionPostures(const PracticePlan &plan, bool beginner)
 {
     std::vector<SessionPosture> postures(plan.size());
-    std::transform(plan.begin(), plan.end(), postures.begin(), [](const PracticePosture &posture) {
-        const SessionPostureData &data = sessionData(posture.asana);
-        return SessionPosture{posture.hold.longestSeconds, posture.hold.eachSide, data.inSeconds,
-                              data.outSeconds, data.changeSidesSeconds};
-    });
+    std::transform(
+        plan.begin(), plan.end(), postures.begin(), [beginner](const PracticePosture &posture) {
+            const SessionPostureData &data = sessionData(posture.asana);
+            const bool eachSide = posture.hold.eachSide || (beginner && data.beginner.eachSide);
+            return SessionPosture{posture.hold.longestSeconds, eachSide, data.inSeconds,
+                                  data.outSeconds, eachSide ? data.changeSidesSeconds : 0};
+        });
     return postures;
 }
 

@@ -48,7 +48,8 @@ const std::vector<ClassStep> &classOrder();
 PracticePlan buildPracticePlan(const YogaPlanList &plan);
 
 // The postures as a session runs them: each held for the top of its range,
-// with the time to come into it, out of it and to change sides.
-std::vector<SessionPosture> sessionPostures(const PracticePlan &plan);
+// with the time to come into it, out of it and to change sides; with
+// `beginner`, on each side where the easier form is done so.
+std::vector<SessionPosture> sessionPostures(const PracticePlan &plan, bool beginner);
 
 } // namespace pranoth

@@ -137,11 +137,23 @@ const std::array<Asana, 4> SessionRecords{{
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 const std::array<SessionPostureData, SessionPostureCount> Data{{
     // Mandukasana
-    {.inSeconds = 15, .outSeconds = 10},
+    {.inSeconds = 20,
+     .outSeconds = 10,
+     .beginner =
+         {"Easy frog",
+          "1. From your hands and knees, with a folded blanket under your knees, move your "
+          "knees only a little wider than your hips, with your feet in line with your "
+          "knees.\r\n"
+          "2. Lower onto your forearms and let your hips move back, behind your knees, only "
+          "until you feel a gentle stretch in the inner thighs; keep your neck long and "
+          "look at the floor.\r\n"
+          "3. Breathe evenly for the time of the posture, then come back up onto your "
+          "hands, bring your knees together and sit back on your heels.",
+          "01Mandukasana-beginner"}},
     // Bhujangasana
     {.inSeconds = 8, .outSeconds = 5},
     // Mayurasana
-    {.inSeconds = 15,
+    {.inSeconds = 20,
      .outSeconds = 10,
      .beginner = {"Peacock preparation, feet on the floor",
                   "1. Kneel with your knees apart. Place your palms on the floor between your "
@@ -158,8 +170,18 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
      .spokenCautions = "Keep your toes on the floor and lift only a little; come down before "
                        "your wrists or elbows hurt."},
     // Dhanurasana
-    {.inSeconds = 12,
+    {.inSeconds = 15,
      .outSeconds = 8,
+     .changeSidesSeconds = 10,
+     .beginner = {"Half bow",
+                  "1. Lie on your stomach and rest on your right forearm, with the elbow under "
+                  "your shoulder.\r\n"
+                  "2. Bend your left knee, hold your left ankle with your left hand (or loop a "
+                  "strap around it) and, while inhaling, press the foot gently back into the hand "
+                  "so that the thigh lifts a little; keep breathing.\r\n"
+                  "3. While exhaling, lower the thigh and release the ankle, then change sides; to "
+                  "finish, lie flat and rest with your head turned to one side.",
+                  "04Dhanurasana-beginner", true},
      .teacherCautions =
          "Do not practise this asana if you have high blood pressure, heart trouble, a hernia, a "
          "peptic ulcer or a back or neck injury, if you are pregnant, or within three hours of a "
@@ -167,7 +189,7 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
          "you feel pain in your lower back.",
      .spokenCautions = "Lift only as far as your back allows, and keep breathing."},
     // Matsyasana
-    {.inSeconds = 12,
+    {.inSeconds = 15,
      .outSeconds = 10,
      .beginner = {"Fish on the forearms",
                   "1. Lie on your back with your legs straight and together, slide your hands "
@@ -207,8 +229,17 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
      .spokenCautions = "Keep breathing slowly in the fold, and rest your forehead on a cushion "
                        "if it does not reach the floor."},
     // Ustrasana
-    {.inSeconds = 12,
+    {.inSeconds = 15,
      .outSeconds = 10,
+     .beginner = {"Camel with the hands on the lower back",
+                  "1. Kneel with your knees hip-width apart, toes tucked under if you like, and "
+                  "place your hands on your lower back with the fingers pointing down.\r\n"
+                  "2. While inhaling, lift your chest and lean back only a little, keeping your "
+                  "hips over your knees and your head in line with your spine, looking forward or "
+                  "a little up; breathe normally.\r\n"
+                  "3. To come out, press your hands into your back and come up slowly, chest first "
+                  "and head last, then sit on your heels and rest.",
+                  "07Ustrasana-beginner"},
      .teacherCautions =
          "Avoid this asana if you have high or low blood pressure, heart trouble, migraine or a "
          "serious back or neck injury, and learn it with a teacher if your back is weak or "
@@ -216,7 +247,7 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
          "dizzy or a pinch in your lower back, come up slowly and sit on your heels.",
      .spokenCautions = "Keep your neck long, and come up slowly if you feel dizzy."},
     // Halasana
-    {.inSeconds = 15,
+    {.inSeconds = 20,
      .outSeconds = 15,
      .beginner = {"Plough with the feet on a chair",
                   "1. Stand a steady chair with its back against a wall and its seat towards you, "
@@ -235,7 +266,7 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
      .spokenCautions = "Lower your feet only as far as they go easily, keep your weight on your "
                        "shoulders and do not turn your head."},
     // Sarvangasana
-    {.inSeconds = 20,
+    {.inSeconds = 30,
      .outSeconds = 15,
      .beginner = {"Legs up with the hips supported",
                   "1. Lie on your back with your knees bent and your feet flat on the floor. "
@@ -254,9 +285,19 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
      .spokenCautions = "Blanket under your shoulders; keep your weight on your shoulders, never "
                        "on your neck, and do not turn your head."},
     // Ardhamatsyendrasana
-    {.inSeconds = 15,
+    {.inSeconds = 20,
      .outSeconds = 8,
-     .changeSidesSeconds = 12,
+     .changeSidesSeconds = 15,
+     .beginner = {"Twist with the lower leg straight",
+                  "1. Sit on the edge of a folded blanket with your legs stretched out, then bend "
+                  "your right knee and place the right foot flat on the floor outside your left "
+                  "knee, keeping the left leg straight.\r\n"
+                  "2. Place your right hand on the floor behind you close to your hip and hug your "
+                  "right knee with your left arm. Lengthen your spine as you inhale, and as you "
+                  "exhale turn gently to the right, letting your head turn last.\r\n"
+                  "3. Hold, breathing evenly; to come out, turn back to the front as you exhale, "
+                  "straighten your right leg and repeat on the other side.",
+                  "10Ardhamatsyendrasana-beginner"},
      .teacherCautions =
          "Turn only as far as is comfortable, lengthening the spine first and never using the "
          "arm to force the twist further. Avoid it after the first two or three months of "
@@ -265,8 +306,9 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
      .spokenCautions = "Lengthen your spine first, and never force the twist with your arm.",
      .otherSide = "10Ardhamatsyendrasana-left"},
     // Padmasana
-    {.inSeconds = 20,
+    {.inSeconds = 25,
      .outSeconds = 15,
+     .changeSidesSeconds = 15,
      .beginner = {"Half lotus",
                   "1. Sit on the front edge of a folded blanket with your legs stretched out, then "
                   "bend your left knee and draw the left foot in close to your body.\r\n"
@@ -275,8 +317,8 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
                   "does not go easily, simply sit cross-legged (Sukhasana).\r\n"
                   "3. Sit upright with your hands on your knees and breathe slowly.\r\n"
                   "4. To come out, lift the upper foot down with your hands, stretch your legs "
-                  "out and shake them; next time put the other foot on top.",
-                  "11Padmasana-beginner"},
+                  "out and shake them, then put the other foot on top.",
+                  "11Padmasana-beginner", true},
      .recordCautionsFirst = true,
      .spokenCautions = "Never force your foot onto your thigh; if your knee complains, sit in "
                        "half lotus or cross-legged."},

@@ -42,6 +42,7 @@ struct BeginnerForm {
     std::string_view name;      // "Half lotus"
     std::string_view procedure; // numbered steps joined with CR LF
     std::string_view picture;   // its picture's file name without ".jpg"
+    bool eachSide = false;      // done on each side, though the full form is not
 };
 
 // What a session knows of a posture beyond its record: the time a body needs

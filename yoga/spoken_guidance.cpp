@@ -180,7 +180,8 @@ std::vector<std::string> phrasesFor(const SpokenCue &cue, const PracticePlan &pl
         phrases.push_back("Get ready for " + named() + '.');
         if (easierForm)
             phrases.push_back("The beginner's form: " + std::string(easier.name) + '.');
-        if (plan[static_cast<std::size_t>(cue.posture)].hold.eachSide)
+        if (plan[static_cast<std::size_t>(cue.posture)].hold.eachSide ||
+            (easierForm && easier.eachSide))
             phrases.emplace_back("The right side first.");
         if (!sessionData(id).spokenCautions.empty())
             phrases.emplace_back(sessionData(id).spokenCautions);

@@ -176,25 +176,37 @@ private slots:
         QTest::addColumn<int>("paper");
         QTest::addColumn<QString>("paperName");
         QTest::addColumn<QString>("how");
+        // What the practice plan says at holds of 150 %, for a saved result: a
+        // hold, and the total (lines apart by "|").
+        QTest::addColumn<QString>("total");
         // Saved as the result window saves it, printed (to a PDF file), or
         // kept in My History, read back and saved from there.
         const QPair<int, int> no{-1, 0};
         const AnswerPlan mixed{{2, 3}, no, no, {4, 4}, {7, 1}, no, {3, 0}};
         QTest::newRow("root under-active alone, A4")
             << AnswerPlan{{1, 7}, no, no, no, no, no, no} << int(QPageSize::A4) << "A4"
-            << "saved";
+            << "saved"
+            // Getting ready 10+10+20+15 s, holds 90+90+12+450 s, rests 23+21+25 s.
+            << "3 Mandukasana (Frog Pose) Root 12 s|Total time: 12 min 46 s.";
         QTest::newRow("mixed verdicts, Letter") << mixed << int(QPageSize::Letter) << "letter"
-                                                << "printed";
+                                                << "printed"
+                                                << "";
         QTest::newRow("a kept result, dated in the user's time")
             << mixed << int(QPageSize::A4) << "A4"
-            << "kept";
+            << "kept"
+            << "";
         QTest::newRow("all seven not open, the longest yoga part")
             << AnswerPlan{{8, 0}, {0, 8}, {7, 0}, {1, 2}, {6, 2}, {2, 0}, {0, 0}}
             << int(QPageSize::A4) << "A4"
-            << "saved";
+            << "saved"
+            // Getting ready 260 s; holds 90+90+12+23+(23+10+23)+90+30+90+45+45+30+(45+15+45)+8
+            // +12+(90+15+90)+450 = 1371 s, each side of the half bow, the twist and the half
+            // lotus with the time to change between them; rests 365 s.
+            << "45 s each side, right then left|Total time: 33 min 16 s.";
         QTest::newRow("every tested chakra open, no yoga")
             << AnswerPlan{no, {3, 5}, no, no, no, {5, 0}, no} << int(QPageSize::Letter) << "letter"
-            << "saved";
+            << "saved"
+            << "";
     }
     void savedPdfHoldsTheWholeResult()
     {
@@ -202,6 +214,7 @@ private slots:
         QFETCH(int, paper);
         QFETCH(QString, paperName);
         QFETCH(QString, how);
+        QFETCH(QString, total);
         QStringList tested;
         QStringList verdicts; // the words under the chart's bars
         QStringList percents; // the labels above them
@@ -228,7 +241,10 @@ private slots:
             printer.setPageSize(pageSize);
             QCOMPARE(printResult(answered.assessment, completed, printer), QString());
         } else if (how == "saved") {
-            QCOMPARE(writeResultPdf(answered.assessment, completed, pdf, pageSize), QString());
+            PracticeSettings practice;
+            practice.holdPercent = 150;
+            QCOMPARE(writeResultPdf(answered.assessment, completed, pdf, pageSize, practice),
+                     QString());
         } else {
             // Through My History: the kept result read back, saved on the
             // locale's paper (A4 here), dated in the user's time.
@@ -329,6 +345,16 @@ private slots:
         QCOMPARE(loneLines(answered.assessment, QPageSize::Letter), QStringList());
         QCOMPARE(loneLines(answered.assessment, QPageSize::A4), QStringList());
 
+        // The practice plan on a page of its own, its holds at the user's
+        // settings, each side of a posture done on each side counted.
+        if (!total.isEmpty()) {
+            const auto plan = std::find_if(pages.begin(), pages.end(), [](const QString &page) {
+                return page.contains(QStringLiteral("Practice plan"));
+            });
+            QVERIFY(plan != pages.end() && plan->trimmed().startsWith("Practice plan"));
+            for (const QString &line : total.split(QLatin1Char('|')))
+                QVERIFY2(plan->simplified().contains(line), qPrintable(plan->simplified()));
+        }
         QCOMPARE(all.contains("Recommended yoga"), !postures.isEmpty());
         QCOMPARE(all.contains("no chakra yoga is needed"), postures.isEmpty());
         QVERIFY2(

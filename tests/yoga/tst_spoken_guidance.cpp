@@ -152,7 +152,7 @@ void tst_SpokenGuidance::saidInTurn()
     TimedVoice voice(clock);
     CueQueue queue(voice);
     // The times to come in and out are the session's own business, tested there.
-    std::vector<SessionPosture> postures = sessionPostures(plan);
+    std::vector<SessionPosture> postures = sessionPostures(plan, false);
     for (SessionPosture &posture : postures)
         posture.inSeconds = posture.outSeconds = posture.changeSidesSeconds = 0;
     PracticeSession session(postures, chosen, clock);

@@ -41,7 +41,8 @@ private slots:
         QTest::newRow("Throat alone: the inversions before the fish, a rest after each backbend")
             << QList<int>{4}
             << "Sukhasana (Preparation); Marjaryasana-Bitilasana (Preparation); Bhujangasana 4; "
-               "Balasana (Counter-pose); Ustrasana 4; Balasana (Counter-pose); Sarvangasana 4 "
+               "Balasana (Counter-pose); Ustrasana 4 [Camel with the hands on the lower back]; "
+               "Balasana (Counter-pose); Sarvangasana 4 "
                "[Legs up with the hips supported]; Halasana 4 [Plough with the feet on a chair]; "
                "Matsyasana 4 [Fish on the forearms]; Shavasana (Relaxation)";
         QTest::newRow("seated postures only: no warm-up of the spine")
@@ -50,22 +51,26 @@ private slots:
                "Padmasana 6 [Half lotus]; Shavasana (Relaxation)";
         QTest::newRow("a posture recommended twice is done once")
             << QList<int>{0, 1}
-            << "Sukhasana (Preparation); Marjaryasana-Bitilasana (Preparation); Mandukasana 0,1; "
-               "Bhujangasana 1; Balasana (Counter-pose); Shavasana (Relaxation)";
+            << "Sukhasana (Preparation); Marjaryasana-Bitilasana (Preparation); Mandukasana 0,1 "
+               "[Easy frog]; Bhujangasana 1; Balasana (Counter-pose); Shavasana (Relaxation)";
         QTest::newRow("an inversion brings the fish in as its counter-pose")
             << QList<int>{5, 4}
             << "Sukhasana (Preparation); Marjaryasana-Bitilasana (Preparation); Bhujangasana 4; "
-               "Balasana (Counter-pose); Ustrasana 4; Balasana (Counter-pose); Sarvangasana 4 "
+               "Balasana (Counter-pose); Ustrasana 4 [Camel with the hands on the lower back]; "
+               "Balasana (Counter-pose); Sarvangasana 4 "
                "[Legs up with the hips supported]; Halasana 4 [Plough with the feet on a chair]; "
-               "Matsyasana 4 [Fish on the forearms]; Ardhamatsyendrasana 5; Yoga Mudra 5 [Yoga "
+               "Matsyasana 4 [Fish on the forearms]; Ardhamatsyendrasana 5 [Twist with the lower "
+               "leg straight]; Yoga Mudra 5 [Yoga "
                "Mudra sitting on the heels]; Shavasana (Relaxation)";
         QTest::newRow("all seven")
             << QList<int>{0, 1, 2, 3, 4, 5, 6}
-            << "Sukhasana (Preparation); Marjaryasana-Bitilasana (Preparation); Mandukasana 0,1; "
-               "Bhujangasana 1,4; Dhanurasana 2; Balasana (Counter-pose); Ustrasana 3,4; Balasana "
-               "(Counter-pose); Sarvangasana 4 [Legs up with the hips supported]; Halasana 4 "
-               "[Plough with the feet on a chair]; Matsyasana 2,4 [Fish on the forearms]; "
-               "Ardhamatsyendrasana 5; Mayurasana 2 [Peacock preparation, feet on the floor]; "
+            << "Sukhasana (Preparation); Marjaryasana-Bitilasana (Preparation); Mandukasana 0,1 "
+               "[Easy frog]; Bhujangasana 1,4; Dhanurasana 2 [Half bow]; Balasana (Counter-pose); "
+               "Ustrasana 3,4 [Camel with the hands on the lower back]; Balasana (Counter-pose); "
+               "Sarvangasana 4 [Legs up with the hips supported]; Halasana 4 [Plough with the "
+               "feet on a chair]; Matsyasana 2,4 [Fish on the forearms]; Ardhamatsyendrasana 5 "
+               "[Twist with the lower leg straight]; Mayurasana 2 [Peacock preparation, feet on "
+               "the floor]; "
                "Yoga Mudra 3,5,6 [Yoga Mudra sitting on the heels]; Padmasana 6 [Half lotus]; "
                "Shavasana (Relaxation)";
     }
