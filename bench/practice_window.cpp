@@ -33,6 +33,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -167,12 +168,13 @@ int main(int argc, char *argv[])
             quick ? 1'000 + 20'000 + 1'000 + 1'000 : 13'000 + 20'000 + 30'000 + 13'000;
         const Millis holdEnd = holdStart + 30'000;
 
-        // The session starts while the window is made.
+        // The session starts when Begin is pressed, once the window is shown.
         const Millis before = clock.read().awake;
         auto *window = new frmPractice(platform, services, clock, practice, 0);
         const QPointer<frmPractice> guard(window);
-        const Millis after = clock.read().awake;
         window->show();
+        window->findChild<QPushButton *>(QStringLiteral("cmdBegin"))->click();
+        const Millis after = clock.read().awake;
         double cpuAt = 0;
         double cpuShare = 0;
         QTimer::singleShot(static_cast<int>(holdStart + 2000), [&] { cpuAt = cpuSeconds(); });
@@ -209,6 +211,7 @@ int main(int argc, char *argv[])
         auto *window = new frmPractice(platform, timed, clock, buildPracticePlan(plan), 0);
         const QPointer<frmPractice> guard(window);
         window->show();
+        window->findChild<QPushButton *>(QStringLiteral("cmdBegin"))->click();
         QObject::connect(window->findChild<QStackedWidget *>(QStringLiteral("pages")),
                          &QStackedWidget::currentChanged,
                          [] { QTimer::singleShot(3000, [] { QCoreApplication::quit(); }); });
