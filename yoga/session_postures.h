@@ -75,8 +75,8 @@ std::string_view cautionsBefore(int id);
 inline constexpr std::string_view BeforeYouBeginTitle = "Before you begin";
 inline constexpr std::string_view BeforeYouBegin =
     "Practise on an empty stomach, two to three hours after a meal.\r\n"
-    "Use a non-slip mat in a quiet, warm room, and keep a folded blanket and a cushion at "
-    "hand.\r\n"
+    "Use a non-slip mat in a quiet, warm room, and keep a folded blanket, a cushion and a steady "
+    "chair, its back against a wall, at hand.\r\n"
     "Move slowly, stop at once if you feel pain or dizziness, and never force a posture.\r\n"
     "Breathe gently through the nose and do not hold your breath unless a posture tells you "
     "to.\r\n"
