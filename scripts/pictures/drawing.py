@@ -25,6 +25,9 @@ MAT, MAT_EDGE = "#8fb39c", "#7aa28a"
 # the limbs of the far side: near parts read as in front of what they cross.
 NEAR_TONE, TRUNK_TONE, FAR_TONE = "#c8643b", "#b35a35", "#9a4528"
 SKIN_LIGHT = "#eab38d"          # soles and palms
+# A part the pose names in `light` (the hands a picture is about): a lighter
+# skin with a dark line round it, so that it reads against the parts it crosses.
+LIGHT_TONE, LIGHT_LINE = "#e3a07a", "#7a3620"
 HAIR = "#6b3524"
 BLANKET, BLANKET_FOLD = "#a9b7c6", "#93a3b5"
 CHAIR, CHAIR_SHADE = "#9aa6b2", "#7f8c99"
@@ -60,7 +63,8 @@ def load_pose(path):
     sides, "hip_l" for one); and, where needed, trained (wider ranges the
     posture uses), hands (l, r: "flat" or "fist"), feet (l, r: "flat" or
     "tucked"), eyes ("closed"), on_top (parts painted last, in order), blanket
-    or chair (from, to, width, height in cm), ghost (pelvis and joints of the
+    or chair (from, to, width, height in cm), light (parts painted in a lighter
+    skin with a line round them), ghost (pelvis and joints of the
     movement's other phase, drawn faint behind the figure) and what the checks
     read: flat (parts lying along the floor), clear (parts held off it, such as
     the head), turn (the side a twist turns to),
@@ -533,7 +537,11 @@ def svg(scene):
                         % (ids[i], ids[i], '<g fill="#000">%s</g>' % holes if holes else ""))
             body.append('<use xlink:href="#%s" fill="%s" stroke="%s" stroke-width="%s" '
                         'mask="url(#gap-%s)"/>' % (ids[i], WALL, WALL, _fmt(2 * GAP), ids[i]))
-        body.append('<use xlink:href="#%s" fill="%s"/>' % (ids[i], part.tone))
+        if part.name in scene.pose.get("light", []):
+            body.append('<use xlink:href="#%s" fill="%s" stroke="%s" stroke-width="2.2" paint-order="stroke"/>'
+                        % (ids[i], LIGHT_TONE, LIGHT_LINE))
+        else:
+            body.append('<use xlink:href="#%s" fill="%s"/>' % (ids[i], part.tone))
         body += [_detail(detail, scene) for detail in part.details]
     lines = ['<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" '
              'width="250" height="250" viewBox="0 0 250 250">',
