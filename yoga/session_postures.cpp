@@ -282,8 +282,8 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
                   "breaths.",
                   "09Sarvangasana-beginner"},
      .recordCautionsFirst = true,
-     .spokenCautions = "Blanket under your shoulders; keep your weight on your shoulders, never "
-                       "on your neck, and do not turn your head."},
+     .spokenCautions = "Keep your neck free and still, with no weight on it, and do not turn your "
+                       "head."},
     // Ardhamatsyendrasana
     {.inSeconds = 20,
      .outSeconds = 8,

@@ -84,10 +84,13 @@ std::string trimmed(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
-// The first step of a procedure, without its number.
-std::string firstStep(std::string_view procedure)
+// A step of a procedure without its number: the first, or the last.
+std::string stepOf(std::string_view procedure, bool last)
 {
-    std::string_view step = procedure.substr(0, procedure.find('\r'));
+    const auto lastBreak = procedure.rfind('\n');
+    std::string_view step = last && lastBreak != std::string_view::npos
+                                ? procedure.substr(lastBreak + 1)
+                                : procedure.substr(0, procedure.find('\r'));
     if (const auto dot = step.find(". "); dot != std::string_view::npos && dot < 4)
         step.remove_prefix(dot + 2);
     return trimmed(step);
@@ -186,7 +189,8 @@ std::vector<std::string> phrasesFor(const SpokenCue &cue, const PracticePlan &pl
         if (!sessionData(id).spokenCautions.empty())
             phrases.emplace_back(sessionData(id).spokenCautions);
         if (full)
-            append(phrases, sentencesOf(easierForm ? firstStep(easier.procedure) : guidance.wayIn));
+            append(phrases,
+                   sentencesOf(easierForm ? stepOf(easier.procedure, false) : guidance.wayIn));
         break;
     case CueKind::HoldBegins:
         phrases.push_back("Hold for " + spokenDuration(cue.seconds) + '.');
@@ -196,8 +200,10 @@ std::vector<std::string> phrasesFor(const SpokenCue &cue, const PracticePlan &pl
         break;
     case CueKind::Release:
         phrases.emplace_back("Slowly release.");
+        // The easier form's own way out: its procedure's last step.
         if (full)
-            append(phrases, sentencesOf(guidance.wayOut));
+            append(phrases,
+                   sentencesOf(easierForm ? stepOf(easier.procedure, true) : guidance.wayOut));
         break;
     case CueKind::ChangeSide:
         phrases.emplace_back("Slowly release, and change sides.");

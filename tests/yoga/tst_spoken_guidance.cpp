@@ -76,6 +76,24 @@ void tst_SpokenGuidance::saidInTurn_data()
            "with your head turned to one side.\n"
            "22.9 say The session is over.\n"
            "23.7 say You practised for 18 seconds.";
+    // The beginner's form: its name, the cautions in short, its own steps in and out.
+    QTest::newRow("the beginner's form")
+        << QList<int>{8} << "steps beginner 100 30 15"
+        << ""
+        << "0.0 say Get ready for Shoulder Stand Pose, Sarvangasana.\n"
+           "2.0 say The beginner's form: Legs up with the hips supported.\n"
+           "4.2 say Keep your neck free and still, with no weight on it, and do not turn your "
+           "head.\n"
+           "7.4 say Lie on your back with your knees bent and your feet flat on the floor.\n"
+           "10.2 say Press your feet down, lift your hips and slide a folded blanket or bolster "
+           "under the flat bony part at the base of your spine, then lower your hips onto it.\n"
+           "30.0 say Hold for 30 seconds.\n"
+           "45.0 say Breathe slowly and evenly.\n"
+           "60.0 say Slowly release.\n"
+           "60.6 say To come out, bend your knees and put your feet on the floor, lift your hips, "
+           "slide the support aside, lower your back to the floor and rest for a few breaths.\n"
+           "67.0 say The session is over.\n"
+           "67.8 say You practised for 1 minute.";
     // Before the lotus, its cautions in short.
     QTest::newRow("a long hold: one breath in its middle, and the count-down")
         << QList<int>{10} << "brief countdown 50 10 15"
@@ -185,7 +203,8 @@ void tst_SpokenGuidance::saidInTurn()
         for (const SpokenCue &cue :
              cuesBetween(before, now, move, words.contains(QLatin1String("countdown")),
                          session.practisedMs())) {
-            const auto more = phrasesFor(cue, plan, detail, false);
+            const auto more =
+                phrasesFor(cue, plan, detail, words.contains(QLatin1String("beginner")));
             phrases.insert(phrases.end(), more.begin(), more.end());
         }
         const bool newPhase =
