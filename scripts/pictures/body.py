@@ -251,6 +251,7 @@ LANDMARKS = {
     "sternum": lambda m: ("upper_trunk", (11.5, 12, 0)),
     "spine": lambda m: ("lower_trunk", (-10, 12, 0)),      # the small of the back
     "back": lambda m: ("lower_trunk", (-8, 10, 8 * m)),      # beside the small of the back
+    "sacrum": lambda m: ("pelvis", (-10.5, 8, 6 * m)),       # beside the sacrum, low on the back
     "upper_arm": lambda m: ("upper_arm", (0, -15, 0)),
     "elbow": lambda m: ("forearm", (0, 0, 0)),
     "wrist": lambda m: ("hand", (0, 0, 0)),
