@@ -5,18 +5,14 @@
 
 namespace pranoth {
 
-void CueQueue::startPhase(const std::vector<std::string> &phrases, Start start)
+void CueQueue::say(const std::vector<std::string> &phrases, SpeechStart start)
 {
-    waiting_.clear();
-    if (start == Start::Interrupting && speaking_) {
+    if (start != SpeechStart::Within)
+        waiting_.clear();
+    if (start == SpeechStart::Interrupted && speaking_) {
         engine_.stop();
         speaking_ = false;
     }
-    add(phrases);
-}
-
-void CueQueue::add(const std::vector<std::string> &phrases)
-{
     std::copy_if(phrases.begin(), phrases.end(), std::back_inserter(waiting_),
                  [](const std::string &phrase) { return !phrase.empty(); });
     sayNext();

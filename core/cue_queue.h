@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session_services.h"
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -27,11 +29,8 @@ class CueQueue {
 public:
     explicit CueQueue(SpeechEngine &engine) : engine_(engine) {}
 
-    enum class Start { AfterCurrent, Interrupting };
-    // The phrases of a new phase.
-    void startPhase(const std::vector<std::string> &phrases, Start start);
-    // More phrases within the phase, after those waiting.
-    void add(const std::vector<std::string> &phrases);
+    // Phrases to say, meeting those not yet said as `start` says.
+    void say(const std::vector<std::string> &phrases, SpeechStart start);
     // The engine has finished the phrase in hand (or given up on it).
     void spoken();
     // Silence: the phrase being said is stopped, to be said again whole on resuming.
@@ -39,10 +38,6 @@ public:
     void resume();
     // Silence, and nothing left to say.
     void clear();
-
-    bool speaking() const { return speaking_; }
-    bool paused() const { return paused_; }
-    std::size_t waiting() const { return waiting_.size(); }
 
 private:
     void sayNext();

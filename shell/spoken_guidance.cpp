@@ -71,17 +71,7 @@ void SpokenGuidance::speak(const std::vector<std::string> &phrases, SpeechStart 
         start();
     if (state_ == State::Unavailable)
         return;
-    switch (how) {
-    case SpeechStart::NewPhase:
-        queue_.startPhase(phrases, CueQueue::Start::AfterCurrent);
-        break;
-    case SpeechStart::Interrupted:
-        queue_.startPhase(phrases, CueQueue::Start::Interrupting);
-        break;
-    case SpeechStart::Within:
-        queue_.add(phrases);
-        break;
-    }
+    queue_.say(phrases, how);
 }
 
 void SpokenGuidance::pause()

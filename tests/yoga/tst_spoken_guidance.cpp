@@ -209,11 +209,10 @@ void tst_SpokenGuidance::saidInTurn()
         }
         const bool newPhase =
             !before || before->phase != now.phase || before->posture != now.posture;
-        if (!newPhase)
-            queue.add(phrases);
-        else if (!phrases.empty())
-            queue.startPhase(phrases, move == SessionMove::User ? CueQueue::Start::Interrupting
-                                                                : CueQueue::Start::AfterCurrent);
+        if (!phrases.empty())
+            queue.say(phrases, !newPhase                   ? SpeechStart::Within
+                               : move == SessionMove::User ? SpeechStart::Interrupted
+                                                           : SpeechStart::NewPhase);
         before = now;
     }
     for (int step = 0; step < 200 && voice.doneAt >= 0; ++step) {
