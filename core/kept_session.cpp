@@ -24,6 +24,7 @@ std::string csvField(std::string_view text)
 }
 
 constexpr std::size_t BytesPerPosture = 3;
+constexpr std::size_t BytesPerPlanned = 2;
 
 } // namespace
 
@@ -34,7 +35,9 @@ bool isWellFormed(const KeptSession &session)
     const bool postures = std::all_of(
         session.postures.begin(), session.postures.end(), [](const PracticedPosture &posture) {
             return posture.asana >= 0 && posture.asana <= LastAsanaIndex &&
-                   posture.heldSeconds >= 0 && posture.heldSeconds <= LongestStoredHoldSeconds;
+                   posture.heldSeconds >= 0 && posture.heldSeconds <= LongestStoredHoldSeconds &&
+                   posture.plannedSeconds >= 0 &&
+                   posture.plannedSeconds <= LongestStoredHoldSeconds;
         });
     return postures && !session.postures.empty() && session.practisedSeconds >= 0;
 }
@@ -52,17 +55,40 @@ std::string postureBytes(const std::vector<PracticedPosture> &postures)
     return bytes;
 }
 
-std::optional<std::vector<PracticedPosture>> posturesOfBytes(std::string_view bytes)
+std::string plannedBytes(const std::vector<PracticedPosture> &postures)
+{
+    std::string bytes;
+    bytes.reserve(postures.size() * BytesPerPlanned);
+    for (const PracticedPosture &posture : postures) {
+        const int planned = std::clamp(posture.plannedSeconds, 0, LongestStoredHoldSeconds);
+        bytes += static_cast<char>(planned >> 8);
+        bytes += static_cast<char>(planned & 0xFF);
+    }
+    return bytes;
+}
+
+std::optional<std::vector<PracticedPosture>> posturesOfBytes(std::string_view bytes,
+                                                             std::string_view planned)
 {
     if (bytes.size() % BytesPerPosture != 0)
         return std::nullopt;
+    const std::size_t count = bytes.size() / BytesPerPosture;
+    const bool withPlanned = !planned.empty();
+    if (withPlanned && planned.size() != count * BytesPerPlanned)
+        return std::nullopt;
     std::vector<PracticedPosture> postures;
-    postures.reserve(bytes.size() / BytesPerPosture);
-    const auto byte = [&bytes](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
-    for (std::size_t at = 0; at < bytes.size(); at += BytesPerPosture) {
-        if (byte(at) > LastAsanaIndex)
+    postures.reserve(count);
+    const auto byte = [](std::string_view from, std::size_t at) {
+        return static_cast<unsigned char>(from[at]);
+    };
+    for (std::size_t index = 0; index < count; ++index) {
+        const std::size_t at = index * BytesPerPosture;
+        if (byte(bytes, at) > LastAsanaIndex)
             return std::nullopt;
-        postures.push_back({static_cast<Int16>(byte(at)), byte(at + 1) << 8 | byte(at + 2)});
+        const std::size_t plan = index * BytesPerPlanned;
+        postures.push_back({static_cast<Int16>(byte(bytes, at)),
+                            byte(bytes, at + 1) << 8 | byte(bytes, at + 2),
+                            withPlanned ? byte(planned, plan) << 8 | byte(planned, plan + 1) : 0});
     }
     return postures;
 }

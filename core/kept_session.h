@@ -12,11 +12,13 @@
 
 namespace pranoth {
 
-// One posture of a practice session: the asana (its catalogue index) and how
-// long it was held, both sides together; 0 when it was skipped.
+// One posture of a practice session: the asana (its catalogue index), how
+// long it was held, both sides together (0 when it was skipped), and how long
+// the plan had it held (0 for a session kept before plans grew).
 struct PracticedPosture {
     Int16 asana = -1;
     int heldSeconds = 0;
+    int plannedSeconds = 0;
     friend bool operator==(const PracticedPosture &, const PracticedPosture &) = default;
 };
 
@@ -44,8 +46,12 @@ bool isWellFormed(const KeptSession &session);
 // The postures as a store keeps them: three bytes each, in the order
 // practised: the asana, then the seconds held (high byte first). Reading
 // gives none for anything that is not such a form.
+// The planned times are kept apart, two bytes each in the same order; a
+// history written before plans grew has none, and reads as unknown.
 std::string postureBytes(const std::vector<PracticedPosture> &postures);
-std::optional<std::vector<PracticedPosture>> posturesOfBytes(std::string_view bytes);
+std::string plannedBytes(const std::vector<PracticedPosture> &postures);
+std::optional<std::vector<PracticedPosture>> posturesOfBytes(std::string_view bytes,
+                                                             std::string_view planned = {});
 
 // "6 min 20 s", "45 s".
 std::string durationText(int seconds);

@@ -22,6 +22,12 @@ constexpr std::string_view StepsKey = "SpokenSteps";
 constexpr std::string_view RateKey = "SpeakingRate";
 constexpr std::string_view CountdownKey = "Countdown";
 constexpr std::string_view BeginnerKey = "Beginner";
+constexpr std::string_view WeeklyGoalKey = "WeeklyGoal";
+constexpr std::string_view RemindersKey = "Reminders";
+constexpr std::string_view ReminderDaysKey = "ReminderDays";
+constexpr std::string_view ReminderTimeKey = "ReminderMinute";
+constexpr std::string_view KeepEveryResultKey = "KeepEveryResult";
+constexpr std::string_view PlanStartedKey = "PlanStartedAt";
 
 Millis millisOf(clockid_t clock)
 {
@@ -31,10 +37,12 @@ Millis millisOf(clockid_t clock)
 }
 
 // A whole number from `low` to `high`, else none.
-std::optional<int> numberSetting(Platform &platform, std::string_view key, int low, int high)
+template <typename Number = int>
+std::optional<Number> numberSetting(Platform &platform, std::string_view key, Number low,
+                                    Number high)
 {
     const auto text = platform.readSetting(Group, key);
-    int value = 0;
+    Number value = 0;
     if (!text || text->empty() ||
         std::from_chars(text->data(), text->data() + text->size(), value).ptr !=
             text->data() + text->size() ||
@@ -73,13 +81,26 @@ PracticeSettings readPracticeSettings(Platform &platform)
                                 .value_or(settings.speakingRate);
     settings.countdown = flag(CountdownKey, settings.countdown);
     settings.beginner = flag(BeginnerKey, settings.beginner);
+    settings.weeklyGoal =
+        numberSetting(platform, WeeklyGoalKey, 1, PracticeSettings::LongestWeeklyGoal)
+            .value_or(settings.weeklyGoal);
+    settings.reminders = flag(RemindersKey, settings.reminders);
+    settings.reminderDays = numberSetting(platform, ReminderDaysKey, 1, PracticeSettings::EveryDay)
+                                .value_or(settings.reminderDays);
+    settings.reminderMinute =
+        numberSetting(platform, ReminderTimeKey, 0, PracticeSettings::MinutesPerDay - 1)
+            .value_or(settings.reminderMinute);
+    settings.keepEveryResult = flag(KeepEveryResultKey, settings.keepEveryResult);
+    settings.planStartedAtUtc =
+        numberSetting<std::int64_t>(platform, PlanStartedKey, 0, std::int64_t{1} << 40)
+            .value_or(settings.planStartedAtUtc);
     return settings;
 }
 
 void savePracticeSettings(Platform &platform, const PracticeSettings &settings,
                           const PracticeSettings &before)
 {
-    const auto save = [&platform](std::string_view key, int value, int old) {
+    const auto save = [&platform](std::string_view key, std::int64_t value, std::int64_t old) {
         if (value != old)
             platform.writeSetting(Group, key, std::to_string(value));
     };
@@ -92,6 +113,12 @@ void savePracticeSettings(Platform &platform, const PracticeSettings &settings,
     save(RateKey, settings.speakingRate, before.speakingRate);
     save(CountdownKey, settings.countdown ? 1 : 0, before.countdown ? 1 : 0);
     save(BeginnerKey, settings.beginner ? 1 : 0, before.beginner ? 1 : 0);
+    save(WeeklyGoalKey, settings.weeklyGoal, before.weeklyGoal);
+    save(RemindersKey, settings.reminders ? 1 : 0, before.reminders ? 1 : 0);
+    save(ReminderDaysKey, settings.reminderDays, before.reminderDays);
+    save(ReminderTimeKey, settings.reminderMinute, before.reminderMinute);
+    save(KeepEveryResultKey, settings.keepEveryResult ? 1 : 0, before.keepEveryResult ? 1 : 0);
+    save(PlanStartedKey, settings.planStartedAtUtc, before.planStartedAtUtc);
 }
 
 PracticeSession::PracticeSession(std::vector<SessionPosture> postures,

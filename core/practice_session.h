@@ -58,6 +58,22 @@ struct PracticeSettings {
     bool countdown = false;
     // The easier forms of the postures a beginner should not attempt alone.
     bool beginner = true;
+
+    static constexpr int LongestWeeklyGoal = 14;
+    static constexpr int EveryDay = 0x7F;
+    static constexpr int MinutesPerDay = 24 * 60;
+    // Sessions a week the weeks in a row are counted by.
+    int weeklyGoal = 3;
+    // A desktop notification at the chosen days (Monday bit 0 to Sunday bit
+    // 6) and time (minutes after midnight), from the user's systemd timer.
+    bool reminders = false;
+    int reminderDays = EveryDay;
+    int reminderMinute = 18 * 60;
+    // Every completed result kept in My History without asking.
+    bool keepEveryResult = false;
+    // Holds grow from the sessions kept since (seconds since 1970, UTC); 0 is
+    // from the first session.
+    std::int64_t planStartedAtUtc = 0;
     friend bool operator==(const PracticeSettings &, const PracticeSettings &) = default;
 };
 

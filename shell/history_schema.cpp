@@ -27,6 +27,8 @@ constexpr SchemaStep Steps[] = {
         " program_version TEXT NOT NULL,"
         " practised_seconds INTEGER NOT NULL," // pauses left out
         " postures BLOB NOT NULL)"},           // three bytes each: asana, seconds held
+    // Two bytes a posture, in the order of `postures`: the seconds planned.
+    {3, "ALTER TABLE practice_session ADD COLUMN planned BLOB NOT NULL DEFAULT x''"},
 };
 
 } // namespace

@@ -10,14 +10,18 @@ class SqliteConnection;
 namespace historySchema {
 
 // The version this program writes; older files are brought up to it.
-inline constexpr int Version = 2;
+inline constexpr int Version = 3;
 
 // The query every file of a known version answers, once brought up to date:
 // the kept results, in the order kept.
 inline constexpr const char *ReadAll = "SELECT id, kept_at, CAST(program_version AS BLOB), "
                                        "ticked, questions FROM kept_result ORDER BY id";
-// The kept practice sessions, likewise (from version 2).
+// The kept practice sessions, likewise (from version 3), and as a file of
+// version 2 holds them (read only, where it could not be brought up to date).
 inline constexpr const char *ReadAllSessions =
+    "SELECT id, started_at, CAST(program_version AS BLOB), practised_seconds, postures, planned "
+    "FROM practice_session ORDER BY id";
+inline constexpr const char *ReadAllSessionsOfVersion2 =
     "SELECT id, started_at, CAST(program_version AS BLOB), practised_seconds, postures "
     "FROM practice_session ORDER BY id";
 

@@ -256,12 +256,13 @@ QString HistoryStore::keepSession(KeptSession &session)
 {
     return insertRow(
         "INSERT INTO practice_session (started_at, program_version, practised_seconds, "
-        "postures) VALUES (?, ?, ?, ?)",
+        "postures, planned) VALUES (?, ?, ?, ?, ?)",
         [&session](SqliteStatement &insert) {
             insert.bind(1, session.startedAtUtc);
             insert.bindText(2, session.programVersion);
             insert.bind(3, std::int64_t{session.practisedSeconds});
             insert.bind(4, postureBytes(session.postures));
+            insert.bind(5, plannedBytes(session.postures));
         },
         session.id,
         QT_TRANSLATE_NOOP("HistoryStore", "The practice session could not be kept in My "
@@ -332,7 +333,9 @@ std::vector<KeptSession> HistoryStore::keptSessions()
     std::vector<KeptSession> sessions;
     if (state_ != State::ReadWrite && state_ != State::ReadOnly)
         return sessions;
-    auto query = connection_->prepare(historySchema::ReadAllSessions);
+    const bool withPlanned = connection_->prepare(historySchema::ReadAllSessions).has_value();
+    auto query = connection_->prepare(withPlanned ? historySchema::ReadAllSessions
+                                                  : historySchema::ReadAllSessionsOfVersion2);
     if (!query)
         return sessions; // a file from before sessions were kept
     int unreadable = 0;
@@ -342,7 +345,8 @@ std::vector<KeptSession> HistoryStore::keptSessions()
         session.startedAtUtc = query->integer(1);
         session.programVersion = std::string(query->bytes(2));
         const std::int64_t practised = query->isInteger(3) ? query->integer(3) : -1;
-        auto postures = posturesOfBytes(query->bytes(4));
+        auto postures =
+            posturesOfBytes(query->bytes(4), withPlanned ? query->bytes(5) : std::string_view());
         if (postures && practised >= 0 && practised <= std::numeric_limits<int>::max()) {
             session.practisedSeconds = static_cast<int>(practised);
             session.postures = std::move(*postures);

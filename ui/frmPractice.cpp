@@ -562,11 +562,16 @@ QPixmap frmPractice::pictureOf(int posture, PracticePhase phase) const
     const Int16 id = plan_[asIndex(posture)].asana;
     const SessionPostureData &data = sessionData(id);
     constexpr qreal Dense = 2.0;
+    const bool otherSide = phase == PracticePhase::OtherSide;
     if (beginner_ && !data.beginner.picture.empty()) {
-        if (QPixmap easier = sessionPicture(data.beginner.picture, Dense); !easier.isNull())
-            return easier;
+        const std::string easier(data.beginner.picture);
+        if (QPixmap left = otherSide ? sessionPicture(easier + "-left", Dense) : QPixmap();
+            !left.isNull())
+            return left;
+        if (QPixmap picture = sessionPicture(easier, Dense); !picture.isNull())
+            return picture;
     }
-    if (phase == PracticePhase::OtherSide && !data.otherSide.empty())
+    if (otherSide && !data.otherSide.empty())
         return sessionPicture(data.otherSide, Dense);
     if (id < AsanaCount)
         return asanaPicture(asanaPicturePosition(id), Dense);

@@ -41,7 +41,8 @@ enum class SessionRole {
 struct BeginnerForm {
     std::string_view name;      // "Half lotus"
     std::string_view procedure; // numbered steps joined with CR LF
-    std::string_view picture;   // its picture's file name without ".jpg"
+    std::string_view picture;   // its picture's file name without ".jpg"; the left side's
+                                // adds "-left", where the form is done on each side
     bool eachSide = false;      // done on each side, though the full form is not
 };
 
@@ -78,6 +79,8 @@ inline constexpr std::string_view BeforeYouBegin =
     "Use a non-slip mat in a quiet, warm room, and keep a folded blanket, a cushion and a steady "
     "chair, its back against a wall, at hand.\r\n"
     "Move slowly, stop at once if you feel pain or dizziness, and never force a posture.\r\n"
+    "Kneel on the folded blanket if your knees are tender, and circle your wrists before the "
+    "postures that rest on the hands; skip a posture that hurts a knee or a wrist.\r\n"
     "Breathe gently through the nose and do not hold your breath unless a posture tells you "
     "to.\r\n"
     "If you are pregnant, or have high blood pressure, a heart condition, an eye condition such "
