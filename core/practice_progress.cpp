@@ -73,6 +73,19 @@ std::int64_t localDayNumber(std::int64_t utc)
     return sys_days{date}.time_since_epoch().count();
 }
 
+std::int64_t utcSecondsOf(const DateTime &local)
+{
+    std::tm time{};
+    time.tm_year = local.year - 1900;
+    time.tm_mon = local.month - 1;
+    time.tm_mday = local.day;
+    time.tm_hour = local.hour;
+    time.tm_min = local.minute;
+    time.tm_sec = local.second;
+    time.tm_isdst = -1; // as the zone has it on that day
+    return std::mktime(&time);
+}
+
 WeekProgress weekProgress(const std::vector<std::int64_t> &sessionStartsUtc, int goal,
                           std::int64_t nowUtc)
 {
@@ -115,16 +128,27 @@ std::string weekProgressText(const WeekProgress &progress)
     return text;
 }
 
+std::array<std::optional<ChakraReading>, ChakraCount> readingsOf(const KeptResult &result)
+{
+    std::array<std::optional<ChakraReading>, ChakraCount> readings;
+    const Assessment assessment = assess(result.run);
+    for (int k = 0; k < ChakraCount; ++k) {
+        const ChakraAssessment &chakra = assessment.chakras[asIndex(k)];
+        if (chakra.tested)
+            readings[asIndex(k)] =
+                ChakraReading{result.keptAtUtc, chakra.verdict, chakra.barPercent};
+    }
+    return readings;
+}
+
 ChakraHistory chakraHistory(const std::vector<KeptResult> &results, const KeptResult &current)
 {
     ChakraHistory history;
     const auto add = [&history](const KeptResult &result) {
-        const Assessment assessment = assess(result.run);
+        const auto readings = readingsOf(result);
         for (int k = 0; k < ChakraCount; ++k) {
-            const ChakraAssessment &chakra = assessment.chakras[asIndex(k)];
-            if (chakra.tested)
-                history[asIndex(k)].push_back(
-                    {result.keptAtUtc, chakra.verdict, chakra.barPercent});
+            if (readings[asIndex(k)])
+                history[asIndex(k)].push_back(*readings[asIndex(k)]);
         }
     };
     for (const KeptResult &result : results)
@@ -138,19 +162,25 @@ ChakraHistory chakraHistory(const std::vector<KeptResult> &results, const KeptRe
     return history;
 }
 
-std::vector<ChakraProgress> chakraProgress(const ChakraHistory &history, std::size_t keptResults,
-                                           const std::vector<std::int64_t> &sessionStartsUtc)
+std::vector<ChakraProgress> chakraProgress(const HistoryOverview &history,
+                                           const KeptResult &current)
 {
     std::vector<ChakraProgress> moved;
-    if (keptResults < 2)
+    if (history.keptResults < 2)
         return moved;
+    const auto latest = readingsOf(current);
     for (int k = 0; k < ChakraCount; ++k) {
-        const std::vector<ChakraReading> &readings = history[asIndex(k)];
-        if (readings.size() < 2)
+        const std::optional<KeptResult> &first = history.firstTesting[asIndex(k)];
+        if (!latest[asIndex(k)] || !first || first->id == current.id ||
+            first->keptAtUtc > current.keptAtUtc)
             continue;
-        ChakraProgress progress{k, readings.front(), readings.back(), 0};
+        const auto firstReadings = readingsOf(*first);
+        if (!firstReadings[asIndex(k)])
+            continue;
+        ChakraProgress progress{k, *firstReadings[asIndex(k)], *latest[asIndex(k)], 0};
         progress.sessions = static_cast<int>(std::count_if(
-            sessionStartsUtc.begin(), sessionStartsUtc.end(), [&](std::int64_t started) {
+            history.sessionStartsUtc.begin(), history.sessionStartsUtc.end(),
+            [&](std::int64_t started) {
                 return started >= progress.first.atUtc && started <= progress.latest.atUtc;
             }));
         moved.push_back(progress);

@@ -3,10 +3,12 @@
 #include "chakra.h"
 #include "kept_result.h"
 #include "kept_session.h"
+#include "platform.h"
 #include "verdict.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,8 @@ struct WeekProgress {
 
 // The days since 1970-01-01 of the local date at `utc`.
 std::int64_t localDayNumber(std::int64_t utc);
+// A local time of the platform's clock, in seconds since 1970-01-01T00:00:00Z.
+std::int64_t utcSecondsOf(const DateTime &local);
 
 // The week's progress at `nowUtc` from the kept sessions' start times. The
 // week in progress counts as met while it can still be met: while the days
@@ -82,6 +86,18 @@ using ChakraHistory = std::array<std::vector<ChakraReading>, ChakraCount>;
 // `current` (the result on screen, if it is not one of them) at `nowUtc`.
 ChakraHistory chakraHistory(const std::vector<KeptResult> &results, const KeptResult &current);
 
+// What a result showed of each chakra it tested.
+std::array<std::optional<ChakraReading>, ChakraCount> readingsOf(const KeptResult &result);
+
+// What the result window needs of My History, read in one go: how many
+// results are kept, the first kept result that tested each chakra, and when
+// each kept session started.
+struct HistoryOverview {
+    std::size_t keptResults = 0;
+    std::array<std::optional<KeptResult>, ChakraCount> firstTesting;
+    std::vector<std::int64_t> sessionStartsUtc;
+};
+
 // How a chakra moved from its first reading to its latest, and the sessions
 // kept between them.
 struct ChakraProgress {
@@ -91,10 +107,10 @@ struct ChakraProgress {
     int sessions = 0;
 };
 
-// Each chakra whose latest reading has one before it, in the chakras' order;
-// none unless at least two results have been kept.
-std::vector<ChakraProgress> chakraProgress(const ChakraHistory &history, std::size_t keptResults,
-                                           const std::vector<std::int64_t> &sessionStartsUtc);
+// Each chakra `current` tested that a kept result tested before it, in the
+// chakras' order; none unless at least two results have been kept.
+std::vector<ChakraProgress> chakraProgress(const HistoryOverview &history,
+                                           const KeptResult &current);
 
 // "Throat: UnderActive 25 % → Open 50 % over 6 weeks, 9 sessions", with the
 // chakra's name as given; under two weeks the time is said in days.

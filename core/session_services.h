@@ -1,5 +1,7 @@
 #pragma once
 
+#include "practice_session.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +54,9 @@ public:
     // Whether a screen reader runs on this desktop (not any other client of
     // the accessibility bus): it then says what the windows announce.
     virtual bool screenReaderRunning() = 0;
+    // Sets the user's reminders up as `settings` has them (on at its days and
+    // time, or off): empty when done, else why they cannot be on, for the user.
+    virtual std::string setReminders(const PracticeSettings &settings) = 0;
 };
 
 } // namespace pranoth

@@ -3,6 +3,7 @@
 #include "core/config.h"
 #include "core/rounding.h"
 #include "core/update_reminder.h"
+#include "ui/chakra_palette.h"
 #include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmPractice.h"
@@ -14,24 +15,13 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace pranoth {
-
-namespace {
-
-// A local time of the platform's clock, in seconds since 1970-01-01T00:00:00Z.
-std::int64_t utcSecondsOf(const DateTime &time)
-{
-    return QDateTime(QDate(time.year, time.month, time.day),
-                     QTime(time.hour, time.minute, time.second))
-        .toSecsSinceEpoch();
-}
-
-} // namespace
 
 AppFlow::AppFlow(Platform &platform, QString historyPath, PrintAndHistorySource printAndHistory,
                  SessionServices &services, SessionClock &clock)
@@ -69,6 +59,9 @@ void AppFlow::connectWindow(FlowWindow &window)
             part->saveAsPdf(*completed_, *assessment_);
     });
     QObject::connect(&window, &FlowWindow::practiseRequested, &window, [this] { practiseAlong(); });
+    QObject::connect(&window, &FlowWindow::keepRequested, &window,
+                     [this, &window] { keepResult(window); });
+    QObject::connect(&window, &FlowWindow::historyRequested, &window, [this] { showHistory(); });
     QObject::connect(&window, &FlowWindow::printRequested, &window, [this, &window] {
         if (PrintAndHistory *part = printAndHistory(); part && completed_)
             part->print(window, *completed_, *assessment_);
@@ -81,10 +74,7 @@ frmMain *AppFlow::showMainWindow()
     connectWindow(*main);
     QObject::connect(main, &frmMain::startTestRequested, main,
                      [this, main] { StartTestRun(*main); });
-    QObject::connect(main, &frmMain::historyRequested, main, [this] {
-        if (PrintAndHistory *part = printAndHistory())
-            part->showHistory();
-    });
+    QObject::connect(main, &frmMain::historyRequested, main, [this] { showHistory(); });
     main->show();
     return main;
 }
@@ -148,10 +138,27 @@ void AppFlow::AssessTestRun()
     connectWindow(*result);
     QObject::connect(result, &frmResult::yogaRequested, result,
                      [this, result] { findChakraYoga(*result); });
-    QObject::connect(result, &frmResult::keepRequested, result,
-                     [this, result] { keepResult(*result); });
     result->showAssessment(*assessment_);
+    if (readPracticeSettings(platform_).keepEveryResult)
+        keepResult(*result);
+    if (PrintAndHistory *part = historyIfKept()) {
+        QStringList lines;
+        for (const ChakraProgress &moved : chakraProgress(part->overview(), *completed_))
+            lines << fromUtf8(progressLine(toUtf8(chakraShortName(moved.chakra)), moved));
+        result->showProgress(lines);
+    }
     result->show();
+}
+
+PrintAndHistory *AppFlow::historyIfKept()
+{
+    return QFileInfo::exists(historyPath_) ? printAndHistory() : nullptr;
+}
+
+void AppFlow::showHistory()
+{
+    if (PrintAndHistory *part = printAndHistory())
+        part->showHistory();
 }
 
 PrintAndHistory *AppFlow::printAndHistory()
@@ -164,12 +171,16 @@ PrintAndHistory *AppFlow::printAndHistory()
     return printAndHistory_.get();
 }
 
-void AppFlow::keepResult(frmResult &result)
+void AppFlow::keepResult(FlowWindow &window)
 {
-    const QPointer<frmResult> guard(&result);
+    const QPointer<FlowWindow> guard(&window);
+    if (completed_ && completed_->id != 0) {
+        window.markKept(); // kept already, from the window before
+        return;
+    }
     if (PrintAndHistory *part = printAndHistory();
         part && completed_ && part->keep(*completed_) && guard)
-        result.markKept();
+        window.markKept();
 }
 
 void AppFlow::practiseAlong()
@@ -184,9 +195,25 @@ void AppFlow::practiseAlong()
     YogaPlanList plan{};
     if (!buildYogaPlan(assessment_->yogaNeeded(), plan))
         return;
-    auto *practice = new frmPractice(platform_, services_, clock_, buildPracticePlan(plan),
+    PracticePlan whole = buildPracticePlan(plan);
+    std::vector<KeptSession> sessions;
+    std::vector<KeptResult> results;
+    if (PrintAndHistory *part = historyIfKept()) {
+        sessions = part->keptSessions();
+        results = part->keptResults();
+    }
+    const PracticeSettings settings = readPracticeSettings(platform_);
+    growHolds(whole, sessions, settings.planStartedAtUtc);
+    PracticePlan shortPlan = buildShortPracticePlan(
+        whole, longestNotOpen(chakraHistory(results, *completed_)), settings);
+    auto *practice = new frmPractice(platform_, services_, clock_, std::move(whole),
                                      utcSecondsOf(platform_.now()));
     practice_ = practice;
+    std::vector<std::int64_t> starts(sessions.size());
+    std::transform(sessions.begin(), sessions.end(), starts.begin(),
+                   [](const KeptSession &session) { return session.startedAtUtc; });
+    practice->setKeptSessions(std::move(starts));
+    practice->offerShortSession(std::move(shortPlan));
     QObject::connect(practice, &frmPractice::keepRequested, practice,
                      [this, practice](const KeptSession &summary) {
                          KeptSession session = summary;
@@ -207,6 +234,8 @@ void AppFlow::findChakraYoga(frmResult &result)
     }
     auto *yoga = new frmYogaChakra(platform_, yogaPlan_);
     connectWindow(*yoga);
+    if (completed_ && completed_->id != 0)
+        yoga->markKept();
     QObject::connect(yoga, &frmYogaChakra::readAloud, yoga, [this](const QStringList &phrases) {
         if (phrases.isEmpty()) {
             services_.stopSpeech();

@@ -83,7 +83,12 @@ private:
     void practiseAlong();
 
     // Keep in My History: the result on screen, once.
-    void keepResult(frmResult &result);
+    void keepResult(FlowWindow &window);
+    // My History's window.
+    void showHistory();
+    // The printing, PDF and My History part where a history has been kept;
+    // none, without loading it, where nothing has been kept yet.
+    PrintAndHistory *historyIfKept();
     // Printing, PDF and My History, made when first needed; none, after
     // telling the user, when it cannot be had.
     PrintAndHistory *printAndHistory();

@@ -335,3 +335,14 @@ void DesktopSessionServices::giveBack()
 }
 
 } // namespace pranoth
+
+namespace pranoth {
+
+std::string DesktopSessionServices::setReminders(const PracticeSettings &settings)
+{
+    // The user's systemd timer comes with the reminders' own part.
+    (void)settings;
+    return {};
+}
+
+} // namespace pranoth

@@ -37,6 +37,7 @@ public:
     void setSpeakingRate(int rate) override;
     std::string speechUnavailable() override;
     bool screenReaderRunning() override;
+    std::string setReminders(const PracticeSettings &settings) override;
 
 private:
     enum class Holder { None, Portal, ScreenSaver };

@@ -29,10 +29,13 @@ Condition examine(const QString &path)
         const bool anyTable = connection->integer("SELECT count(*) FROM sqlite_master") > 0;
         return anyTable ? Condition::Broken : Condition::Fresh;
     }
+    const auto answers = [&connection](const char *query) {
+        return connection->prepare(std::string(query) + " LIMIT 0").has_value();
+    };
     const bool readable =
-        connection->prepare(std::string(historySchema::ReadAll) + " LIMIT 0").has_value() &&
-        (*version < 2 ||
-         connection->prepare(std::string(historySchema::ReadAllSessions) + " LIMIT 0").has_value());
+        answers(historySchema::ReadAll) &&
+        (*version < 2 || answers(*version == 2 ? historySchema::ReadAllSessionsOfVersion2
+                                               : historySchema::ReadAllSessions));
     return readable ? Condition::Current : Condition::Broken;
 }
 

@@ -16,6 +16,10 @@ inline constexpr int Version = 3;
 // the kept results, in the order kept.
 inline constexpr const char *ReadAll = "SELECT id, kept_at, CAST(program_version AS BLOB), "
                                        "ticked, questions FROM kept_result ORDER BY id";
+// The kept results that tested the chakras of bit mask ?1, in the order kept.
+inline constexpr const char *FirstTesting =
+    "SELECT id, kept_at, CAST(program_version AS BLOB), ticked, questions FROM kept_result "
+    "WHERE ticked & ?1 ORDER BY id";
 // The kept practice sessions, likewise (from version 3), and as a file of
 // version 2 holds them (read only, where it could not be brought up to date).
 inline constexpr const char *ReadAllSessions =

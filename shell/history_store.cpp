@@ -269,6 +269,56 @@ QString HistoryStore::keepSession(KeptSession &session)
                                           "History: %1 Nothing kept earlier has changed."));
 }
 
+namespace {
+
+// A row of the kept results' query, where it is a result this program can show.
+std::optional<KeptResult> resultOfRow(SqliteStatement &query)
+{
+    KeptResult record;
+    record.id = query.integer(0);
+    record.keptAtUtc = query.integer(1);
+    record.programVersion = std::string(query.bytes(2));
+    const auto tested = query.isInteger(3) ? testedOfBits(query.integer(3)) : std::nullopt;
+    auto questions = questionsOfBytes(query.bytes(4));
+    if (!tested || !questions)
+        return std::nullopt;
+    record.run.tested = *tested;
+    record.run.questions = std::move(*questions);
+    if (!isWellFormed(record))
+        return std::nullopt;
+    return record;
+}
+
+} // namespace
+
+HistoryOverview HistoryStore::overview()
+{
+    HistoryOverview overview;
+    if (state_ != State::ReadWrite && state_ != State::ReadOnly)
+        return overview;
+    if (const auto count = connection_->integer("SELECT COUNT(*) FROM kept_result"))
+        overview.keptResults = static_cast<std::size_t>(std::max<std::int64_t>(*count, 0));
+    // The first of each chakra is found by SQLite, which stops at it: no
+    // result after it is read.
+    for (int k = 0; k < ChakraCount; ++k) {
+        auto query = connection_->prepare(historySchema::FirstTesting);
+        if (!query)
+            break;
+        query->bind(1, std::int64_t{1} << k);
+        while (query->step()) {
+            if (auto record = resultOfRow(*query)) {
+                overview.firstTesting[asIndex(k)] = std::move(record);
+                break;
+            }
+        }
+    }
+    if (auto query = connection_->prepare("SELECT started_at FROM practice_session")) {
+        while (query->step())
+            overview.sessionStartsUtc.push_back(query->integer(0));
+    }
+    return overview;
+}
+
 std::vector<KeptResult> HistoryStore::keptResults()
 {
     std::vector<KeptResult> records;
@@ -284,21 +334,10 @@ std::vector<KeptResult> HistoryStore::keptResults()
     }
     int unreadable = 0;
     while (query->step()) {
-        KeptResult record;
-        record.id = query->integer(0);
-        record.keptAtUtc = query->integer(1);
-        record.programVersion = std::string(query->bytes(2));
-        const auto tested = query->isInteger(3) ? testedOfBits(query->integer(3)) : std::nullopt;
-        auto questions = questionsOfBytes(query->bytes(4));
-        if (tested && questions) {
-            record.run.tested = *tested;
-            record.run.questions = std::move(*questions);
-        }
-        if (!tested || !questions || !isWellFormed(record)) {
+        if (std::optional<KeptResult> record = resultOfRow(*query))
+            records.push_back(std::move(*record));
+        else
             ++unreadable;
-            continue;
-        }
-        records.push_back(std::move(record));
     }
     noteReading(notice_, *query, unreadable,
                 QT_TRANSLATE_NOOP("HistoryStore",

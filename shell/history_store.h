@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/practice_progress.h"
 #include "ui/history_source.h"
 
 #include <QString>
@@ -49,6 +50,8 @@ public:
     QString keepSession(KeptSession &session);
 
     std::vector<KeptResult> keptResults() override;
+    // What a result window says of the way since the first kept result.
+    HistoryOverview overview();
     std::vector<KeptSession> keptSessions() override;
     bool canChange() const override;
     QString whyUnavailable() const override;

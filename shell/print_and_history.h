@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/config.h"
+#include "core/practice_progress.h"
 
 #include <QString>
 #include <QtPlugin>
@@ -35,6 +36,11 @@ public:
     virtual bool keepSession(KeptSession &session) = 0;
     // My History, one window of it; asked again, it comes to the front.
     virtual void showHistory() = 0;
+    // What is kept, oldest first: none where there is no history.
+    virtual std::vector<KeptResult> keptResults() = 0;
+    virtual std::vector<KeptSession> keptSessions() = 0;
+    // What a result window says of the way since the first kept result.
+    virtual HistoryOverview overview() = 0;
 };
 
 // The plugin's one object: it makes the part for the program's platform and

@@ -75,6 +75,10 @@ public:
         window->show();
     }
 
+    std::vector<KeptResult> keptResults() override { return history().keptResults(); }
+    std::vector<KeptSession> keptSessions() override { return history().keptSessions(); }
+    HistoryOverview overview() override { return history().overview(); }
+
 private:
     HistoryStore &history()
     {

@@ -140,8 +140,14 @@ struct FakeSessionServices : SessionServices {
     void setSpeakingRate(int rate) override { this->rate = rate; }
     std::string speechUnavailable() override { return unavailable; }
     bool screenReaderRunning() override { return screenReader; }
+    std::string setReminders(const PracticeSettings &settings) override
+    {
+        calls.push_back(settings.reminders ? "reminders on" : "reminders off");
+        return remindersUnavailable;
+    }
 
     std::vector<std::string> calls;
+    std::string remindersUnavailable;
     bool inhibited = false;
     int rate = 0;
     std::string unavailable;

@@ -88,10 +88,21 @@ FlowWindow::BackAndExit FlowWindow::setUpBackAndExit(const QRect &back, const QR
     QAction *mnuPrint = addNamedAction(mnuFile, "mnuPrint", tr("&Print…"));
     mnuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     // F5, as presentation programs start a slide show.
+    // Nothing of a test is written to disk until the user asks for it here.
+    mnuKeep_ = addNamedAction(mnuFile, "mnuKeep", tr("&Keep in My History"));
+    mnuKeep_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuKeep_->setCheckable(true);
+    connect(mnuKeep_, &QAction::triggered, this, [this] {
+        mnuKeep_->setChecked(false); // checked once it is really kept
+        emit keepRequested();
+    });
     controls.mnuPractise = addNamedAction(mnuFile, "mnuPractise", tr("Practise &Along…"));
     controls.mnuPractise->setShortcut(QKeySequence(Qt::Key_F5));
     mnuFile->setToolTipsVisible(true);
     connect(controls.mnuPractise, &QAction::triggered, this, &FlowWindow::practiseRequested);
+    QAction *mnuHistory = addNamedAction(mnuFile, "mnuHistory", tr("My &History…"));
+    mnuHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(mnuHistory, &QAction::triggered, this, &FlowWindow::historyRequested);
     controls.barResult = mnuFile->addSeparator();
     controls.barResult->setObjectName(QStringLiteral("barResult"));
     connect(mnuSavePdf, &QAction::triggered, this, &FlowWindow::savePdfRequested);
@@ -105,6 +116,14 @@ FlowWindow::BackAndExit FlowWindow::setUpBackAndExit(const QRect &back, const QR
     connect(controls.cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(controls.mnuExit, &QAction::triggered, this, &QWidget::close);
     return controls;
+}
+
+void FlowWindow::markKept()
+{
+    if (!mnuKeep_)
+        return;
+    mnuKeep_->setChecked(true);
+    mnuKeep_->setEnabled(false);
 }
 
 void FlowWindow::setUpSharedMenus(MenuStyle style)

@@ -22,6 +22,9 @@ public:
     FlowWindow(Platform &platform, const char *objectName, int clientWidthTwips,
                int clientHeightTwips);
 
+    // The result on screen is kept in My History: Keep says so and is done.
+    void markKept();
+
 signals:
     // The window is closing, by the program's navigation or by the user.
     void closing();
@@ -32,8 +35,10 @@ signals:
     // Save as PDF and Print of the result on screen, in the result and yoga windows.
     void savePdfRequested();
     void printRequested();
-    // Practise Along, in the result and yoga windows.
+    // Practise Along, Keep in My History and My History, in the result and yoga windows.
     void practiseRequested();
+    void keepRequested();
+    void historyRequested();
 
 protected:
     Platform &platform() const { return platform_; }
@@ -52,7 +57,7 @@ protected:
 
     // The result and yoga windows' way out: Back to a fresh main window and
     // Exit, as buttons at the given places and as the File menu, which starts
-    // with Save as PDF and Print of the result, and Practise Along.
+    // with Save as PDF, Print and Keep of the result, Practise Along and My History.
     struct BackAndExit {
         QPushButton *cmdBack = nullptr;
         QPushButton *cmdExit = nullptr;
@@ -72,6 +77,7 @@ private:
     Platform &platform_;
     QWidget *client_;
     Promotion promotion_;
+    QAction *mnuKeep_ = nullptr;
 };
 
 } // namespace pranoth

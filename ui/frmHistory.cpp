@@ -2,6 +2,8 @@
 
 #include "core/config.h"
 #include "core/platform.h"
+#include "core/practice_progress.h"
+#include "core/practice_session.h"
 #include "history_chart.h"
 #include "history_model.h"
 #include "history_source.h"
@@ -154,7 +156,19 @@ frmHistory::frmHistory(HistorySource &source, Platform &platform, QWidget *paren
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(titled(tr("&Kept results"), tblResults, splitter));
     splitter->addWidget(titled(tr("Practice sess&ions"), tblSessions, splitter));
-    splitter->addWidget(titled(tr("&Trend"), chart, splitter));
+    // The weeks of practice, beside the chart's practice strip.
+    lblWeeks = new QLabel(this);
+    lblWeeks->setObjectName(QStringLiteral("lblWeeks"));
+    lblWeeks->setTextFormat(Qt::PlainText);
+    describe(lblWeeks, tr("Practice sessions this week against the weekly goal, and the weeks in a "
+                          "row that met it"));
+    auto *trend = new QWidget(this);
+    auto *trendLayout = new QVBoxLayout(trend);
+    trendLayout->setContentsMargins(0, 0, 0, 0);
+    trendLayout->addWidget(chart, 1);
+    trendLayout->addWidget(lblWeeks);
+    trend->setFocusProxy(chart);
+    splitter->addWidget(titled(tr("&Trend"), trend, splitter));
     splitter->addWidget(titled(tr("&Report"), txtReport, splitter));
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
@@ -231,7 +245,13 @@ void frmHistory::showEvent(QShowEvent *event)
 void frmHistory::reload()
 {
     model->setResults(source_.keptResults());
-    sessions->setSessions(source_.keptSessions());
+    const std::vector<KeptSession> kept = source_.keptSessions();
+    std::vector<std::int64_t> starts(kept.size());
+    std::transform(kept.begin(), kept.end(), starts.begin(),
+                   [](const KeptSession &session) { return session.startedAtUtc; });
+    lblWeeks->setText(fromUtf8(weekProgressText(weekProgress(
+        starts, readPracticeSettings(platform_).weeklyGoal, utcSecondsOf(platform_.now())))));
+    sessions->setSessions(kept);
     tblSessions->setCurrentIndex(sessions->index(0, 0));
     selectResult(0);
 }

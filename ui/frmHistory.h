@@ -63,6 +63,7 @@ private:
     HistoryModel *model = nullptr;
     SessionModel *sessions = nullptr;
     QLabel *lblNotice = nullptr;
+    QLabel *lblWeeks = nullptr;
     QTableView *tblResults = nullptr;
     QTableView *tblSessions = nullptr;
     // Delete acts on the list the user was last in.

@@ -230,9 +230,10 @@ private:
 
 frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionClock &clock,
                          PracticePlan plan, std::int64_t startedAtUtc, QWidget *parent)
-    : QWidget(parent, Qt::Window), platform_(platform), services_(services), plan_(std::move(plan)),
-      startedAtUtc_(startedAtUtc), settings_(readPracticeSettings(platform)),
-      beginner_(settings_.beginner), shapes_(sessionPostures(plan_, beginner_))
+    : QWidget(parent, Qt::Window), platform_(platform), services_(services), clock_(clock),
+      plan_(std::move(plan)), startedAtUtc_(startedAtUtc),
+      settings_(readPracticeSettings(platform)), beginner_(settings_.beginner),
+      shapes_(sessionPostures(plan_, beginner_))
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(ringAccessible);
@@ -415,8 +416,14 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     summaryButtons->addStretch(1);
     summaryButtons->addWidget(cmdKeep);
     summaryButtons->addWidget(cmdClose);
+    lblProgress = new QLabel(summaryPage);
+    lblProgress->setObjectName(QStringLiteral("lblProgress"));
+    lblProgress->setWordWrap(true);
+    lblProgress->setTextFormat(Qt::PlainText);
+    describe(lblProgress, tr("The holds this session grows, and the week's practice"));
     auto *summaryLayout = new QVBoxLayout(summaryPage);
     summaryLayout->addWidget(txtSummary, 1);
+    summaryLayout->addWidget(lblProgress);
     summaryLayout->addLayout(summaryButtons);
     connect(cmdKeep, &QPushButton::clicked, this, [this] {
         if (!kept_)
@@ -440,8 +447,15 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     cmdBegin->setObjectName(QStringLiteral("cmdBegin"));
     cmdBegin->setDefault(true);
     describe(cmdBegin, tr("Begins the session (Enter)"));
+    cmdBeginShort = new QPushButton(introPage);
+    cmdBeginShort->setObjectName(QStringLiteral("cmdBeginShort"));
+    describe(cmdBeginShort, tr("Begins a short session with the postures of the chakras that "
+                               "have not been open for longest"));
+    cmdBeginShort->hide();
+    connect(cmdBeginShort, &QPushButton::clicked, this, &frmPractice::beginShort);
     auto *introButtons = new QHBoxLayout;
     introButtons->addStretch(1);
+    introButtons->addWidget(cmdBeginShort);
     introButtons->addWidget(cmdBegin);
     auto *introLayout = new QVBoxLayout(introPage);
     introLayout->addWidget(txtBefore, 1);
@@ -472,6 +486,81 @@ frmPractice::frmPractice(Platform &platform, SessionServices &services, SessionC
     for (QAction *action : actions())
         action->setEnabled(action->shortcut() == QKeySequence(Qt::Key_Escape));
     cmdBegin->setFocus();
+}
+
+void frmPractice::offerShortSession(PracticePlan shortPlan)
+{
+    shortPlan_ = std::move(shortPlan);
+    const auto length = [this](const PracticePlan &plan) {
+        const Millis ms = PracticeSession::lengthMs(sessionPostures(plan, beginner_), settings_);
+        return minutesText(static_cast<int>((ms + 999) / 1000));
+    };
+    cmdBegin->setText(shortPlan_.empty() ? tr("&Begin")
+                                         : tr("&Begin the whole session (%1)").arg(length(plan_)));
+    cmdBeginShort->setText(tr("Begin a &short session (%1)").arg(length(shortPlan_)));
+    cmdBeginShort->setVisible(!shortPlan_.empty());
+}
+
+void frmPractice::setKeptSessions(std::vector<std::int64_t> startsUtc)
+{
+    keptStarts_ = std::move(startsUtc);
+}
+
+void frmPractice::beginShort()
+{
+    if (pages->currentIndex() != IntroPage || shortPlan_.empty())
+        return;
+    plan_ = std::exchange(shortPlan_, {});
+    shapes_ = sessionPostures(plan_, beginner_);
+    session_ = std::make_unique<PracticeSession>(shapes_, settings_, clock_);
+    session_->pause();
+    begin();
+}
+
+QString frmPractice::holdText(int posture) const
+{
+    const PracticePosture &practice = plan_[asIndex(posture)];
+    const int percent = settings_.holdPercent;
+    const auto seconds = [percent](int hold) {
+        return fromLatin1(
+            durationText(static_cast<int>(PracticeSession::scaledHoldMs(hold, percent) / 1000)));
+    };
+    const HoldGrowth growth = holdGrowth(practice.asana);
+    const QString hold = shapes_[asIndex(posture)].eachSide
+                             ? tr("Hold %1 each side").arg(seconds(practice.holdSeconds))
+                             : tr("Hold %1").arg(seconds(practice.holdSeconds));
+    return practice.holdSeconds < growth.topSeconds
+               ? tr("%1 (growing to %2)").arg(hold, seconds(growth.topSeconds))
+               : hold;
+}
+
+QStringList frmPractice::grownHolds(const KeptSession &kept) const
+{
+    QStringList grown;
+    for (std::size_t i = 0; i < kept.postures.size() && i < plan_.size(); ++i) {
+        const HoldGrowth growth = holdGrowth(plan_[i].asana);
+        const int hold = plan_[i].holdSeconds;
+        const int next = std::min(hold + growth.stepSeconds, growth.topSeconds);
+        if (heldFully(kept.postures[i], growth) && next > hold &&
+            !grown.contains(postureName(static_cast<int>(i)), Qt::CaseSensitive))
+            grown << tr("%1 %2 → %3")
+                         .arg(postureName(static_cast<int>(i)), fromLatin1(durationText(hold)),
+                              fromLatin1(durationText(next)));
+    }
+    return grown;
+}
+
+QString frmPractice::progressText(const KeptSession &kept) const
+{
+    QStringList lines;
+    if (const QStringList grown = grownHolds(kept); !grown.isEmpty())
+        lines << (kept_ ? tr("Holds grown: %1") : tr("Kept in My History, these holds grow: %1"))
+                     .arg(QLocale().createSeparatedList(grown));
+    std::vector<std::int64_t> starts = keptStarts_;
+    if (kept_)
+        starts.push_back(kept.startedAtUtc);
+    lines << fromUtf8(weekProgressText(weekProgress(starts, settings_.weeklyGoal, startedAtUtc_)));
+    return lines.join(QLatin1Char('\n'));
 }
 
 void frmPractice::begin()
@@ -542,6 +631,7 @@ void frmPractice::showPosture(int posture)
     }
     if (easierForm)
         why += QStringLiteral(" \u00b7 ") + tr("Beginner form: %1").arg(fromLatin1(easier.name));
+    why += QStringLiteral(" \u00b7 ") + holdText(posture);
     lblChakras->setText(why);
     std::vector<Section> record = asanaRecord(asana);
     if (easierForm) {
@@ -740,9 +830,15 @@ KeptSession frmPractice::summary() const
     kept.startedAtUtc = startedAtUtc_;
     kept.programVersion = std::string(config::Version);
     kept.practisedSeconds = static_cast<int>((session_->practisedMs() + 500) / 1000);
-    for (std::size_t i = 0; i < plan_.size(); ++i)
+    const int percent = session_->settings().holdPercent;
+    for (std::size_t i = 0; i < plan_.size(); ++i) {
+        const SessionPosture &shape = shapes_[i];
+        const auto planned =
+            static_cast<int>(PracticeSession::scaledHoldMs(shape.holdSeconds, percent) / 1000 *
+                             (shape.eachSide ? 2 : 1));
         kept.postures.push_back(
-            {plan_[i].asana, static_cast<int>((session_->heldMs()[i] + 500) / 1000)});
+            {plan_[i].asana, static_cast<int>((session_->heldMs()[i] + 500) / 1000), planned});
+    }
     return kept;
 }
 
@@ -768,6 +864,7 @@ void frmPractice::showSummary()
                 QLatin1Char('\n');
     }
     txtSummary->setPlainText(text.trimmed());
+    lblProgress->setText(progressText(kept));
     pages->setCurrentIndex(SummaryPage);
     for (QAction *action : actions())
         action->setEnabled(action->shortcut() == QKeySequence(Qt::Key_Escape) ||
@@ -778,6 +875,7 @@ void frmPractice::showSummary()
 void frmPractice::markKept()
 {
     kept_ = true;
+    lblProgress->setText(progressText(summary()));
     cmdKeep->setText(tr("Kept in My History"));
     cmdKeep->setEnabled(false);
     cmdClose->setFocus();
@@ -819,12 +917,31 @@ void frmPractice::readTimeLeft()
 
 void frmPractice::openSettings()
 {
-    auto *dialog =
-        new PracticeSettingsDialog(settings_, fromUtf8(services_.speechUnavailable()), this);
+    auto *dialog = new PracticeSettingsDialog(
+        settings_, fromUtf8(services_.speechUnavailable()),
+        startedAtUtc_ + session_->practisedMs() / 1000,
+        [this] {
+            return platform_.showMessage(toUtf8(tr("Start the plan again? Every hold goes "
+                                                   "back to where a new plan starts, and "
+                                                   "grows again from the sessions you "
+                                                   "keep from now on. The sessions kept "
+                                                   "so far stay in My History.")),
+                                         MessageIcon::Question,
+                                         MessageButtons::YesNo) == MessageAnswer::Yes;
+        },
+        this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const PracticeSettings before = settings_;
         settings_ = dialog->chosen();
+        if (settings_.reminders != before.reminders ||
+            (settings_.reminders && (settings_.reminderDays != before.reminderDays ||
+                                     settings_.reminderMinute != before.reminderMinute))) {
+            if (const std::string why = services_.setReminders(settings_); !why.empty()) {
+                settings_.reminders = false;
+                platform_.showMessage(why, MessageIcon::Information, MessageButtons::Ok);
+            }
+        }
         savePracticeSettings(platform_, settings_, before);
         session_->setSettings(settings_);
         services_.setSpeakingRate(settings_.speakingRate);

@@ -47,6 +47,10 @@ public:
 
     // The session is kept in My History: the button says so and is done.
     void markKept();
+    // Beside the whole session, a short one to begin instead.
+    void offerShortSession(PracticePlan shortPlan);
+    // When the sessions kept so far started, for the weeks of practice.
+    void setKeptSessions(std::vector<std::int64_t> startsUtc);
 
 signals:
     void keepRequested(const pranoth::KeptSession &session);
@@ -61,6 +65,14 @@ private:
 
     // Leaves the words before the session and starts its clock.
     void begin();
+    // The short session instead of the whole one, begun.
+    void beginShort();
+    // "Hold 12 s (growing to 15 s)" for a posture of the plan.
+    QString holdText(int posture) const;
+    // The postures whose holds this session grows, as "Bhujangasana 10 s → 11 s".
+    QStringList grownHolds(const KeptSession &kept) const;
+    // The summary's words on the holds and the week, as they stand.
+    QString progressText(const KeptSession &kept) const;
     // Reads the clock, shows what changed and sets the timer for the next change.
     void tick();
     void showState(const SessionState &state);
@@ -89,7 +101,10 @@ private:
 
     Platform &platform_;
     SessionServices &services_;
+    SessionClock &clock_;
     PracticePlan plan_;
+    PracticePlan shortPlan_;
+    std::vector<std::int64_t> keptStarts_;
     std::int64_t startedAtUtc_;
     PracticeSettings settings_;
     // The forms of this session: a change of the setting applies to the next.
@@ -116,6 +131,7 @@ private:
     QLabel *lblCautions = nullptr;
     QPushButton *cmdSkip = nullptr;
     QPushButton *cmdBegin = nullptr;
+    QPushButton *cmdBeginShort = nullptr;
     QPushButton *cmdPrevious = nullptr;
     QPushButton *cmdPause = nullptr;
     QPushButton *cmdNext = nullptr;
@@ -127,6 +143,7 @@ private:
     QPushButton *cmdFullScreen = nullptr;
     QPushButton *cmdEnd = nullptr;
     QTextEdit *txtSummary = nullptr;
+    QLabel *lblProgress = nullptr;
     QPushButton *cmdKeep = nullptr;
     QPushButton *cmdClose = nullptr;
     QTimer *timer = nullptr;

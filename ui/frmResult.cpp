@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace pranoth {
@@ -88,17 +89,6 @@ frmResult::frmResult(Platform &platform) : FlowWindow(platform, "frmResult", 970
         RTB, [this](const QString &address) { this->platform().openUrl(address.toStdString()); });
 
     wayOut_ = setUpBackAndExit(twipsRect(7440, 6527, 1000, 400), twipsRect(8520, 6527, 1000, 400));
-    // Nothing of a test is written to disk until the user asks for it here.
-    mnuKeep = new QAction(tr("&Keep in My History"), this);
-    mnuKeep->setObjectName(QStringLiteral("mnuKeep"));
-    mnuKeep->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    mnuKeep->setCheckable(true);
-    wayOut_.mnuFile->insertAction(wayOut_.mnuPractise, mnuKeep);
-    connect(mnuKeep, &QAction::triggered, this, [this] {
-        mnuKeep->setChecked(false); // checked once it is really kept
-        emit keepRequested();
-    });
-
     setTabSequence({cmdYogaChakra, RTB, wayOut_.cmdBack, wayOut_.cmdExit});
 
     setUpSharedMenus(MenuStyle::ResultAndYoga);
@@ -119,10 +109,20 @@ void frmResult::sizeAndShowBar(int chakra, int percent)
     bar->show();
 }
 
-void frmResult::markKept()
+void frmResult::showProgress(const QStringList &lines)
 {
-    mnuKeep->setChecked(true);
-    mnuKeep->setEnabled(false);
+    if (lines.isEmpty())
+        return;
+    QTextCursor cursor(RTB->document());
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat heading;
+    heading.setFontWeight(QFont::Bold);
+    cursor.insertBlock();
+    cursor.insertText(tr("Since your first kept result"), heading);
+    for (const QString &line : lines) {
+        cursor.insertBlock();
+        cursor.insertText(line, QTextCharFormat());
+    }
 }
 
 void frmResult::showAssessment(const Assessment &assessment)

@@ -3,6 +3,8 @@
 #include "core/assessment.h"
 #include "flow_window.h"
 
+#include <QStringList>
+
 #include <array>
 
 class QFrame;
@@ -27,12 +29,11 @@ public:
     static constexpr int BarBaseTwips = 2250;
     static constexpr int BarDesignHeightTwips = 1995;
 
-    // The result is kept in My History: the menu item says so and is done.
-    void markKept();
+    // Beneath the report, how each chakra has moved since the first kept result.
+    void showProgress(const QStringList &lines);
 
 signals:
     void yogaRequested();
-    void keepRequested();
 
 private:
     std::array<QLabel *, ChakraCount> lblCurve{};
@@ -42,7 +43,6 @@ private:
     QLabel *lblChakra = nullptr;
     QTextEdit *RTB = nullptr;
     BackAndExit wayOut_;
-    QAction *mnuKeep = nullptr;
 
     void sizeAndShowBar(int chakra, int percent);
 };

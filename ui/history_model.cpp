@@ -223,9 +223,14 @@ QString SessionModel::posturesText(const KeptSession &session)
         const QString name = posture.asana >= 0 && posture.asana < SessionPostureCount
                                  ? fromLatin1(postureRecord(posture.asana).name)
                                  : QString::number(posture.asana);
-        postures << name + QLatin1Char(' ') +
-                        (posture.heldSeconds > 0 ? fromLatin1(durationText(posture.heldSeconds))
-                                                 : tr("skipped"));
+        const QString held =
+            posture.heldSeconds > 0 ? fromLatin1(durationText(posture.heldSeconds)) : tr("skipped");
+        // Sessions kept before plans grew have no planned time.
+        postures
+            << name + QLatin1Char(' ') +
+                   (posture.plannedSeconds > 0 && posture.heldSeconds > 0
+                        ? tr("%1 of %2").arg(held, fromLatin1(durationText(posture.plannedSeconds)))
+                        : held);
     }
     return postures.join(QStringLiteral(", "));
 }

@@ -6,15 +6,21 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
+#include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTime>
+#include <QTimeEdit>
 #include <QVBoxLayout>
 
 namespace pranoth {
 
 PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
-                                               const QString &speechUnavailable, QWidget *parent)
-    : QDialog(parent), settings_(settings)
+                                               const QString &speechUnavailable,
+                                               std::int64_t nowUtc,
+                                               std::function<bool()> confirmReset, QWidget *parent)
+    : QDialog(parent), settings_(settings), nowUtc_(nowUtc), confirmReset_(std::move(confirmReset))
 {
     setObjectName(QStringLiteral("dlgPracticeSettings"));
     setWindowTitle(tr("Practise Along Settings"));
@@ -96,6 +102,53 @@ PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
     connect(chkSpoken, &QCheckBox::toggled, this, followVoice);
     followVoice();
 
+    // The weeks: the goal, the reminders, the plan.
+    spnWeeklyGoal = spin("spnWeeklyGoal", 1, PracticeSettings::LongestWeeklyGoal, 1,
+                         settings.weeklyGoal, QString());
+    form->addRow(tr("Sessions a &week:"), spnWeeklyGoal);
+    chkReminders = new QCheckBox(tr("Re&mind me to practise on:"), this);
+    chkReminders->setObjectName(QStringLiteral("chkReminders"));
+    chkReminders->setChecked(settings.reminders);
+    auto *days = new QHBoxLayout;
+    for (int day = 0; day < 7; ++day) {
+        // Monday first, whatever the locale's first day of the week.
+        auto *box = new QCheckBox(QLocale().dayName(day + 1, QLocale::ShortFormat), this);
+        box->setObjectName(QStringLiteral("chkReminderDays_%1").arg(day));
+        box->setChecked((settings.reminderDays >> day & 1) != 0);
+        days->addWidget(box);
+        chkReminderDays[static_cast<std::size_t>(day)] = box;
+    }
+    tmeReminder = new QTimeEdit(QTime(0, 0).addSecs(settings.reminderMinute * 60), this);
+    tmeReminder->setObjectName(QStringLiteral("tmeReminder"));
+    tmeReminder->setAccessibleName(tr("Reminder time"));
+    days->addWidget(tmeReminder);
+    days->addStretch(1);
+    form->addRow(chkReminders);
+    form->addRow(days);
+    const auto followReminders = [this] {
+        for (QCheckBox *day : chkReminderDays)
+            day->setEnabled(chkReminders->isChecked());
+        tmeReminder->setEnabled(chkReminders->isChecked());
+    };
+    connect(chkReminders, &QCheckBox::toggled, this, followReminders);
+    followReminders();
+    chkKeepEveryResult = new QCheckBox(tr("&Keep every result in My History"), this);
+    chkKeepEveryResult->setObjectName(QStringLiteral("chkKeepEveryResult"));
+    chkKeepEveryResult->setChecked(settings.keepEveryResult);
+    form->addRow(chkKeepEveryResult);
+    auto *cmdResetPlan = new QPushButton(tr("Start the &plan again…"), this);
+    cmdResetPlan->setObjectName(QStringLiteral("cmdResetPlan"));
+    cmdResetPlan->setToolTip(
+        tr("Every hold starts again from the bottom of its range; the sessions kept stay kept"));
+    connect(cmdResetPlan, &QPushButton::clicked, this, [this, cmdResetPlan] {
+        if (!confirmReset_())
+            return;
+        settings_.planStartedAtUtc = nowUtc_;
+        cmdResetPlan->setEnabled(false);
+        cmdResetPlan->setText(tr("The plan starts again"));
+    });
+    form->addRow(cmdResetPlan);
+
     auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -117,6 +170,19 @@ PracticeSettings PracticeSettingsDialog::chosen() const
     chosen.speakingRate = sldSpeakingRate->value();
     chosen.countdown = chkCountdown->isChecked();
     chosen.beginner = chkBeginner->isChecked();
+    chosen.weeklyGoal = spnWeeklyGoal->value();
+    chosen.reminders = chkReminders->isChecked();
+    int days = 0;
+    for (int day = 0; day < 7; ++day) {
+        if (chkReminderDays[static_cast<std::size_t>(day)]->isChecked())
+            days |= 1 << day;
+    }
+    // Reminders on no day are reminders off.
+    chosen.reminderDays = days != 0 ? days : settings_.reminderDays;
+    chosen.reminders = chosen.reminders && days != 0;
+    const QTime time = tmeReminder->time();
+    chosen.reminderMinute = time.hour() * 60 + time.minute();
+    chosen.keepEveryResult = chkKeepEveryResult->isChecked();
     return chosen;
 }
 

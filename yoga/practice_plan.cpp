@@ -88,38 +88,98 @@ const std::vector<ClassStep> &classOrder()
     return Steps;
 }
 
-PracticePlan buildPracticePlan(const YogaPlanList &plan)
+namespace {
+
+// The session for the recommended postures, each with the chakras it serves
+// (none recommended: no session).
+PracticePlan planInClassOrder(const std::array<ChakraSet, AsanaCount> &serves)
 {
-    // Each recommended posture once, with every chakra it serves.
-    std::array<ChakraSet, AsanaCount> serves{};
-    std::array<bool, AsanaCount> recommended{};
-    for (auto slot = findYogaRecord(plan, 0, SearchDirection::Forward); slot;
-         slot = findYogaRecord(plan, *slot + 1, SearchDirection::Forward)) {
-        const YogaPlanSlot &record = plan[asIndex(*slot)];
-        if (record.asana < 0 || record.asana >= AsanaCount)
-            continue;
-        recommended[asIndex(record.asana)] = true;
-        const auto chakra = std::find(ChakraTitles.begin(), ChakraTitles.end(), record.chakraTitle);
-        if (chakra != ChakraTitles.end() && chakra - ChakraTitles.begin() < ChakraCount)
-            serves[asIndex(record.asana)]
-                  [asIndex(static_cast<int>(chakra - ChakraTitles.begin()))] = true;
-    }
-    const auto isRecommended = [&recommended](Int16 posture) {
-        return posture >= 0 && posture < AsanaCount && recommended[asIndex(posture)];
+    const auto isRecommended = [&serves](Int16 posture) {
+        return posture >= 0 && posture < AsanaCount &&
+               std::any_of(serves[asIndex(posture)].begin(), serves[asIndex(posture)].end(),
+                           [](bool serving) { return serving; });
     };
-    if (std::none_of(recommended.begin(), recommended.end(), [](bool r) { return r; }))
+    if (std::none_of(serves.begin(), serves.end(), [](const ChakraSet &chakras) {
+            return std::any_of(chakras.begin(), chakras.end(), [](bool k) { return k; });
+        }))
         return {};
 
     PracticePlan practice;
     for (const ClassStep &step : classOrder()) {
         const Hold hold = postureRecord(step.posture).hold;
         if (isRecommended(step.posture))
-            practice.push_back(
-                {step.posture, serves[asIndex(step.posture)], hold, SessionRole::Advice});
+            practice.push_back({step.posture, serves[asIndex(step.posture)], hold,
+                                SessionRole::Advice, hold.shortestSeconds});
         else if (step.always || std::any_of(step.after.begin(), step.after.end(), isRecommended))
-            practice.push_back({step.posture, {}, hold, step.role});
+            practice.push_back({step.posture, {}, hold, step.role, hold.shortestSeconds});
     }
     return practice;
+}
+
+} // namespace
+
+PracticePlan buildPracticePlan(const YogaPlanList &plan)
+{
+    // Each recommended posture once, with every chakra it serves.
+    std::array<ChakraSet, AsanaCount> serves{};
+    for (auto slot = findYogaRecord(plan, 0, SearchDirection::Forward); slot;
+         slot = findYogaRecord(plan, *slot + 1, SearchDirection::Forward)) {
+        const YogaPlanSlot &record = plan[asIndex(*slot)];
+        if (record.asana < 0 || record.asana >= AsanaCount)
+            continue;
+        const auto chakra = std::find(ChakraTitles.begin(), ChakraTitles.end(), record.chakraTitle);
+        if (chakra != ChakraTitles.end() && chakra - ChakraTitles.begin() < ChakraCount)
+            serves[asIndex(record.asana)]
+                  [asIndex(static_cast<int>(chakra - ChakraTitles.begin()))] = true;
+    }
+    return planInClassOrder(serves);
+}
+
+void growHolds(PracticePlan &plan, const std::vector<KeptSession> &sessions, std::int64_t sinceUtc)
+{
+    for (PracticePosture &posture : plan) {
+        const HoldGrowth growth = holdGrowth(posture.asana);
+        posture.holdSeconds =
+            grownHoldSeconds(growth, timesHeldFully(posture.asana, growth, sessions, sinceUtc));
+    }
+}
+
+PracticePlan buildShortPracticePlan(const PracticePlan &grown, const std::vector<int> &chakraOrder,
+                                    const PracticeSettings &settings)
+{
+    constexpr Millis ShortSessionMs = 10 * 60 * 1000;
+    const auto withGrownHolds = [&grown](PracticePlan plan) {
+        for (PracticePosture &posture : plan) {
+            const auto same = std::find_if(grown.begin(), grown.end(), [&](const auto &whole) {
+                return whole.asana == posture.asana;
+            });
+            if (same != grown.end())
+                posture.holdSeconds = same->holdSeconds;
+        }
+        return plan;
+    };
+    std::array<ChakraSet, AsanaCount> serves{};
+    PracticePlan shortPlan;
+    for (const int chakra : chakraOrder) {
+        if (chakra < 0 || chakra >= ChakraCount)
+            continue;
+        std::array<ChakraSet, AsanaCount> more = serves;
+        for (const PracticePosture &posture : grown) {
+            if (posture.role == SessionRole::Advice && posture.asana < AsanaCount &&
+                posture.chakras[asIndex(chakra)])
+                more[asIndex(posture.asana)][asIndex(chakra)] = true;
+        }
+        PracticePlan candidate = withGrownHolds(planInClassOrder(more));
+        if (!shortPlan.empty() &&
+            PracticeSession::lengthMs(sessionPostures(candidate, settings.beginner), settings) >
+                ShortSessionMs)
+            break;
+        serves = more;
+        shortPlan = std::move(candidate);
+    }
+    if (shortPlan.size() >= grown.size())
+        return {};
+    return shortPlan;
 }
 
 std::vector<SessionPosture> sessionPostures(const PracticePlan &plan, bool beginner)
@@ -129,8 +189,8 @@ std::vector<SessionPosture> sessionPostures(const PracticePlan &plan, bool begin
         plan.begin(), plan.end(), postures.begin(), [beginner](const PracticePosture &posture) {
             const SessionPostureData &data = sessionData(posture.asana);
             const bool eachSide = posture.hold.eachSide || (beginner && data.beginner.eachSide);
-            return SessionPosture{posture.hold.longestSeconds, eachSide, data.inSeconds,
-                                  data.outSeconds, eachSide ? data.changeSidesSeconds : 0};
+            return SessionPosture{posture.holdSeconds, eachSide, data.inSeconds, data.outSeconds,
+                                  eachSide ? data.changeSidesSeconds : 0};
         });
     return postures;
 }

@@ -19,6 +19,9 @@ struct PracticePosture {
     ChakraSet chakras{};
     Hold hold;
     SessionRole role = SessionRole::Advice;
+    // The hold at 100 % where the plan has grown to: the bottom of the
+    // record's range in a new plan, growing to its top.
+    int holdSeconds = 0;
     friend bool operator==(const PracticePosture &a, const PracticePosture &b)
     {
         return a.asana == b.asana && a.chakras == b.chakras && a.role == b.role;
@@ -47,9 +50,20 @@ const std::vector<ClassStep> &classOrder();
 // chakra it serves, with what a class needs around them, in the class's order.
 PracticePlan buildPracticePlan(const YogaPlanList &plan);
 
-// The postures as a session runs them: each held for the top of its range,
-// with the time to come into it, out of it and to change sides; with
-// `beginner`, on each side where the easier form is done so.
+// The plan's holds grown by the sessions kept since `sinceUtc`.
+void growHolds(PracticePlan &plan, const std::vector<KeptSession> &sessions, std::int64_t sinceUtc);
+
+// A short session of about ten minutes at `settings`, for the chakras not
+// open in `plan`: the postures of the chakras in `chakraOrder` (the one not
+// open for longest first), taking a chakra after another while the session
+// stays within ten minutes (the first one always), in the class's order, its
+// holds grown as in `grown`. Empty when it would be the whole session.
+PracticePlan buildShortPracticePlan(const PracticePlan &grown, const std::vector<int> &chakraOrder,
+                                    const PracticeSettings &settings);
+
+// The postures as a session runs them: each held for the plan's hold, with
+// the time to come into it, out of it and to change sides; with `beginner`,
+// on each side where the easier form is done so.
 std::vector<SessionPosture> sessionPostures(const PracticePlan &plan, bool beginner);
 
 } // namespace pranoth

@@ -353,6 +353,34 @@ const SessionPostureData &sessionData(int id)
     return Data[static_cast<std::size_t>(id)];
 }
 
+HoldGrowth holdGrowth(int id)
+{
+    // The seconds a hold grows by each time it is held fully: about a fifth
+    // of its range, so that each reaches its top after five or six sessions
+    // (the frog, the peacock and Yoga Mudra, whose ranges are short, after two).
+    static constexpr std::array<int, SessionPostureCount> Steps{
+        1,  // Mandukasana 6 to 8 s
+        1,  // Bhujangasana 10 to 15 s
+        1,  // Mayurasana 3 to 5 s
+        1,  // Dhanurasana 10 to 15 s
+        2,  // Matsyasana 10 to 20 s
+        1,  // Yoga Mudra 6 to 8 s
+        2,  // Ustrasana 10 to 20 s
+        4,  // Halasana 10 to 30 s
+        2,  // Sarvangasana 20 to 30 s
+        2,  // Ardhamatsyendrasana 20 to 30 s each side
+        5,  // Padmasana 30 to 60 s
+        5,  // Sukhasana 30 to 60 s
+        5,  // Marjaryasana-Bitilasana 30 to 60 s
+        5,  // Balasana 30 to 60 s
+        30, // Shavasana 120 to 300 s
+    };
+    if (id < 0 || id >= SessionPostureCount)
+        return {};
+    const Hold &hold = postureRecord(id).hold;
+    return {hold.shortestSeconds, Steps[static_cast<std::size_t>(id)], hold.longestSeconds};
+}
+
 std::string_view cautionsBefore(int id)
 {
     const SessionPostureData &data = sessionData(id);

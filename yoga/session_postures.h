@@ -2,6 +2,7 @@
 
 #include "asana_catalogue.h"
 #include "core/chakra.h"
+#include "core/practice_progress.h"
 
 #include <string_view>
 
@@ -68,6 +69,10 @@ struct SessionPostureData {
 // the others; an empty record for any other id.
 const Asana &postureRecord(int id);
 const SessionPostureData &sessionData(int id);
+
+// How posture `id`'s hold grows as it is practised: from the bottom of its
+// record's range to the top, by its own step.
+HoldGrowth holdGrowth(int id);
 
 // The cautions a session shows before posture `id`, none for most.
 std::string_view cautionsBefore(int id);

@@ -69,7 +69,8 @@ private slots:
     void practiseAlongFromTheViewer();
     void aScreenReaderCarriesTheGuidance();
     void nothingToPractiseWhenEveryChakraIsOpen();
-    void firstVersionFileGainsSessions();
+    void olderFilesGainWhatPlansNeed_data();
+    void olderFilesGainWhatPlansNeed();
     void myHistoryShowsExportsAndDeletesSessions();
 };
 
@@ -82,7 +83,7 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     flushDeletes();
     auto *viewer = openWindow<frmYogaChakra>();
     QVERIFY(viewer);
-    accessKeysDiffer(viewer, 5);
+    accessKeysDiffer(viewer, 7);
     viewer->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(viewer));
     // Read aloud: the record's names, then each step of its procedure.
@@ -108,15 +109,17 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
 
     // The class's order: seated breathing first, "Next" the posture coming up.
     QCOMPARE(text(window, "lblPosture"), QStringLiteral("Sukhasana \u2013 Easy Pose"));
-    QCOMPARE(text(window, "lblChakras"), QStringLiteral("Preparation"));
+    QCOMPARE(text(window, "lblChakras"),
+             QStringLiteral("Preparation \u00b7 Hold 30 s (growing to 1 min 0 s)"));
     QCOMPARE(text(window, "lblCount"), QStringLiteral("1 of 13"));
     QCOMPARE(text(window, "lblPhase"), QStringLiteral("Get ready"));
     QCOMPARE(text(window, "lblNext"), QStringLiteral("Next: Sukhasana"));
     // Getting ready, each the longer of 10 s and its own time to come in:
-    // 10+10+20+10+15+10+15+10+30+20+15+20+15 = 200 s; holds 60+60+8+15+(15+10+15 for the half
-    // bow's two sides)+60+20+60+30+30+20+5+300 = 708 s; rests, 15 s after coming out of each
-    // but the last: 23+21+25+20+23+21+25+21+30+30+25+25 = 289 s; 1197 s in all.
-    QCOMPARE(text(window, "lblSessionLeft"), QStringLiteral("Session: 19:57 left"));
+    // 10+10+20+10+15+10+15+10+30+20+15+20+15 = 200 s; a new plan's holds, the bottom of each
+    // range, 30+30+6+10+(10+10+10 for the half bow's two sides)+30+10+30+20+10+10+3+120 = 339 s;
+    // rests, 15 s after coming out of each but the last:
+    // 23+21+25+20+23+21+25+21+30+30+25+25 = 289 s; 828 s in all.
+    QCOMPARE(text(window, "lblSessionLeft"), QStringLiteral("Session: 13:48 left"));
     auto *ring = child<QWidget>(window, "ring");
     const auto spoken = [ring] {
         return QAccessible::queryAccessibleInterface(ring)->text(QAccessible::Description);
@@ -138,7 +141,7 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QVERIFY(child<QLabel>(window, "lblPhase")->accessibleName().startsWith("Hold. Sukhasana."));
     QCOMPARE(driver.services.calls.back(), std::string("cue PhaseChange"));
     QCOMPARE(driver.services.calls.at(driver.services.calls.size() - 2),
-             std::string("say Hold for 1 minute."));
+             std::string("say Hold for 30 seconds."));
 
     // Paused, the voice too, the screen may blank and nothing runs; resumed,
     // nothing was lost.
@@ -150,7 +153,7 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QCOMPARE(driver.services.calls.back(), std::string("release"));
     after(window, driver.clock, 30000);
     QTest::keyClick(window, Qt::Key_Space);
-    QCOMPARE(spoken(), QStringLiteral("60 seconds left of 60 seconds"));
+    QCOMPARE(spoken(), QStringLiteral("30 seconds left of 30 seconds"));
     QCOMPARE(driver.services.calls.back(), std::string("inhibit A practice session is running"));
 
     // Muted, and remembered; then on to the next posture after 3 s of hold.
@@ -183,8 +186,12 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QCOMPARE(kept.size(), std::size_t{1});
     QCOMPARE(kept[0].practisedSeconds, 13);
     QCOMPARE(kept[0].postures.size(), std::size_t{13});
-    QCOMPARE(kept[0].postures[0], (PracticedPosture{EasySeat, 3}));
-    QCOMPARE(kept[0].postures[3], (PracticedPosture{Cobra, 0}));
+    // Held, and planned as a new plan starts.
+    QCOMPARE(kept[0].postures[0], (PracticedPosture{EasySeat, 3, 30}));
+    QCOMPARE(kept[0].postures[3], (PracticedPosture{Cobra, 0, 10}));
+    // The fake clock stands on a Monday: 1 of 3 can still be met, so the week counts.
+    QCOMPARE(text(window, "lblProgress"),
+             QStringLiteral("1 of 3 this week \u00b7 1 week in a row"));
     QCOMPARE(store.keptResults().size(), std::size_t{0});
 }
 
@@ -227,14 +234,29 @@ void tst_PracticeLog::nothingToPractiseWhenEveryChakraIsOpen()
     QTest::keyClick(result, Qt::Key_F5);
     QVERIFY(!openWindow<frmPractice>());
 
-    accessKeysDiffer(result, 6);
+    accessKeysDiffer(result, 7);
 }
 
-void tst_PracticeLog::firstVersionFileGainsSessions()
+void tst_PracticeLog::olderFilesGainWhatPlansNeed_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("sessionsBefore"); // as "asana:held:planned" each
+    // Results only, as the first version kept them.
+    QTest::newRow("version 1") << "history-v1.sqlite"
+                               << "";
+    // Two sessions kept by 1.15, with no planned times: the cobra 15 s and the
+    // bow skipped; the twist 60 s.
+    QTest::newRow("version 2") << "history-v2.sqlite"
+                               << "1:15:0 3:0:0|9:60:0";
+}
+
+void tst_PracticeLog::olderFilesGainWhatPlansNeed()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, sessionsBefore);
     QTemporaryDir home;
     const QString path = home.filePath("history.sqlite");
-    QVERIFY(QFile::copy(V1History, path));
+    QVERIFY(QFile::copy(QStringLiteral(PRANOTH_TEST_DATA "/") + file, path));
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     {
         HistoryStore store(path);
@@ -254,18 +276,30 @@ void tst_PracticeLog::firstVersionFileGainsSessions()
                          .toUpper(),
                      questions[int(n)].toLatin1());
         }
-        QVERIFY(store.keptSessions().empty());
-        KeptSession kept = session(1'780'020'000, 200, {{9, 60}, {10, 0}});
+        QStringList sessions;
+        for (const KeptSession &kept : store.keptSessions()) {
+            QStringList postures;
+            for (const PracticedPosture &posture : kept.postures)
+                postures << QStringLiteral("%1:%2:%3")
+                                .arg(posture.asana)
+                                .arg(posture.heldSeconds)
+                                .arg(posture.plannedSeconds);
+            sessions << postures.join(QLatin1Char(' '));
+        }
+        QCOMPARE(sessions.join(QLatin1Char('|')), sessionsBefore);
+        KeptSession kept = session(1'780'020'000, 200, {{9, 60, 50}, {10, 0, 45}});
         QCOMPARE(store.keepSession(kept), QString());
         QVERIFY(kept.id > 0);
+        QCOMPARE(store.keptSessions().back().postures, kept.postures);
     }
     SqliteError error;
-    const auto file = SqliteConnection::open(QFile::encodeName(path).toStdString(),
-                                             SqliteConnection::Mode::ReadOnly, 100, error);
-    QCOMPARE(file->integer("PRAGMA user_version"), std::optional<std::int64_t>(2));
-    QCOMPARE(file->integer("SELECT count(*) FROM kept_result"), std::optional<std::int64_t>(4));
-    QCOMPARE(file->text("SELECT hex(postures) FROM practice_session"),
-             std::optional<std::string>("09003C0A0000"));
+    const auto opened = SqliteConnection::open(QFile::encodeName(path).toStdString(),
+                                               SqliteConnection::Mode::ReadOnly, 100, error);
+    QCOMPARE(opened->integer("PRAGMA user_version"), std::optional<std::int64_t>(3));
+    QCOMPARE(opened->integer("SELECT count(*) FROM kept_result"), std::optional<std::int64_t>(4));
+    QCOMPARE(opened->text("SELECT hex(postures) || ' ' || hex(planned) FROM practice_session "
+                          "ORDER BY id DESC LIMIT 1"),
+             std::optional<std::string>("09003C0A0000 0032002D"));
 }
 
 void tst_PracticeLog::myHistoryShowsExportsAndDeletesSessions()

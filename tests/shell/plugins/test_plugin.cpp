@@ -24,6 +24,9 @@ public:
     bool keep(pranoth::KeptResult &) override { return false; }
     bool keepSession(pranoth::KeptSession &) override { return false; }
     void showHistory() override {}
+    std::vector<pranoth::KeptResult> keptResults() override { return {}; }
+    std::vector<pranoth::KeptSession> keptSessions() override { return {}; }
+    pranoth::HistoryOverview overview() override { return {}; }
 };
 
 } // namespace
