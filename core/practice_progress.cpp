@@ -107,15 +107,17 @@ WeekProgress weekProgress(const std::vector<std::int64_t> &sessionStartsUtc, int
     }
     progress.sessionsThisWeek = perWeekBack.empty() ? 0 : perWeekBack.front();
 
-    const int daysLeft = DaysPerWeek - weekdayOfDay(today);
-    const bool thisWeekCounts =
-        progress.metThisWeek() || daysLeft >= progress.goal - progress.sessionsThisWeek;
-    if (!thisWeekCounts)
-        return progress;
-    progress.weeksInARow = 1;
+    int weeksBefore = 0;
     for (std::size_t back = 1; back < perWeekBack.size() && perWeekBack[back] >= progress.goal;
          ++back)
-        ++progress.weeksInARow;
+        ++weeksBefore;
+    // A week with nothing in it yet starts no run of weeks of its own.
+    const int daysLeft = DaysPerWeek - weekdayOfDay(today);
+    const bool thisWeekCounts =
+        progress.metThisWeek() ||
+        (daysLeft >= progress.goal - progress.sessionsThisWeek &&
+         (progress.sessionsThisWeek > 0 || weeksBefore > 0));
+    progress.weeksInARow = thisWeekCounts ? weeksBefore + 1 : 0;
     return progress;
 }
 

@@ -62,7 +62,7 @@ std::int64_t utcSecondsOf(const DateTime &local);
 // The week's progress at `nowUtc` from the kept sessions' start times. The
 // week in progress counts as met while it can still be met: while the days
 // left in it, today included, are at least the sessions still to do, at one
-// a day.
+// a day (and it has a session, or the week before it met the goal).
 WeekProgress weekProgress(const std::vector<std::int64_t> &sessionStartsUtc, int goal,
                           std::int64_t nowUtc);
 
