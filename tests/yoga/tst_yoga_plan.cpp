@@ -106,6 +106,71 @@ private slots:
         QCOMPARE(shown.join(QStringLiteral("; ")), session);
     }
 
+    // The short session: the chakras not open for longest first, while the
+    // session stays within ten minutes at the default settings.
+    void shortSessionTakesTheChakrasNotOpenLongest_data()
+    {
+        QTest::addColumn<QList<int>>("chakras"); // not open now
+        QTest::addColumn<QString>("readings");   // "chakra:days ago and verdict ...", oldest first
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<QString>("session");
+        const QString rootAlone = "Sukhasana; Marjaryasana-Bitilasana; Mandukasana; Shavasana";
+        // Throat alone: 145 s to get ready, 300 s held, 216 s of rests: 11 min 1 s,
+        // over ten minutes, but the first chakra is always taken.
+        QTest::newRow("the throat, not open for 20 days, before the root, for 5")
+            << QList<int>{0, 4} << "0:O40 U5 U0; 4:U60 O30 U20 U0"
+            << "4,0"
+            << "Sukhasana; Marjaryasana-Bitilasana; Bhujangasana; Balasana; Ustrasana; Balasana; "
+               "Sarvangasana; Halasana; Matsyasana; Shavasana";
+        // The root alone: 55 s to get ready, 186 s held, 69 s of rests; with the
+        // throat it would be 11 min 52 s.
+        QTest::newRow("the root first, once the throat was open since")
+            << QList<int>{0, 4} << "0:U60 U0; 4:U60 O10 U0"
+            << "0,4" << rootAlone;
+        QTest::newRow("as long as each other: the chakras' order")
+            << QList<int>{0, 4} << "0:U30 U0; 4:U30 U0"
+            << "0,4" << rootAlone;
+        QTest::newRow("a chakra open now is not practised, however long it was not")
+            << QList<int>{0, 4} << "3:U90 O0; 0:U20 U0; 4:U10 U0"
+            << "0,4" << rootAlone;
+        QTest::newRow("one chakra: the short session would be the whole one")
+            << QList<int>{0} << "0:U30 U0"
+            << "0"
+            << "";
+    }
+
+    void shortSessionTakesTheChakrasNotOpenLongest()
+    {
+        QFETCH(QList<int>, chakras);
+        QFETCH(QString, readings);
+        QFETCH(QString, order);
+        QFETCH(QString, session);
+        Needs needs{};
+        for (const int chakra : chakras)
+            needs[asIndex(chakra)] = true;
+        YogaPlanList plan{};
+        buildYogaPlan(needs, plan);
+        ChakraHistory history;
+        for (const QString &chakra : readings.split(QStringLiteral("; "))) {
+            const int k = chakra.section(QLatin1Char(':'), 0, 0).toInt();
+            for (const QString &reading : chakra.section(QLatin1Char(':'), 1).split(' '))
+                history[asIndex(k)].push_back(
+                    {1'800'000'000 - 86'400 * reading.mid(1).toLongLong(),
+                     reading.startsWith('O') ? Verdict::Open : Verdict::UnderActive, 25});
+        }
+        const std::vector<int> notOpen = longestNotOpen(history);
+        QStringList taken;
+        for (const int chakra : notOpen)
+            taken << QString::number(chakra);
+        QCOMPARE(taken.join(QLatin1Char(',')), order);
+        QStringList shown;
+        for (const PracticePosture &posture :
+             buildShortPracticePlan(buildPracticePlan(plan), notOpen, PracticeSettings{}))
+            shown << QString::fromLatin1(postureRecord(posture.asana).name.data(),
+                                         qsizetype(postureRecord(posture.asana).name.size()));
+        QCOMPARE(shown.join(QStringLiteral("; ")), session);
+    }
+
     void throatAloneGetsItsFiveAsanas()
     {
         YogaPlanList plan;
