@@ -69,6 +69,7 @@ private slots:
     void practiseAlongFromTheViewer();
     void aScreenReaderCarriesTheGuidance();
     void nothingToPractiseWhenEveryChakraIsOpen();
+    void aResultIsKeptWhereTheUserIs();
     void olderFilesGainWhatPlansNeed_data();
     void olderFilesGainWhatPlansNeed();
     void myHistoryShowsExportsAndDeletesSessions();
@@ -235,6 +236,38 @@ void tst_PracticeLog::nothingToPractiseWhenEveryChakraIsOpen()
     QVERIFY(!openWindow<frmPractice>());
 
     accessKeysDiffer(result, 7);
+}
+
+void tst_PracticeLog::aResultIsKeptWhereTheUserIs()
+{
+    ProgramDriver driver;
+    frmResult *first = driver.resultFor({4});
+    click(child<QPushButton>(first, "cmdYogaChakra"));
+    flushDeletes();
+    auto *viewer = openWindow<frmYogaChakra>();
+    viewer->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    QTest::keyClick(viewer, Qt::Key_K, Qt::ControlModifier);
+    QVERIFY(!child<QAction>(viewer, "mnuKeep")->isEnabled());
+    HistoryStore store(driver.home.filePath("history.sqlite"));
+    QCOMPARE(store.keptResults().size(), std::size_t{1});
+
+    // Two weeks on, every result kept as it comes, and the way since the first said.
+    driver.platform.settings["Practice/KeepEveryResult"] = "1";
+    driver.platform.clock = {2026, 12, 21, 9, 30, 0};
+    click(child<QPushButton>(viewer, "cmdBack"));
+    flushDeletes();
+    frmResult *second = driver.answerForScore(driver.startTest(openWindow<frmMain>(), {4}), 4);
+    QVERIFY(child<QAction>(second, "mnuKeep")->isChecked());
+    QCOMPARE(store.keptResults().size(), std::size_t{2});
+    const QString report = child<QTextEdit>(second, "RTB")->toPlainText();
+    QVERIFY2(report.endsWith("Since your first kept result\nThroat: UnderActive 0 % \u2192 Open "
+                             "50 % over 2 weeks, 0 sessions"),
+             qPrintable(report));
+    second->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(second));
+    QTest::keyClick(second, Qt::Key_H, Qt::ControlModifier);
+    QVERIFY(openWindow<frmHistory>());
 }
 
 void tst_PracticeLog::olderFilesGainWhatPlansNeed_data()
