@@ -11,18 +11,21 @@ repository root. Build it first (Release):
     cmake --build build/bench -j2 --target pranoth_history_bench
 
 Two histories are filled once, in a fresh temporary folder: one with a single
-kept result (B) and one with --many (default 10000) results (A). Then
+kept result and session (B) and one with --many (default 10000) of each (A). Then
 `PROGRAM open` runs INTERLEAVED (A B A B ...), --pairs times each (default 7),
 after one warm-up run of each that is not counted, on the offscreen platform.
 Each run prints the time from the start of opening the history to the end of
 the window's first paint; memory is the child's peak resident set (ru_maxrss
 from os.wait4). Then `PROGRAM keep` keeps one more result in each history,
---pairs times, and prints the time the keep took.
+--pairs times, and prints the time the keep took; and `PROGRAM progress`
+times what a result window works out from the history it has open: each
+chakra's way since the first kept result and the weeks of practice.
 
 Output: a Markdown table with the medians of A and B, the ratio
 median(A)/median(B) and the spread of the per-pair ratios; the keep times;
 then whether the targets are met: first paint within 2x of one result and
-under 150 ms, peak memory within 1.5x, a keep under 50 ms.
+under 150 ms, peak memory within 1.5x, a keep under 50 ms, the result window's
+figures under 5 ms.
 """
 
 import argparse
@@ -94,6 +97,11 @@ def main():
                     paint[name].append(ms)
                     memory[name].append(rss)
 
+        progress = {"A": [], "B": []}
+        for _ in range(options.pairs):
+            for name, path in (("A", many), ("B", one)):
+                progress[name].append(run(options.program, ["progress", path], env)[0])
+
         keeps = {"A": [], "B": []}
         for _ in range(options.pairs):
             for name, path in (("A", many), ("B", one)):
@@ -116,6 +124,11 @@ def main():
               f"({min(pairs):.2f}-{max(pairs):.2f}) |")
     keep_a = statistics.median(keeps["A"])
     keep_b = statistics.median(keeps["B"])
+    progress_a = statistics.median(progress["A"])
+    progress_b = statistics.median(progress["B"])
+    print(f"| a result's way since the first and the weeks (ms) | {progress_a:.2f} | "
+          f"{progress_b:.2f} | {progress_a / progress_b:.2f}x | "
+          f"max {max(progress['A']):.2f} / {max(progress['B']):.2f} |")
     print(f"| keep one result (ms) | {keep_a:.1f} | {keep_b:.1f} | {keep_a / keep_b:.2f}x | "
           f"max {max(keeps['A']):.1f} / {max(keeps['B']):.1f} |")
     print()
@@ -125,6 +138,7 @@ def main():
         ("first paint under 150 ms", first_paint < 150.0),
         ("peak memory within 1.5x", ratios["peak memory (MiB)"] <= 1.5),
         ("keeping a result under 50 ms", max(keep_a, keep_b) < 50.0),
+        ("a result's way since the first and the weeks under 5 ms", progress_a < 5.0),
     )
     for label, met in checks:
         print(f"- {label}: {'met' if met else 'NOT met'}")

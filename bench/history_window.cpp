@@ -5,9 +5,14 @@
 //                                       has painted: "first-paint-ms X"
 //   pranoth_history_bench keep FILE     prints "keep-ms X" for one more result
 //   pranoth_history_bench show FILE     opens My History and stays open
+//   pranoth_history_bench progress FILE opens the history, then prints the time
+//                                       a result window takes to work out the
+//                                       way since the first kept result and
+//                                       the weeks of practice: "progress-ms X"
 
 #include "core/kept_result.h"
 #include "core/platform.h"
+#include "core/practice_progress.h"
 #include "shell/history_store.h"
 #include "ui/frmHistory.h"
 
@@ -68,14 +73,20 @@ public:
     void endProcess() override {}
 };
 
+// Keeps `count` results and as many practice sessions, nine hours apart.
 int fill(const QString &file, int count)
 {
     HistoryStore store(file);
     std::mt19937 random(7);
     const std::int64_t start = 1'750'000'000;
     for (int n = 0; n < count; ++n) {
-        KeptResult record = madeUp(random, start + static_cast<std::int64_t>(n) * 9 * 3600);
-        if (const QString failure = store.keep(record); !failure.isEmpty()) {
+        const std::int64_t when = start + static_cast<std::int64_t>(n) * 9 * 3600;
+        KeptResult record = madeUp(random, when);
+        KeptSession session{0, when + 600, "1.16", 900, {{1, 12, 12}, {3, 0, 10}, {14, 120, 120}}};
+        QString failure = store.keep(record);
+        if (failure.isEmpty())
+            failure = store.keepSession(session);
+        if (!failure.isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(failure));
             return 1;
         }
@@ -135,6 +146,18 @@ int main(int argc, char *argv[])
         const QString failure = store.keep(record);
         std::printf("keep-ms %.2f\n", static_cast<double>(clock.nsecsElapsed()) / 1e6);
         return failure.isEmpty() ? 0 : 1;
+    }
+    if (mode == QLatin1String("progress")) {
+        HistoryStore store(file);
+        std::mt19937 random(13);
+        const KeptResult shown = madeUp(random, 1'900'000'000);
+        QElapsedTimer clock;
+        clock.start();
+        const HistoryOverview overview = store.overview();
+        const std::size_t lines = chakraProgress(overview, shown).size();
+        const WeekProgress weeks = weekProgress(overview.sessionStartsUtc, 3, shown.keptAtUtc);
+        std::printf("progress-ms %.3f\n", static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        return lines + static_cast<std::size_t>(weeks.goal) > 0 ? 0 : 1;
     }
     if (mode != QLatin1String("open") && mode != QLatin1String("show"))
         return 2;

@@ -86,6 +86,19 @@ std::int64_t utcSecondsOf(const DateTime &local)
     return std::mktime(&time);
 }
 
+std::int64_t mondayOf(std::int64_t day)
+{
+    return weekOfDay(day) * DaysPerWeek - 3;
+}
+
+std::int64_t localMidnightUtc(std::int64_t day)
+{
+    using namespace std::chrono;
+    const year_month_day date{sys_days{days{day}}};
+    return utcSecondsOf(
+        {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())), 0, 0, 0});
+}
+
 WeekProgress weekProgress(const std::vector<std::int64_t> &sessionStartsUtc, int goal,
                           std::int64_t nowUtc)
 {
@@ -114,9 +127,8 @@ WeekProgress weekProgress(const std::vector<std::int64_t> &sessionStartsUtc, int
     // A week with nothing in it yet starts no run of weeks of its own.
     const int daysLeft = DaysPerWeek - weekdayOfDay(today);
     const bool thisWeekCounts =
-        progress.metThisWeek() ||
-        (daysLeft >= progress.goal - progress.sessionsThisWeek &&
-         (progress.sessionsThisWeek > 0 || weeksBefore > 0));
+        progress.metThisWeek() || (daysLeft >= progress.goal - progress.sessionsThisWeek &&
+                                   (progress.sessionsThisWeek > 0 || weeksBefore > 0));
     progress.weeksInARow = thisWeekCounts ? weeksBefore + 1 : 0;
     return progress;
 }

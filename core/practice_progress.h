@@ -58,6 +58,10 @@ struct WeekProgress {
 std::int64_t localDayNumber(std::int64_t utc);
 // A local time of the platform's clock, in seconds since 1970-01-01T00:00:00Z.
 std::int64_t utcSecondsOf(const DateTime &local);
+// The Monday that starts the week of local day `day`, as a day number.
+std::int64_t mondayOf(std::int64_t day);
+// The start of local day `day` (its midnight), in seconds since 1970 UTC.
+std::int64_t localMidnightUtc(std::int64_t day);
 
 // The week's progress at `nowUtc` from the kept sessions' start times. The
 // week in progress counts as met while it can still be met: while the days

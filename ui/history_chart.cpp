@@ -1,5 +1,7 @@
 #include "history_chart.h"
 
+#include "core/practice_progress.h"
+
 #include "history_model.h"
 #include "qt_text.h"
 #include "readable_colour.h"
@@ -147,16 +149,16 @@ double HistoryChart::xOfTime(double secondsUtc) const
 
 std::vector<HistoryChart::PracticeWeek> HistoryChart::shownWeeks() const
 {
+    // By the local day number of each week's Monday: the calendar is asked
+    // once a session, and the zone once a week.
     std::map<std::int64_t, int> seconds;
-    for (const KeptSession &session : sessions_.sessions()) {
-        const QDate day = QDateTime::fromSecsSinceEpoch(session.startedAtUtc).date();
-        const QDate monday = day.addDays(1 - day.dayOfWeek());
-        seconds[QDateTime(monday, QTime(0, 0)).toSecsSinceEpoch()] += session.practisedSeconds;
-    }
+    for (const KeptSession &session : sessions_.sessions())
+        seconds[mondayOf(localDayNumber(session.startedAtUtc))] += session.practisedSeconds;
     const auto [from, to] = timeSpan();
     std::vector<PracticeWeek> weeks;
-    for (const auto &[start, practised] : seconds) {
-        const std::int64_t end = QDateTime::fromSecsSinceEpoch(start).addDays(7).toSecsSinceEpoch();
+    for (const auto &[monday, practised] : seconds) {
+        const std::int64_t start = localMidnightUtc(monday);
+        const std::int64_t end = localMidnightUtc(monday + 7);
         if (static_cast<double>(end) > from && static_cast<double>(start) <= to)
             weeks.push_back({start, end, practised});
     }
