@@ -99,6 +99,8 @@ std::string durationText(int seconds)
     const int rest = seconds % 60;
     if (minutes == 0)
         return std::to_string(rest) + " s";
+    if (rest == 0)
+        return std::to_string(minutes) + " min";
     return std::to_string(minutes) + " min " + std::to_string(rest) + " s";
 }
 

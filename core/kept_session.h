@@ -53,7 +53,7 @@ std::string plannedBytes(const std::vector<PracticedPosture> &postures);
 std::optional<std::vector<PracticedPosture>> posturesOfBytes(std::string_view bytes,
                                                              std::string_view planned = {});
 
-// "6 min 20 s", "45 s".
+// "6 min 20 s", "45 s", "2 min".
 std::string durationText(int seconds);
 
 // A posture's name by its catalogue index.

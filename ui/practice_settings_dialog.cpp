@@ -120,6 +120,7 @@ PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
     }
     tmeReminder = new QTimeEdit(QTime(0, 0).addSecs(settings.reminderMinute * 60), this);
     tmeReminder->setObjectName(QStringLiteral("tmeReminder"));
+    tmeReminder->setDisplayFormat(QLocale().timeFormat(QLocale::ShortFormat));
     tmeReminder->setAccessibleName(tr("Reminder time"));
     days->addWidget(tmeReminder);
     days->addStretch(1);
