@@ -30,12 +30,13 @@ public:
 
     void saveAsPdf(const KeptResult &run, const Assessment &assessment) override
     {
-        saveResultAsPdf(platform_, assessment, localTimeOf(run));
+        saveResultAsPdf(platform_, assessment, localTimeOf(run), history().keptSessions());
     }
 
     void print(QWidget &parent, const KeptResult &run, const Assessment &assessment) override
     {
-        printResultWithDialog(&parent, platform_, assessment, localTimeOf(run));
+        printResultWithDialog(&parent, platform_, assessment, localTimeOf(run),
+                              history().keptSessions());
     }
 
     bool keep(KeptResult &run) override { return kept(history().keep(run)); }

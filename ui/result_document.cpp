@@ -40,9 +40,9 @@ constexpr int PictureSide = 250;
 class Composer {
 public:
     Composer(QTextDocument &document, const Assessment &assessment, QDateTime completed,
-             const PracticeSettings &practice)
+             const PlanOnPaper &practice)
         : document_(document), assessment_(assessment), completed_(std::move(completed)),
-          practice_(practice), cursor_(&document)
+          practice_(practice.settings), sessions_(practice.sessions), cursor_(&document)
     {}
 
     void compose()
@@ -274,7 +274,8 @@ private:
     {
         YogaPlanList recommended{};
         buildYogaPlan(assessment_.yogaNeeded(), recommended);
-        const PracticePlan plan = buildPracticePlan(recommended);
+        PracticePlan plan = buildPracticePlan(recommended);
+        growHolds(plan, sessions_, practice_.planStartedAtUtc);
         const std::vector<SessionPosture> postures = sessionPostures(plan, practice_.beginner);
 
         heading(ResultDocument::tr("Practice plan"), 16.0);
@@ -343,6 +344,7 @@ private:
     const Assessment &assessment_;
     QDateTime completed_;
     const PracticeSettings &practice_;
+    const std::vector<KeptSession> &sessions_;
     QTextCursor cursor_;
     bool started_ = false;
 };
@@ -351,7 +353,7 @@ private:
 
 std::unique_ptr<QTextDocument> composeResultDocument(const Assessment &assessment,
                                                      const QDateTime &completed,
-                                                     const PracticeSettings &practice)
+                                                     const PlanOnPaper &practice)
 {
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include "core/kept_session.h"
 #include "core/practice_session.h"
 
 #include <memory>
@@ -21,8 +22,14 @@ struct Assessment;
 // once, in order, with its hold and sides at the user's practice settings,
 // and the session's whole time, to be followed away from the computer. Pages
 // are laid out when it is printed or saved.
+// The practice plan on paper: at the user's settings, its holds grown by the
+// kept sessions, as a session would hold them.
+struct PlanOnPaper {
+    PracticeSettings settings;
+    std::vector<KeptSession> sessions;
+};
 std::unique_ptr<QTextDocument> composeResultDocument(const Assessment &assessment,
                                                      const QDateTime &completed,
-                                                     const PracticeSettings &practice = {});
+                                                     const PlanOnPaper &practice = {});
 
 } // namespace pranoth

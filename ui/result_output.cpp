@@ -59,8 +59,7 @@ QPageSize preferredPageSize(const QLocale &locale)
 }
 
 QString writeResultPdf(const Assessment &assessment, const QDateTime &completed,
-                       const QString &path, const QPageSize &pageSize,
-                       const PracticeSettings &practice)
+                       const QString &path, const QPageSize &pageSize, const PlanOnPaper &practice)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -98,7 +97,7 @@ QString writeResultPdf(const Assessment &assessment, const QDateTime &completed,
 }
 
 QString printResult(const Assessment &assessment, const QDateTime &completed, QPrinter &printer,
-                    const PracticeSettings &practice)
+                    const PlanOnPaper &practice)
 {
     printer.setFullPage(true);
     if (printer.docName().isEmpty())

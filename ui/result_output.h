@@ -5,7 +5,7 @@
 #include <QPageSize>
 #include <QString>
 
-#include "core/practice_session.h"
+#include "result_document.h"
 
 class QPrinter;
 
@@ -23,11 +23,11 @@ QPageSize preferredPageSize(const QLocale &locale = QLocale());
 // where; on failure a file already at `path` is left as it was.
 QString writeResultPdf(const Assessment &assessment, const QDateTime &completed,
                        const QString &path, const QPageSize &pageSize,
-                       const PracticeSettings &practice = {});
+                       const PlanOnPaper &practice = {});
 
 // Prints the result on the printer's pages; the empty text on success, or a
 // message saying what failed.
 QString printResult(const Assessment &assessment, const QDateTime &completed, QPrinter &printer,
-                    const PracticeSettings &practice = {});
+                    const PlanOnPaper &practice = {});
 
 } // namespace pranoth

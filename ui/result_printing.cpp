@@ -33,7 +33,8 @@ QString defaultResultPdfPath(const QDateTime &completed)
     return QDir(folder).filePath(name);
 }
 
-bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDateTime &completed)
+bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDateTime &completed,
+                     const std::vector<KeptSession> &sessions)
 {
     QString proposal = defaultResultPdfPath(completed);
     for (;;) {
@@ -57,7 +58,7 @@ bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDa
             }
         }
         const QString failure = writeResultPdf(assessment, completed, path, preferredPageSize(),
-                                               readPracticeSettings(platform));
+                                               {readPracticeSettings(platform), sessions});
         if (failure.isEmpty())
             return true;
         platform.showMessage(toUtf8(failure + QLatin1String("\n\n") +
@@ -68,7 +69,7 @@ bool saveResultAsPdf(Platform &platform, const Assessment &assessment, const QDa
 }
 
 bool printResultWithDialog(QWidget *parent, Platform &platform, const Assessment &assessment,
-                           const QDateTime &completed)
+                           const QDateTime &completed, const std::vector<KeptSession> &sessions)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(preferredPageSize());
@@ -78,7 +79,8 @@ bool printResultWithDialog(QWidget *parent, Platform &platform, const Assessment
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const PrintJobFollowUp job(printer);
-    QString failure = printResult(assessment, completed, printer, readPracticeSettings(platform));
+    QString failure =
+        printResult(assessment, completed, printer, {readPracticeSettings(platform), sessions});
     if (failure.isEmpty())
         failure = job.problem();
     if (failure.isEmpty())

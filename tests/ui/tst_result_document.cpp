@@ -244,7 +244,7 @@ private slots:
         } else if (how == "saved") {
             PracticeSettings practice;
             practice.holdPercent = 150;
-            QCOMPARE(writeResultPdf(answered.assessment, completed, pdf, pageSize, practice),
+            QCOMPARE(writeResultPdf(answered.assessment, completed, pdf, pageSize, {practice, {}}),
                      QString());
         } else {
             // Through My History: the kept result read back, saved on the
