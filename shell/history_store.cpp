@@ -272,7 +272,7 @@ QString HistoryStore::keepSession(KeptSession &session)
 namespace {
 
 // A row of the kept results' query, where it is a result this program can show.
-std::optional<KeptResult> resultOfRow(SqliteStatement &query)
+std::optional<KeptResult> resultOfRow(const SqliteStatement &query)
 {
     KeptResult record;
     record.id = query.integer(0);

@@ -147,7 +147,7 @@ void growHolds(PracticePlan &plan, const std::vector<KeptSession> &sessions, std
 PracticePlan buildShortPracticePlan(const PracticePlan &grown, const std::vector<int> &chakraOrder,
                                     const PracticeSettings &settings)
 {
-    constexpr Millis ShortSessionMs = 10 * 60 * 1000;
+    constexpr Millis ShortSessionMs = Millis{10} * 60 * 1000;
     const auto withGrownHolds = [&grown](PracticePlan plan) {
         for (PracticePosture &posture : plan) {
             const auto same = std::find_if(grown.begin(), grown.end(), [&](const auto &whole) {
