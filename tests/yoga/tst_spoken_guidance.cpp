@@ -164,8 +164,11 @@ void tst_SpokenGuidance::saidInTurn()
         words.contains(QLatin1String("steps")) ? GuidanceDetail::Full : GuidanceDetail::Brief;
     PracticePlan plan;
     for (const int asana : asanas)
-        plan.push_back({static_cast<Int16>(asana), {}, AsanaCatalogue[asIndex(asana)].hold,
-                        SessionRole::Advice, AsanaCatalogue[asIndex(asana)].hold.longestSeconds});
+        plan.push_back({static_cast<Int16>(asana),
+                        {},
+                        AsanaCatalogue[asIndex(asana)].hold,
+                        SessionRole::Advice,
+                        AsanaCatalogue[asIndex(asana)].hold.longestSeconds});
 
     FakeSessionClock clock;
     TimedVoice voice(clock);
