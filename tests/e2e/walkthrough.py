@@ -384,7 +384,7 @@ def practise_along(program):
     poll(lambda: (spoken_phase(practice) or "").startswith("Paused. Hold."), "the pause")
     ring = find(practice, "label", "Time left")
     held = ring.description
-    check(" seconds left of 30 seconds, paused" in held, held)
+    check(" seconds left of 15 seconds, paused" in held, held)
     time.sleep(1.5)
     check(ring.description == held, "the clock ran in a pause: %r, %r" % (held, ring.description))
     press_keys(PRACTICE, "space", "Right")
@@ -405,14 +405,14 @@ def practise_along(program):
         except Failure:
             raise Failure("the voice said %r, not ending with %r" % (spoken(), ending))
         # Space cuts the phrase short; it is said again on resuming.
-        if said[4:5] == ["Hold for 30 seconds."]:
+        if said[4:5] == ["Hold for 15 seconds."]:
             del said[4]
         check(said[:5] == [
             "Get ready for Easy Pose, Sukhasana.",
             "Sit on a folded blanket, cross your legs at the shins and rest your hands on your "
             "knees.",
             "Close your eyes and breathe slowly through the nose.",
-            "Hold for 30 seconds.",
+            "Hold for 15 seconds.",
             "Get ready for Cat-Cow Pose, Marjaryasana-Bitilasana."] and len(said) <= 9,
               "the voice said: %r" % said)
     press_keys(PRACTICE, "ctrl+k")
