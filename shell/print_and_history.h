@@ -5,7 +5,9 @@
 #include <QString>
 #include <QtPlugin>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -35,6 +37,9 @@ public:
     virtual bool keepSession(KeptSession &session) = 0;
     // My History, one window of it; asked again, it comes to the front.
     virtual void showHistory() = 0;
+    // The kept results, as My History holds them; any word about the history
+    // itself is told through the platform.
+    virtual std::vector<KeptResult> keptResults() = 0;
 };
 
 // The plugin's one object: it makes the part for the program's platform and
@@ -44,6 +49,9 @@ public:
     virtual ~PrintAndHistoryFactory() = default;
     virtual std::unique_ptr<PrintAndHistory> create(Platform &platform,
                                                     const QString &historyPath) = 0;
+    // The start times of the practice sessions kept in the history at
+    // `historyPath`, read without writing anything (see readSessionStarts).
+    virtual std::vector<std::int64_t> keptSessionStarts(const QString &historyPath) = 0;
 };
 
 // The part itself, as the plugin makes it (and tests, which link it).

@@ -75,6 +75,14 @@ public:
         window->show();
     }
 
+    std::vector<KeptResult> keptResults() override
+    {
+        std::vector<KeptResult> results = history().keptResults();
+        if (const QString notice = history().takeNotice(); !notice.isEmpty())
+            tell(notice, MessageIcon::Warning);
+        return results;
+    }
+
 private:
     HistoryStore &history()
     {
