@@ -147,7 +147,7 @@ public:
     }
 
 private slots:
-    void actionInvoked(uint id, const QString &action)
+    void actionInvoked(uint id, const QString &action) const
     {
         if (id != id_)
             return;
@@ -157,7 +157,7 @@ private slots:
         QCoreApplication::quit();
     }
 
-    void closed(uint id, uint /*reason*/)
+    void closed(uint id, uint /*reason*/) const
     {
         if (id == id_)
             QCoreApplication::quit();
