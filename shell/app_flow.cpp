@@ -47,6 +47,35 @@ bool AppFlow::start()
     return true;
 }
 
+void AppFlow::practiseLastKept()
+{
+    PrintAndHistory *part = printAndHistory();
+    if (!part)
+        return;
+    const std::vector<KeptResult> kept = part->keptResults();
+    const auto newest =
+        std::max_element(kept.begin(), kept.end(), [](const KeptResult &a, const KeptResult &b) {
+            return a.keptAtUtc < b.keptAtUtc;
+        });
+    if (newest == kept.end()) {
+        platform_.showMessage("There is no kept result to practise from yet: take the test and "
+                              "keep its result first.",
+                              MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+    const Assessment assessment = assess(newest->run);
+    if (YogaPlanList plan{}; !buildYogaPlan(assessment.yogaNeeded(), plan)) {
+        platform_.showMessage("Every chakra is open in your last kept result: there are no "
+                              "postures to practise from it.",
+                              MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+    completed_ = *newest;
+    assessment_ = assessment;
+    yogaNeeded_ = assessment.yogaNeeded();
+    practiseAlong();
+}
+
 void AppFlow::connectWindow(FlowWindow &window)
 {
     QObject::connect(&window, &FlowWindow::closing, &window, [this] { windowClosing(); });

@@ -50,6 +50,12 @@ public:
     // one has then told the user and shut down.
     bool start();
 
+    // After start(), for --practise: Practise Along on the newest result kept
+    // in My History, as if it had just been shown; where there is none, or
+    // every chakra of it is open, the user is told so and the main window
+    // stays as it is.
+    void practiseLastKept();
+
     // Closes every window and ends the process; runs once.
     void shutdown();
 

@@ -100,7 +100,7 @@ void holdOrEndWithoutDisplay(QtMsgType type, const QMessageLogContext &context,
 
 } // namespace
 
-std::optional<int> answerCommandLine(int argc, char *argv[])
+std::optional<int> answerCommandLine(int argc, char *argv[], StartOptions &options)
 {
     if (argc <= 1)
         return std::nullopt;
@@ -117,8 +117,20 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
         {QStringLiteral("v"), QStringLiteral("version")},
         QCoreApplication::translate("CommandLine",
                                     "Shows the program's name and version and ends."));
+    const QCommandLineOption practise(
+        QStringLiteral("practise"),
+        QCoreApplication::translate("CommandLine",
+                                    "Starts Practise Along on the last kept result's postures."));
+    const QCommandLineOption remind(
+        QStringLiteral("remind"),
+        QCoreApplication::translate("CommandLine",
+                                    "Reminds you to practise with a desktop notification, unless "
+                                    "you have practised today or met this week's goal, and ends. "
+                                    "The reminder's timer runs this."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(practise);
+    parser.addOption(remind);
     for (const QtOption &qt : QtOptions) {
         QCommandLineOption option(QLatin1String(qt.name));
         if (qt.takesValue)
@@ -155,6 +167,8 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
                           QLatin1Char('\n'));
         return 0;
     }
+    options.remind = parser.isSet(remind);
+    options.practise = parser.isSet(practise);
     return std::nullopt;
 }
 

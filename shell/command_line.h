@@ -12,8 +12,14 @@ namespace pranoth {
 // an argument ends it with a one-line error and a hint on stderr and status 2.
 // Qt's own options (-platform, -style, -display, ...) are accepted and left to
 // Qt. Returns the exit status when the program ends here, nothing when it is
-// to start.
-std::optional<int> answerCommandLine(int argc, char *argv[]);
+// to start, then with the program's own options that were given in `options`.
+struct StartOptions {
+    // --remind: the practice reminder, with no window (see remind.h).
+    bool remind = false;
+    // --practise: straight into Practise Along on the last kept result's plan.
+    bool practise = false;
+};
+std::optional<int> answerCommandLine(int argc, char *argv[], StartOptions &options);
 
 // While it lives, Qt finding no display it can open (no platform plugin could
 // be initialised) ends the process with one line on stderr and status 1,

@@ -3,6 +3,7 @@
 #include "core/config.h"
 #include "spoken_guidance.h"
 #include "ui/qt_text.h"
+#include "reminder_setup.h"
 #include "user_folders.h"
 
 #include <QDBusConnection>
@@ -334,15 +335,9 @@ void DesktopSessionServices::giveBack()
     holder_ = Holder::None;
 }
 
-} // namespace pranoth
-
-namespace pranoth {
-
 std::string DesktopSessionServices::setReminders(const PracticeSettings &settings)
 {
-    // The user's systemd timer comes with the reminders' own part.
-    (void)settings;
-    return {};
+    return setUpReminders(settings).toStdString();
 }
 
 } // namespace pranoth

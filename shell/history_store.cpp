@@ -61,6 +61,26 @@ void noteReading(QString &notice, const SqliteStatement &query, int unreadable, 
 
 } // namespace
 
+std::vector<std::int64_t> readSessionStarts(const QString &path)
+{
+    std::vector<std::int64_t> starts;
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return starts;
+    SqliteError error;
+    const auto connection =
+        SqliteConnection::open(QFile::encodeName(path).toStdString(),
+                               SqliteConnection::Mode::ReadOnly, BusyTimeoutMs, error);
+    if (!connection)
+        return starts;
+    // A history from before sessions were kept has no such table.
+    auto query = connection->prepare("SELECT started_at FROM practice_session");
+    while (query && query->step()) {
+        if (query->isInteger(0))
+            starts.push_back(query->integer(0));
+    }
+    return starts;
+}
+
 HistoryStore::HistoryStore(QString path) : path_(std::move(path))
 {
     open();

@@ -5,9 +5,11 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 namespace pranoth {
 
@@ -27,6 +29,12 @@ struct SqliteError;
 // killed at any moment leaves every earlier result intact. Deleted results are
 // overwritten, and Delete All compacts the file, so nothing deleted can be
 // read back from it.
+// The start times of the practice sessions kept in the history at `path`,
+// read without changing anything in the file or beside it (no migration, no
+// setting aside, no log files left behind); none when there is no history or
+// it cannot be read.
+std::vector<std::int64_t> readSessionStarts(const QString &path);
+
 class HistoryStore : public HistorySource {
 public:
     enum class State {

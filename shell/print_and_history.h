@@ -6,7 +6,9 @@
 #include <QString>
 #include <QtPlugin>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -36,7 +38,8 @@ public:
     virtual bool keepSession(KeptSession &session) = 0;
     // My History, one window of it; asked again, it comes to the front.
     virtual void showHistory() = 0;
-    // What is kept, oldest first: none where there is no history.
+    // What is kept, oldest first: none where there is no history. Any word
+    // about the history itself is told through the platform.
     virtual std::vector<KeptResult> keptResults() = 0;
     virtual std::vector<KeptSession> keptSessions() = 0;
     // What a result window says of the way since the first kept result.
@@ -50,6 +53,9 @@ public:
     virtual ~PrintAndHistoryFactory() = default;
     virtual std::unique_ptr<PrintAndHistory> create(Platform &platform,
                                                     const QString &historyPath) = 0;
+    // The start times of the practice sessions kept in the history at
+    // `historyPath`, read without writing anything (see readSessionStarts).
+    virtual std::vector<std::int64_t> keptSessionStarts(const QString &historyPath) = 0;
 };
 
 // The part itself, as the plugin makes it (and tests, which link it).

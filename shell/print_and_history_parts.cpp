@@ -76,7 +76,13 @@ public:
         window->show();
     }
 
-    std::vector<KeptResult> keptResults() override { return history().keptResults(); }
+    std::vector<KeptResult> keptResults() override
+    {
+        std::vector<KeptResult> results = history().keptResults();
+        if (const QString notice = history().takeNotice(); !notice.isEmpty())
+            tell(notice, MessageIcon::Warning);
+        return results;
+    }
     std::vector<KeptSession> keptSessions() override { return history().keptSessions(); }
     HistoryOverview overview() override { return history().overview(); }
 

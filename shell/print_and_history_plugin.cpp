@@ -1,5 +1,6 @@
 // The plugin with printing, PDF and My History, found by loadPrintAndHistory().
 
+#include "history_store.h"
 #include "print_and_history.h"
 
 #include <QObject>
@@ -15,6 +16,11 @@ public:
     std::unique_ptr<PrintAndHistory> create(Platform &platform, const QString &historyPath) override
     {
         return makePrintAndHistory(platform, historyPath);
+    }
+
+    std::vector<std::int64_t> keptSessionStarts(const QString &historyPath) override
+    {
+        return readSessionStarts(historyPath);
     }
 };
 

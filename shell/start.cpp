@@ -6,6 +6,7 @@
 #include "desktop_services.h"
 #include "print_and_history.h"
 #include "qt_platform.h"
+#include "remind.h"
 #include "ui/program_resources.h"
 #include "ui/program_style.h"
 #include "ui/qt_text.h"
@@ -43,8 +44,12 @@ void withoutScreenReaderNoise(QtMsgType type, const QMessageLogContext &context,
 
 int runProgram(int argc, char *argv[], const std::function<void()> &started)
 {
-    if (const auto status = answerCommandLine(argc, argv))
+    StartOptions options;
+    if (const auto status = answerCommandLine(argc, argv, options))
         return *status;
+    // The reminder needs no display and is no instance of the program.
+    if (options.remind)
+        return runReminder(argc, argv);
     qtHandler = qInstallMessageHandler(withoutScreenReaderNoise);
     std::optional<DisplayRequired> displayRequired(std::in_place, argv[0]);
     QApplication app(argc, argv);
@@ -80,6 +85,8 @@ int runProgram(int argc, char *argv[], const std::function<void()> &started)
         sessionServices, sessionClock);
     if (!flow.start() || platform.endRequested())
         return 0;
+    if (options.practise)
+        flow.practiseLastKept();
     if (started)
         started();
     return QApplication::exec();

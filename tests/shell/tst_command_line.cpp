@@ -20,7 +20,11 @@ private slots:
             "Usage: " PRANOTH_PROGRAM " [options]\nChakra self-assessment with yoga advice, in a "
             "window of its own. Qt's standard options, such as -platform NAME and -style NAME, are "
             "accepted as well.\n\nOptions:\n  -h, --help     Shows this help and ends.\n"
-            "  -v, --version  Shows the program's name and version and ends.\n";
+            "  -v, --version  Shows the program's name and version and ends.\n"
+            "  --practise     Starts Practise Along on the last kept result's postures.\n"
+            "  --remind       Reminds you to practise with a desktop notification, unless\n"
+            "                 you have practised today or met this week's goal, and ends. The\n"
+            "                 reminder's timer runs this.\n";
         const QString hint = "Try 'pranoth --help' for more information.\n";
         const QString noDisplay = "pranoth: no display could be reached (DISPLAY is not set, "
                                   "WAYLAND_DISPLAY is not set)\n";
@@ -42,6 +46,10 @@ private slots:
             << QStringList{"-platform"} << 2 << QString()
             << "pranoth: Missing value after '-platform'.\n" + hint;
         QTest::newRow("no display") << QStringList() << 1 << QString() << noDisplay;
+        QTest::newRow("--remind with no session bus: silent")
+            << QStringList{"--remind"} << 0 << QString() << QString();
+        QTest::newRow("--practise with no display")
+            << QStringList{"--practise"} << 1 << QString() << noDisplay;
         QTest::newRow("no display, with Qt's options")
             << QStringList{"-style", "Fusion", "--reverse"} << 1 << QString() << noDisplay;
     }
@@ -51,8 +59,9 @@ private slots:
         QTemporaryDir own;
         QVERIFY(QDir(own.path()).mkdir("home") && QDir(own.path()).mkdir("run"));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
-                                 "XDG_SESSION_TYPE", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+        for (const char *name :
+             {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE",
+              "XDG_CONFIG_HOME", "XDG_DATA_HOME", "DBUS_SESSION_BUS_ADDRESS"})
             environment.remove(name);
         environment.insert("HOME", own.filePath("home"));
         environment.insert("XDG_RUNTIME_DIR", own.filePath("run"));

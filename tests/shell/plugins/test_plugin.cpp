@@ -4,6 +4,7 @@
 // run any of its code: its static initialiser would leave a mark, as making
 // the part does.
 
+#include "core/kept_result.h"
 #include "shell/print_and_history.h"
 
 #include <QObject>
@@ -42,6 +43,7 @@ public:
         setenv("PRANOTH_TEST_PLUGIN_RAN", TEST_PLUGIN_NAME, 1);
         return loaded ? std::make_unique<Nothing>() : nullptr;
     }
+    std::vector<std::int64_t> keptSessionStarts(const QString &) override { return {}; }
 };
 
 #include "test_plugin.moc"
