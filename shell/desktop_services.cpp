@@ -1,9 +1,9 @@
 #include "desktop_services.h"
 
 #include "core/config.h"
+#include "reminder_setup.h"
 #include "spoken_guidance.h"
 #include "ui/qt_text.h"
-#include "reminder_setup.h"
 #include "user_folders.h"
 
 #include <QDBusConnection>
