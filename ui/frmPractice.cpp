@@ -526,10 +526,10 @@ QString frmPractice::holdText(int posture) const
             durationText(static_cast<int>(PracticeSession::scaledHoldMs(hold, percent) / 1000)));
     };
     const HoldGrowth growth = holdGrowth(practice.asana);
-    const QString hold = shapes_[asIndex(posture)].eachSide
-                             ? tr("Hold %1 each side").arg(seconds(practice.holdSeconds))
-                             : tr("Hold %1").arg(seconds(practice.holdSeconds));
-    return practice.holdSeconds < growth.topSeconds
+    const SessionPosture &shape = shapes_[asIndex(posture)];
+    const QString hold = shape.eachSide ? tr("Hold %1 each side").arg(seconds(shape.holdSeconds))
+                                        : tr("Hold %1").arg(seconds(shape.holdSeconds));
+    return shape.holdSeconds < growth.topSeconds
                ? tr("%1 (growing to %2)").arg(hold, seconds(growth.topSeconds))
                : hold;
 }

@@ -189,7 +189,10 @@ std::vector<SessionPosture> sessionPostures(const PracticePlan &plan, bool begin
         plan.begin(), plan.end(), postures.begin(), [beginner](const PracticePosture &posture) {
             const SessionPostureData &data = sessionData(posture.asana);
             const bool eachSide = posture.hold.eachSide || (beginner && data.beginner.eachSide);
-            return SessionPosture{posture.holdSeconds, eachSide, data.inSeconds, data.outSeconds,
+            const int hold = beginner
+                                 ? std::max(posture.holdSeconds, data.beginner.leastHoldSeconds)
+                                 : posture.holdSeconds;
+            return SessionPosture{hold, eachSide, data.inSeconds, data.outSeconds,
                                   eachSide ? data.changeSidesSeconds : 0};
         });
     return postures;

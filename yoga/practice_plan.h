@@ -63,7 +63,8 @@ PracticePlan buildShortPracticePlan(const PracticePlan &grown, const std::vector
 
 // The postures as a session runs them: each held for the plan's hold, with
 // the time to come into it, out of it and to change sides; with `beginner`,
-// on each side where the easier form is done so.
+// on each side where the easier form is done so, and a gentle form held at
+// least its own least hold.
 std::vector<SessionPosture> sessionPostures(const PracticePlan &plan, bool beginner);
 
 } // namespace pranoth

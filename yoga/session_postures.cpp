@@ -149,15 +149,16 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
           "look at the floor.\r\n"
           "3. Breathe evenly for the time of the posture, then come back up onto your "
           "hands, bring your knees together and sit back on your heels.",
-          "01Mandukasana-beginner"}},
+          "01Mandukasana-beginner", false, 30}},
     // Bhujangasana
     {.inSeconds = 8, .outSeconds = 5},
     // Mayurasana
     {.inSeconds = 20,
      .outSeconds = 10,
      .beginner = {"Peacock preparation, feet on the floor",
-                  "1. Kneel with your knees apart. Place your palms on the floor between your "
-                  "knees with the fingers pointing back towards you, bend your elbows and rest "
+                  "1. Circle your wrists a few times each way, then kneel with your knees "
+                  "apart. Place your palms on the floor between your knees with the fingers "
+                  "pointing back towards you, bend your elbows and rest "
                   "your abdomen on them beside the navel.\r\n"
                   "2. Stretch your legs back one at a time, with your toes tucked under and "
                   "resting on the floor and your head lifted.\r\n"
@@ -219,7 +220,7 @@ const std::array<SessionPostureData, SessionPostureCount> Data{{
                   "only as far as your shoulders allow.\r\n"
                   "4. To come out, lower your hands to your back and, while inhaling, rise "
                   "slowly, lifting your head last; then release your hands.",
-                  "06YogaMudra-beginner"},
+                  "06YogaMudra-beginner", false, 30},
      .teacherCautions =
          "Beginners, and anyone with high blood pressure or heart trouble, should keep breathing "
          "slowly in the fold instead of holding the breath, and should rest the forehead on a "

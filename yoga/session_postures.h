@@ -45,6 +45,9 @@ struct BeginnerForm {
     std::string_view picture;   // its picture's file name without ".jpg"; the left side's
                                 // adds "-left", where the form is done on each side
     bool eachSide = false;      // done on each side, though the full form is not
+    // A gentle form is a shape to settle into: held at least this long, however
+    // short the full form's hold.
+    int leastHoldSeconds = 0;
 };
 
 // What a session knows of a posture beyond its record: the time a body needs
