@@ -931,25 +931,39 @@ void frmPractice::openSettings()
         },
         this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        const PracticeSettings before = settings_;
-        settings_ = dialog->chosen();
-        if (settings_.reminders != before.reminders ||
-            (settings_.reminders && (settings_.reminderDays != before.reminderDays ||
-                                     settings_.reminderMinute != before.reminderMinute))) {
-            if (const std::string why = services_.setReminders(settings_); !why.empty()) {
-                settings_.reminders = false;
-                platform_.showMessage(why, MessageIcon::Information, MessageButtons::Ok);
-            }
-        }
-        savePracticeSettings(platform_, settings_, before);
-        session_->setSettings(settings_);
-        services_.setSpeakingRate(settings_.speakingRate);
-        if (!settings_.spoken)
-            services_.stopSpeech();
-        tick();
+    // The session waits while the settings are open, and while what they tell
+    // on closing is read.
+    const bool holding =
+        pages->currentIndex() == SessionPage && !session_->finished() && !session_->state().paused;
+    if (holding)
+        togglePause();
+    connect(dialog, &QDialog::finished, this, [this, dialog, holding](int result) {
+        if (result == QDialog::Accepted)
+            applySettings(dialog->chosen());
+        if (holding && session_->state().paused)
+            togglePause();
     });
     dialog->open();
+}
+
+void frmPractice::applySettings(const PracticeSettings &chosen)
+{
+    const PracticeSettings before = settings_;
+    settings_ = chosen;
+    if (settings_.reminders != before.reminders ||
+        (settings_.reminders && (settings_.reminderDays != before.reminderDays ||
+                                 settings_.reminderMinute != before.reminderMinute))) {
+        if (const std::string why = services_.setReminders(settings_); !why.empty()) {
+            settings_.reminders = false;
+            platform_.showMessage(why, MessageIcon::Information, MessageButtons::Ok);
+        }
+    }
+    savePracticeSettings(platform_, settings_, before);
+    session_->setSettings(settings_);
+    services_.setSpeakingRate(settings_.speakingRate);
+    if (!settings_.spoken)
+        services_.stopSpeech();
+    tick();
 }
 
 void frmPractice::fitFonts()

@@ -92,6 +92,7 @@ private:
     void toggleMute();
     void readTimeLeft();
     void openSettings();
+    void applySettings(const PracticeSettings &chosen);
     void fitFonts();
     // Idle inhibition follows the session: held while it runs, released otherwise.
     void followIdle();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTime>
@@ -120,7 +121,11 @@ PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
     }
     tmeReminder = new QTimeEdit(QTime(0, 0).addSecs(settings.reminderMinute * 60), this);
     tmeReminder->setObjectName(QStringLiteral("tmeReminder"));
-    tmeReminder->setDisplayFormat(QLocale().timeFormat(QLocale::ShortFormat));
+    // The locale's own hours and minutes; some locales' short format (C's among
+    // them) still carries seconds, which a reminder has no use for.
+    tmeReminder->setDisplayFormat(QLocale()
+                                      .timeFormat(QLocale::ShortFormat)
+                                      .remove(QRegularExpression(QStringLiteral("[.:]?s+"))));
     tmeReminder->setAccessibleName(tr("Reminder time"));
     days->addWidget(tmeReminder);
     days->addStretch(1);

@@ -14,6 +14,7 @@
 #include "ui/history_model.h"
 
 #include <QAccessible>
+#include <QDialog>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -157,6 +158,15 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QTest::keyClick(window, Qt::Key_Space);
     QCOMPARE(spoken(), QStringLiteral("30 seconds left of 30 seconds"));
     QCOMPARE(driver.services.calls.back(), std::string("inhibit A practice session is running"));
+    // The settings hold the clock while they are open, and a reminder's word with them.
+    QTest::keyClick(window, Qt::Key_S);
+    auto *settings = window->findChild<QDialog *>(QStringLiteral("dlgPracticeSettings"));
+    QVERIFY(settings && settings->isVisible());
+    after(window, driver.clock, 20000);
+    settings->reject();
+    QCOMPARE(spoken(), QStringLiteral("30 seconds left of 30 seconds"));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
 
     // Muted, and remembered; then on to the next posture after 3 s of hold.
     QTest::keyClick(window, Qt::Key_M);
