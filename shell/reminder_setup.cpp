@@ -41,8 +41,9 @@ QString systemctl(const CommandRunner &run, const QStringList &arguments, bool &
 
 QString noUserManager(const QString &why)
 {
-    return QCoreApplication::translate("Reminders", "Reminders need the systemd user manager, "
-                                                    "which is not running here: %1")
+    return QCoreApplication::translate("Reminders", "Reminders stay off: they need the systemd "
+                                                    "user manager, which is not running here.\n\n"
+                                                    "%1")
         .arg(why);
 }
 

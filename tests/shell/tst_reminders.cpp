@@ -101,7 +101,8 @@ private slots:
         const QString enable = "systemctl --user enable --now pranoth-reminder.timer";
         const QString disable = "systemctl --user disable --now pranoth-reminder.timer";
         const QString noManager =
-            "Reminders need the systemd user manager, which is not running here: ";
+            "Reminders stay off: they need the systemd user manager, which is not running "
+            "here.\n\n";
         QTest::newRow("on: both units written, the timer enabled and started")
             << true << Systemctl::Works << QStringList{reload, enable} << QString() << both;
         QTest::newRow("off: the timer stopped, both units removed")
