@@ -245,13 +245,13 @@ void frmHistory::showEvent(QShowEvent *event)
 void frmHistory::reload()
 {
     model->setResults(source_.keptResults());
-    const std::vector<KeptSession> kept = source_.keptSessions();
+    std::vector<KeptSession> kept = source_.keptSessions();
     std::vector<std::int64_t> starts(kept.size());
     std::transform(kept.begin(), kept.end(), starts.begin(),
                    [](const KeptSession &session) { return session.startedAtUtc; });
     lblWeeks->setText(fromUtf8(weekProgressText(weekProgress(
         starts, readPracticeSettings(platform_).weeklyGoal, utcSecondsOf(platform_.now())))));
-    sessions->setSessions(kept);
+    sessions->setSessions(std::move(kept));
     tblSessions->setCurrentIndex(sessions->index(0, 0));
     selectResult(0);
 }

@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 namespace pranoth {
 
@@ -149,18 +148,11 @@ double HistoryChart::xOfTime(double secondsUtc) const
 
 std::vector<HistoryChart::PracticeWeek> HistoryChart::shownWeeks() const
 {
-    // By the local day number of each week's Monday: the calendar is asked
-    // once a session, and the zone once a week.
-    std::map<std::int64_t, int> seconds;
-    for (const KeptSession &session : sessions_.sessions())
-        seconds[mondayOf(localDayNumber(session.startedAtUtc))] += session.practisedSeconds;
     const auto [from, to] = timeSpan();
     std::vector<PracticeWeek> weeks;
-    for (const auto &[monday, practised] : seconds) {
-        const std::int64_t start = localMidnightUtc(monday);
-        const std::int64_t end = localMidnightUtc(monday + 7);
-        if (static_cast<double>(end) > from && static_cast<double>(start) <= to)
-            weeks.push_back({start, end, practised});
+    for (const PracticeWeek &week : sessions_.weeks()) {
+        if (static_cast<double>(week.endUtc) > from && static_cast<double>(week.startUtc) <= to)
+            weeks.push_back(week);
     }
     return weeks;
 }

@@ -12,6 +12,7 @@ namespace pranoth {
 
 class HistoryModel;
 class SessionModel;
+struct PracticeWeek;
 
 // Each chakra's trend across the kept results: one row per chakra, each kept
 // result a point at its date, the three verdict bands shaded and named behind
@@ -27,13 +28,7 @@ public:
     HistoryChart(const HistoryModel &model, const SessionModel &sessions,
                  QWidget *parent = nullptr);
 
-    // A week of practice: its start (Monday, 00:00 local time) and the
-    // seconds practised in it.
-    struct PracticeWeek {
-        std::int64_t startUtc = 0;
-        std::int64_t endUtc = 0;
-        int seconds = 0;
-    };
+    using PracticeWeek = pranoth::PracticeWeek;
     // The weeks the strip shows, oldest first: those within the time axis.
     std::vector<PracticeWeek> shownWeeks() const;
 

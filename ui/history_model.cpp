@@ -1,6 +1,7 @@
 #include "history_model.h"
 
 #include "chakra_palette.h"
+#include "core/practice_progress.h"
 #include "qt_text.h"
 #include "yoga/asana_catalogue.h"
 #include "yoga/session_postures.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <map>
 
 namespace pranoth {
 
@@ -201,7 +203,21 @@ void SessionModel::setSessions(std::vector<KeptSession> sessions)
 {
     beginResetModel();
     sessions_ = std::move(sessions);
+    sumWeeks();
     endResetModel();
+}
+
+void SessionModel::sumWeeks()
+{
+    // The calendar is asked here, once a session and twice a week, and never
+    // while painting: each asking reads the time zone again.
+    std::map<std::int64_t, int> seconds;
+    for (const KeptSession &session : sessions_)
+        seconds[mondayOf(localDayNumber(session.startedAtUtc))] += session.practisedSeconds;
+    weeks_.clear();
+    weeks_.reserve(seconds.size());
+    for (const auto &[monday, practised] : seconds)
+        weeks_.push_back({localMidnightUtc(monday), localMidnightUtc(monday + 7), practised});
 }
 
 void SessionModel::removeSession(std::int64_t id)
@@ -213,6 +229,7 @@ void SessionModel::removeSession(std::int64_t id)
     const auto row = static_cast<int>(sessions_.end() - found) - 1;
     beginRemoveRows({}, row, row);
     sessions_.erase(found);
+    sumWeeks();
     endRemoveRows();
 }
 

@@ -87,6 +87,14 @@ private:
 
 // The kept practice sessions as a table, newest first: when each started,
 // the time practised and each posture with its time or "skipped".
+// A week of practice: its start (Monday, 00:00 local time), its end, and the
+// seconds practised in it.
+struct PracticeWeek {
+    std::int64_t startUtc = 0;
+    std::int64_t endUtc = 0;
+    int seconds = 0;
+};
+
 class SessionModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -104,6 +112,9 @@ public:
         return sessions_[sessions_.size() - 1 - static_cast<std::size_t>(row)];
     }
 
+    // Each week with a session, oldest first.
+    const std::vector<PracticeWeek> &weeks() const { return weeks_; }
+
     // "Mandukasana 8 s, Bhujangasana skipped".
     static QString posturesText(const KeptSession &session);
 
@@ -114,7 +125,10 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    void sumWeeks();
+
     std::vector<KeptSession> sessions_;
+    std::vector<PracticeWeek> weeks_;
 };
 
 } // namespace pranoth
