@@ -50,6 +50,9 @@ HAIR_AXIS, HAIR_ANGLE = B.unit((-0.5, 1.0, 0)), 72
 EYES = [B.unit((0.93, 0.16, 0.36)), B.unit((0.93, 0.16, -0.36))]
 EAR = B.unit((-0.05, -0.02, 1.0))
 NOSE = ((11.4, 7.2, 0), (1.9, 2.4, 1.5))
+# A chin, for a head seen small in profile (face = "profile"): the jaw's
+# front, standing out below the face, so which way the face points reads.
+CHIN = ((8.2, 1.8, 0), (3.4, 2.8, 4.6))
 # How far round each joint, in cm, two neighbouring parts meet without a gap.
 JOINT_BLEND = {"neck": 9, "head": 9, "shoulder": 10, "elbow": 6, "wrist": 4.5, "hip": 12,
                "knee": 8, "ankle": 3.5}
@@ -62,8 +65,9 @@ def load_pose(path):
     room); joints (angles per joint, see body.JOINT_KINDS; "hip" holds for both
     sides, "hip_l" for one); and, where needed, trained (wider ranges the
     posture uses), hands (l, r: "flat" or "fist"), feet (l, r: "flat" or
-    "tucked"), eyes ("closed"), on_top (parts painted last, in order), blanket
-    or chair (from, to, width, height in cm), light (parts painted in a lighter
+    "tucked"), eyes ("closed"), face ("profile": with a chin), on_top (parts
+    painted last, in order), blanket or chair (from, to, width, height in
+    cm), light (parts painted in a lighter
     skin with a line round them), ghost (pelvis and joints of the
     movement's other phase, drawn faint behind the figure) and what the checks
     read: flat (parts lying along the floor), clear (parts held off it, such as
@@ -344,12 +348,17 @@ def _face(scene):
     # The head's points that face the viewer are those with s . m > 0.
     m = B.unit(B.apply(_inverse(axes), scene.camera.toward))
     details = []
+    profile = scene.pose.get("face") == "profile"
+    if profile:
+        chin = scene.posed.ellipsoid("head", *CHIN)
+        details.append(("shape", [scene.to_picture(p) for p in scene.camera.outline(chin)],
+                        TRUNK_TONE))
     hair = _cap_outline(HAIR_AXIS, HAIR_ANGLE, m)
     if hair:
         details.append(("shape", [on_head(s) for s in hair], HAIR))
     for side in (B.LEFT, B.RIGHT):
         ear = B.scale(EAR, B.lateral(side))
-        if B.dot(ear, m) > 0.3:
+        if B.dot(ear, m) > 0.3 and not profile:
             details.append(("shape", [on_head(s) for s in _cap_outline(ear, 14, m)], NEAR_TONE))
     if B.dot(B.column(frame, 0), scene.camera.toward) > -0.3:
         nose = scene.posed.ellipsoid("head", *NOSE)
