@@ -51,7 +51,9 @@ EYES = [B.unit((0.93, 0.16, 0.36)), B.unit((0.93, 0.16, -0.36))]
 EAR = B.unit((-0.05, -0.02, 1.0))
 NOSE = ((11.4, 7.2, 0), (1.9, 2.4, 1.5))
 # A chin, for a head seen small in profile (face = "profile"): the jaw's
-# front, standing out below the face, so which way the face points reads.
+# front, standing out below the face, so which way the face points reads;
+# such a face has its eye drawn larger and no ear, which at that size reads
+# as a second eye.
 CHIN = ((8.2, 1.8, 0), (3.4, 2.8, 4.6))
 # How far round each joint, in cm, two neighbouring parts meet without a gap.
 JOINT_BLEND = {"neck": 9, "head": 9, "shoulder": 10, "elbow": 6, "wrist": 4.5, "hip": 12,
@@ -367,7 +369,7 @@ def _face(scene):
     closed = scene.pose.get("eyes") == "closed"
     for eye in EYES:
         if B.dot(eye, m) > 0.2:
-            details.append(("eye", on_head(eye), closed))
+            details.append(("eye", on_head(eye), closed, 1.5 if profile else 1.0))
     return details
 
 
@@ -519,8 +521,8 @@ def _ghost_svg(scene):
 def _detail(detail, scene):
     if detail[0] == "shape":
         return '<path d="%s" fill="%s"/>' % (_path([detail[1]]), detail[2])
-    (x, y), closed = detail[1], detail[2]
-    r = max(0.9, 0.75 * scene.scale)
+    (x, y), closed, size = detail[1], detail[2], detail[3]
+    r = max(0.9, 0.75 * scene.scale) * size
     if closed:
         return ('<path d="M%s %sq%s %s %s 0" fill="none" stroke="%s" stroke-width="%s" '
                 'stroke-linecap="round"/>' % (_fmt(x - r * 1.3), _fmt(y), _fmt(r * 1.3),
