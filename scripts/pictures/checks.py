@@ -28,6 +28,8 @@ JOINED_PX = 2 * D.GAP + 1.0   # what shows of a hand is at most this far from it
 FLAT_CM = 3.0           # each end of a part lying along the floor is at most this high
 FLAT_SEEN = 30          # degrees: a part lying along the floor is seen at most this steep
 FLAT_SHORTENED = 0.5    # ... and at least this much of its length
+FLAT_ABOVE = 60         # degrees: seen from this high above, the mat is broad and a part lying
+                        # along it reads so whichever way it points; its shortening alone counts
 CHEST_SHARE = 0.35      # of a twist's whole turn, the chest (against the pelvis) turns this much
 CHEST_TURN = 25         # degrees, at least
 TURN_SEEN = 0.2         # the shoulders seen this much broader or narrower (of their width) than the hips
@@ -227,6 +229,8 @@ def check_resting(scene):
                               scene.to_picture(scene.camera.project(scene.posed.end[name])))
         shown = math.hypot(bx - ax, by - ay) / (scene.scale * B.BY_NAME[name].length)
         steep = math.degrees(math.atan2(abs(by - ay), abs(bx - ax)))
+        if scene.camera.rise >= math.sin(math.radians(FLAT_ABOVE)):
+            steep = 0.0
         if shown < FLAT_SHORTENED or steep > FLAT_SEEN:
             problems.append("%s lies along the floor but is seen %.0f degrees steep, %.0f %% of "
                             "its length: it reads as lifted off the mat"
