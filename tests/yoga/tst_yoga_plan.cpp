@@ -24,6 +24,17 @@ std::vector<std::pair<int, std::string>> applicable(const YogaPlanList &plan)
     return found;
 }
 
+// The yoga plan for the chakras in `chakras` not open.
+YogaPlanList planFor(const QList<int> &chakras)
+{
+    Needs needs{};
+    for (const int chakra : chakras)
+        needs[asIndex(chakra)] = true;
+    YogaPlanList plan{};
+    buildYogaPlan(needs, plan);
+    return plan;
+}
+
 } // namespace
 
 class tst_YogaPlan : public QObject {
@@ -79,11 +90,7 @@ private slots:
     {
         QFETCH(QList<int>, chakras);
         QFETCH(QString, session);
-        Needs needs{};
-        for (const int chakra : chakras)
-            needs[asIndex(chakra)] = true;
-        YogaPlanList plan{};
-        buildYogaPlan(needs, plan);
+        const YogaPlanList plan = planFor(chakras);
         QStringList shown;
         for (const PracticePosture &posture : buildPracticePlan(plan)) {
             QString text = QString::fromLatin1(postureRecord(posture.asana).name.data(),
@@ -145,11 +152,7 @@ private slots:
         QFETCH(QString, readings);
         QFETCH(QString, order);
         QFETCH(QString, session);
-        Needs needs{};
-        for (const int chakra : chakras)
-            needs[asIndex(chakra)] = true;
-        YogaPlanList plan{};
-        buildYogaPlan(needs, plan);
+        const YogaPlanList plan = planFor(chakras);
         ChakraHistory history;
         for (const QString &chakra : readings.split(QStringLiteral("; "))) {
             const int k = chakra.section(QLatin1Char(':'), 0, 0).toInt();
