@@ -158,7 +158,7 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QTest::keyClick(window, Qt::Key_Space);
     QCOMPARE(spoken(), QStringLiteral("30 seconds left of 30 seconds"));
     QCOMPARE(driver.services.calls.back(), std::string("inhibit A practice session is running"));
-    // The settings hold the clock while they are open, and a reminder's word with them.
+    // The settings hold the clock while they are open.
     QTest::keyClick(window, Qt::Key_S);
     auto *settings = window->findChild<QDialog *>(QStringLiteral("dlgPracticeSettings"));
     QVERIFY(settings && settings->isVisible());
