@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace pranoth {
 
@@ -150,10 +151,11 @@ std::vector<HistoryChart::PracticeWeek> HistoryChart::shownWeeks() const
 {
     const auto [from, to] = timeSpan();
     std::vector<PracticeWeek> weeks;
-    for (const PracticeWeek &week : sessions_.weeks()) {
-        if (static_cast<double>(week.endUtc) > from && static_cast<double>(week.startUtc) <= to)
-            weeks.push_back(week);
-    }
+    std::copy_if(sessions_.weeks().begin(), sessions_.weeks().end(), std::back_inserter(weeks),
+                 [from = from, to = to](const PracticeWeek &week) {
+                     return static_cast<double>(week.endUtc) > from &&
+                            static_cast<double>(week.startUtc) <= to;
+                 });
     return weeks;
 }
 

@@ -212,8 +212,8 @@ void SessionModel::sumWeeks()
     // The calendar is asked here, once a session and twice a week, and never
     // while painting: each asking reads the time zone again.
     std::map<std::int64_t, int> seconds;
-    for (const KeptSession &session : sessions_)
-        seconds[mondayOf(localDayNumber(session.startedAtUtc))] += session.practisedSeconds;
+    for (const KeptSession &kept : sessions_)
+        seconds[mondayOf(localDayNumber(kept.startedAtUtc))] += kept.practisedSeconds;
     weeks_.clear();
     weeks_.reserve(seconds.size());
     for (const auto &[monday, practised] : seconds)
