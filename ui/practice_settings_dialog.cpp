@@ -67,7 +67,7 @@ PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
     sldSpeakingRate->setValue(settings.speakingRate);
     sldSpeakingRate->setAccessibleDescription(
         tr("Slower to faster; the middle is the desktop's own rate"));
-    chkCountdown = new QCheckBox(tr("&Count down the last three seconds of a hold"), this);
+    chkCountdown = new QCheckBox(tr("Count &down the last three seconds of a hold"), this);
     chkCountdown->setObjectName(QStringLiteral("chkCountdown"));
     chkCountdown->setChecked(settings.countdown);
 
@@ -106,7 +106,7 @@ PracticeSettingsDialog::PracticeSettingsDialog(const PracticeSettings &settings,
     // The weeks: the goal, the reminders, the plan.
     spnWeeklyGoal = spin("spnWeeklyGoal", 1, PracticeSettings::LongestWeeklyGoal, 1,
                          settings.weeklyGoal, QString());
-    form->addRow(tr("Sessions a &week:"), spnWeeklyGoal);
+    form->addRow(tr("Sess&ions a week:"), spnWeeklyGoal);
     chkReminders = new QCheckBox(tr("Re&mind me to practise on:"), this);
     chkReminders->setObjectName(QStringLiteral("chkReminders"));
     chkReminders->setChecked(settings.reminders);

@@ -13,6 +13,7 @@
 #include "ui/history_chart.h"
 #include "ui/history_model.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QDialog>
 #include <QFile>
@@ -38,12 +39,23 @@ void after(frmPractice *window, FakeSessionClock &clock, Millis ms)
     QTest::qWait(5);
 }
 
-// The access keys of a window's File menu, each once.
+// The access keys of a window's File menu, or of a dialog's labels and
+// buttons, each once.
 void accessKeysDiffer(const QWidget *window, int expected)
 {
+    QStringList texts;
+    if (const auto *file = window->findChild<QMenu *>(QStringLiteral("mnuFile"))) {
+        for (const QAction *action : file->actions())
+            texts << action->text();
+    } else {
+        for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
+            texts << button->text();
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            texts << label->text();
+    }
     QStringList keys;
-    for (QAction *action : child<QMenu>(window, "mnuFile")->actions()) {
-        const auto key = QRegularExpression("&(\\w)").match(action->text());
+    for (const QString &text : texts) {
+        const auto key = QRegularExpression("&(\\w)").match(text);
         if (key.hasMatch())
             keys << key.captured(1).toLower();
     }
@@ -162,6 +174,7 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     QTest::keyClick(window, Qt::Key_S);
     auto *settings = window->findChild<QDialog *>(QStringLiteral("dlgPracticeSettings"));
     QVERIFY(settings && settings->isVisible());
+    accessKeysDiffer(settings, 12);
     after(window, driver.clock, 20000);
     settings->reject();
     QCOMPARE(spoken(), QStringLiteral("30 seconds left of 30 seconds"));
