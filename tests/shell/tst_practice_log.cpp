@@ -63,6 +63,18 @@ void accessKeysDiffer(const QWidget *window, int expected)
     QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
 }
 
+// The yoga viewer opened from `result`, active.
+frmYogaChakra *viewerFrom(frmResult *result)
+{
+    click(child<QPushButton>(result, "cmdYogaChakra"));
+    flushDeletes();
+    auto *viewer = openWindow<frmYogaChakra>();
+    if (!viewer)
+        return nullptr;
+    viewer->activateWindow();
+    return QTest::qWaitForWindowActive(viewer) ? viewer : nullptr;
+}
+
 QString text(const QWidget *window, const char *name)
 {
     return child<QLabel>(window, name)->text();
@@ -93,13 +105,9 @@ void tst_PracticeLog::practiseAlongFromTheViewer()
     ProgramDriver driver;
     // Root, Navel and Throat under-active: nine slots, eight postures (the fish serves two).
     frmResult *result = driver.resultFor({0, 2, 4});
-    click(child<QPushButton>(result, "cmdYogaChakra"));
-    flushDeletes();
-    auto *viewer = openWindow<frmYogaChakra>();
+    auto *viewer = viewerFrom(result);
     QVERIFY(viewer);
     accessKeysDiffer(viewer, 7);
-    viewer->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(viewer));
     // Read aloud: the record's names, then each step of its procedure.
     QTest::keyClick(viewer, Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(driver.services.calls.size(), std::size_t{9});
@@ -225,11 +233,8 @@ void tst_PracticeLog::aScreenReaderCarriesTheGuidance()
     ProgramDriver driver;
     driver.services.screenReader = true;
     frmResult *result = driver.resultFor({4});
-    click(child<QPushButton>(result, "cmdYogaChakra"));
-    flushDeletes();
-    auto *viewer = openWindow<frmYogaChakra>();
-    viewer->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    auto *viewer = viewerFrom(result);
+    QVERIFY(viewer);
     QTest::keyClick(viewer, Qt::Key_F5);
     auto *window = openWindow<frmPractice>();
     QVERIFY(window);
@@ -266,11 +271,8 @@ void tst_PracticeLog::aResultIsKeptWhereTheUserIs()
 {
     ProgramDriver driver;
     frmResult *first = driver.resultFor({4});
-    click(child<QPushButton>(first, "cmdYogaChakra"));
-    flushDeletes();
-    auto *viewer = openWindow<frmYogaChakra>();
-    viewer->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    auto *viewer = viewerFrom(first);
+    QVERIFY(viewer);
     QTest::keyClick(viewer, Qt::Key_K, Qt::ControlModifier);
     QVERIFY(!child<QAction>(viewer, "mnuKeep")->isEnabled());
     HistoryStore store(driver.home.filePath("history.sqlite"));
